@@ -1,0 +1,113 @@
+#pragma once
+
+#include "capture/phone_number.h"
+#include "rules/number_pair.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vellix {
+
+// Orders rules from specific to general; compared field by field in this order.
+struct RuleRankKey {
+    std::int32_t wildcardGroups = 0;  // groups from the first wildcard group to the end
+    std::int32_t distinctSupport = 0; // supporting pairs that differ within the pattern
+    std::int32_t keptDigits = 0;
+    std::int32_t prefixLength = 0;
+};
+
+// Numbers that look like the pattern are dialed as the dial prefix followed by their last
+// keptDigits pattern characters (with the spaces between them).
+class DialingRule {
+public:
+    static constexpr std::size_t CAPACITY = PhoneNumber::CAPACITY;
+    // Always holds a replacement text: the dial prefix and the whole pattern.
+    static constexpr std::size_t REPLACEMENT_CAPACITY = 2 * CAPACITY;
+
+    // A learned rule seeded by one pair; its pattern is set by generalizeToSupport.
+    static DialingRule fromPair(const NumberPair& pair);
+    // A rule as the user reads it ("Dial <pattern> as <replacement>"). Refused (no rule)
+    // when the pattern or the prefix in front of the kept tail does not fit its field.
+    static std::optional<DialingRule> fromText(const char* pattern, const char* replacement,
+                                               bool enabled, bool verified);
+
+    const char* patternText() const;
+    // The replacement as the user sees it: the prefix, then the pattern's kept tail. Writes
+    // nothing for a null out; never writes more than size bytes.
+    void replacementText(char* out, std::size_t size) const;
+
+    bool isEnabled() const;
+    void setEnabled(bool enabled);
+    bool isVerified() const;
+    void confirm();
+
+    // Whether a digit form has the pattern's exact length and shape.
+    bool matches(const char* digitForm) const;
+    // The number dialed this rule's way; none when it is too short or the result would
+    // not be a valid number text. Does not check matches.
+    std::optional<PhoneNumber> apply(const PhoneNumber& number) const;
+
+    // The cached key, computed when stale.
+    const RuleRankKey& rankKey() const;
+    void computeRankKey() const;
+
+    bool samePattern(const DialingRule& other) const;
+    int countSupportMatching(const char* pattern) const;
+
+    // Learner steps.
+    void addSupport(const NumberPair& pair);
+    void generalizeToSupport();
+    void generalizeOneGroup();
+    void generalizeFully();
+    bool isShadowed(const std::vector<DialingRule>& rules) const;
+
+    const std::vector<NumberPair>& support() const { return support_; }
+    const char* dialPrefix() const { return dialPrefix_; }
+    std::int32_t prefixLength() const { return prefixLength_; }
+    std::int32_t keptDigits() const { return keptDigits_; }
+    std::int32_t literalGroups() const { return literalGroups_; }
+    std::int32_t generalizedGroups() const { return generalizedGroups_; }
+
+private:
+    PairList support_;
+    mutable RuleRankKey rankKey_;
+    mutable bool rankKeyValid_ = false;
+    char pattern_[CAPACITY] = {};
+    std::int32_t literalGroups_ = 0;
+    std::int32_t generalizedGroups_ = 0;
+    char dialPrefix_[CAPACITY] = {};
+    std::int32_t prefixLength_ = 0;
+    std::int32_t keptDigits_ = 0;
+    bool verified_ = false;
+    bool enabled_ = true;
+};
+
+// The rules in one list; the list owns them.
+using RuleSet = std::vector<DialingRule>;
+
+// Distinct supporting pairs for a pattern with w wildcard groups.
+std::int32_t distinctSupport(PairList pairs, std::int32_t w);
+// Leading groups that all pairs' copied numbers have in common.
+std::int32_t minSharedLeadingGroups(const PairList& pairs);
+
+// Whether some rule of the list has exactly the rule's pattern.
+bool patternTaken(const DialingRule& rule, const RuleSet& rules);
+
+int compareRankKeys(const DialingRule& a, const DialingRule& b);
+bool rankKeyGreater(const DialingRule& a, const DialingRule& b);
+int compareForApplication(const DialingRule& a, const DialingRule& b);
+bool appliesBefore(const DialingRule& a, const DialingRule& b);
+int comparePatternGroups(const DialingRule& a, const DialingRule& b);
+bool precedesForDeduplication(const DialingRule& a, const DialingRule& b);
+bool shapeGreater(const DialingRule& a, const DialingRule& b);
+
+// Sorts rules into application order in place, then rewrites the number by every rule
+// that matches it, in that order.
+std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules);
+
+// Copies of the verified rules, in order, with their support.
+RuleSet extractStoredRules(const RuleSet& rules);
+
+} // namespace vellix
