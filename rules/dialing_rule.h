@@ -52,16 +52,21 @@ public:
     // The cached key, computed when stale.
     const RuleRankKey& rankKey() const;
     void computeRankKey() const;
+    // Keys computed so far by this process; lets tests see that keys are reused.
+    static std::uint64_t rankKeyComputations();
 
     bool samePattern(const DialingRule& other) const;
     int countSupportMatching(const char* pattern) const;
 
     // Learner steps.
     void addSupport(const NumberPair& pair);
+    void clearSupport();
     void generalizeToSupport();
     void generalizeOneGroup();
     void generalizeFully();
     bool isShadowed(const std::vector<DialingRule>& rules) const;
+    // The pattern generalizeOneGroup would give, without changing the rule.
+    void widenedPattern(char (&out)[CAPACITY]) const;
 
     const std::vector<NumberPair>& support() const { return support_; }
     const char* dialPrefix() const { return dialPrefix_; }
@@ -88,12 +93,18 @@ private:
 using RuleSet = std::vector<DialingRule>;
 
 // Distinct supporting pairs for a pattern with w wildcard groups.
-std::int32_t distinctSupport(PairList pairs, std::int32_t w);
+std::int32_t distinctSupport(const PairList& pairs, std::int32_t w);
 // Leading groups that all pairs' copied numbers have in common.
 std::int32_t minSharedLeadingGroups(const PairList& pairs);
 
 // Whether some rule of the list has exactly the rule's pattern.
 bool patternTaken(const DialingRule& rule, const RuleSet& rules);
+bool patternTaken(const char* pattern, const RuleSet& rules);
+
+// Whether an enabled rule of the list with another pattern, at least as general as the given
+// one, has at least `pairs` supporting pairs that match the given pattern. An enabled,
+// unverified rule with that pattern and that many pairs is then shadowed.
+bool coveredByMoreGeneral(const char* pattern, std::size_t pairs, const RuleSet& rules);
 
 int compareRankKeys(const DialingRule& a, const DialingRule& b);
 bool rankKeyGreater(const DialingRule& a, const DialingRule& b);

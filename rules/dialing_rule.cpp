@@ -1,0 +1,356 @@
+#include "rules/dialing_rule.h"
+
+#include "capture/digit_string.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <tuple>
+
+namespace vellix {
+
+namespace {
+
+std::uint64_t computedRankKeys = 0;
+
+// Length of s, looking at no more than limit + 1 bytes.
+std::size_t boundedLength(const char* s, std::size_t limit) {
+    std::size_t n = 0;
+    while (n <= limit && s[n] != '\0')
+        ++n;
+    return n;
+}
+
+// Copies s into a field of DialingRule::CAPACITY bytes, cutting what does not fit. The
+// fields it fills come from values that always fit; the cut only guards the buffer.
+void copyField(char* field, const char* s) {
+    const std::size_t n =
+        std::min(boundedLength(s, DialingRule::CAPACITY - 1), DialingRule::CAPACITY - 1);
+    std::memcpy(field, s, n);
+    field[n] = '\0';
+}
+
+// Turns the dialable characters of every group from group `literalGroups` on into
+// wildcards. Spaces and wildcards both advance the group count: a wildcard only ever stands
+// past the literal groups, so counting it changes nothing.
+void wildcardFrom(char* pattern, std::int32_t literalGroups) {
+    std::int32_t group = 0;
+    for (char* p = pattern; *p != '\0'; ++p) {
+        if (!isDialable(*p))
+            ++group;
+        else if (group >= literalGroups)
+            *p = WILDCARD;
+    }
+}
+
+// The copied numbers of the pairs, greatest digit form first. The order of equal digit forms
+// does not matter to the callers, which only look at digit forms.
+std::vector<const PhoneNumber*> copiedDescending(const PairList& pairs) {
+    std::vector<const PhoneNumber*> numbers;
+    numbers.reserve(pairs.size());
+    for (const NumberPair& pair : pairs)
+        numbers.push_back(&pair.copied);
+    std::sort(numbers.begin(), numbers.end(),
+              [](const PhoneNumber* a, const PhoneNumber* b) { return digitFormGreater(*a, *b); });
+    return numbers;
+}
+
+std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> fieldsOf(const RuleRankKey& k) {
+    return {k.wildcardGroups, k.distinctSupport, k.keptDigits, k.prefixLength};
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+} // namespace
+
+DialingRule DialingRule::fromPair(const NumberPair& pair) {
+    DialingRule rule;
+    rule.support_.push_back(pair);
+    copyField(rule.dialPrefix_, pair.dialPrefix);
+    rule.prefixLength_ = static_cast<std::int32_t>(std::strlen(rule.dialPrefix_));
+    rule.keptDigits_ = pair.sharedDigits;
+    return rule;
+}
+
+std::optional<DialingRule> DialingRule::fromText(const char* pattern, const char* replacement,
+                                                 bool enabled, bool verified) {
+    if (pattern == nullptr || replacement == nullptr)
+        return std::nullopt;
+    // A hand-edited file may hold anything: a rule whose texts do not fit is refused whole
+    // rather than cut into a different rule.
+    const std::size_t patternLength = boundedLength(pattern, CAPACITY - 1);
+    if (patternLength >= CAPACITY)
+        return std::nullopt;
+    // The kept tail starts at a pattern character: a separator in front of it belongs to the
+    // prefix, so that "9 xxxx" reads back as the rule that showed it and dials "9 1234".
+    const std::size_t replacementLength = std::strlen(replacement);
+    auto matched = static_cast<std::size_t>(countMatchingTail(pattern, replacement));
+    while (matched > 0 && !isPatternChar(replacement[replacementLength - matched]))
+        --matched;
+    const std::size_t prefixLength = replacementLength - matched;
+    if (prefixLength >= CAPACITY)
+        return std::nullopt;
+
+    DialingRule rule;
+    std::memcpy(rule.pattern_, pattern, patternLength + 1);
+    std::memcpy(rule.dialPrefix_, replacement, prefixLength);
+    rule.dialPrefix_[prefixLength] = '\0';
+    rule.prefixLength_ = static_cast<std::int32_t>(prefixLength);
+    rule.keptDigits_ = countMatchingTailPatternChars(pattern, replacement);
+    rule.enabled_ = enabled;
+    rule.verified_ = verified;
+    return rule;
+}
+
+const char* DialingRule::patternText() const {
+    return pattern_;
+}
+
+void DialingRule::replacementText(char* out, std::size_t size) const {
+    if (out == nullptr || size == 0)
+        return;
+    // A rule keeping more characters than its pattern holds shows the whole pattern.
+    const int tail = std::max(tailStart(pattern_, keptDigits_), 0);
+    std::size_t n = 0;
+    for (const char* s : {static_cast<const char*>(dialPrefix_), pattern_ + tail}) {
+        for (; *s != '\0' && n + 1 < size; ++s)
+            out[n++] = *s;
+    }
+    out[n] = '\0';
+}
+
+bool DialingRule::isEnabled() const {
+    return enabled_;
+}
+
+void DialingRule::setEnabled(bool enabled) {
+    enabled_ = enabled;
+}
+
+bool DialingRule::isVerified() const {
+    return verified_;
+}
+
+void DialingRule::confirm() {
+    verified_ = true;
+}
+
+bool DialingRule::matches(const char* digitForm) const {
+    return matchesPattern(pattern_, digitForm);
+}
+
+std::optional<PhoneNumber> DialingRule::apply(const PhoneNumber& number) const {
+    const char* digits = number.digitForm();
+    const int start = tailStart(digits, keptDigits_);
+    if (start < 0)
+        return std::nullopt;
+    const char* tail = digits + start;
+    const std::size_t prefixLength = std::strlen(dialPrefix_);
+    const std::size_t tailLength = std::strlen(tail);
+    if (prefixLength + tailLength > PhoneNumber::MAX_TEXT_LENGTH)
+        return std::nullopt;
+    char text[PhoneNumber::MAX_TEXT_LENGTH + 1];
+    std::memcpy(text, dialPrefix_, prefixLength);
+    std::memcpy(text + prefixLength, tail, tailLength + 1);
+    PhoneNumber result;
+    if (!result.setText(text))
+        return std::nullopt;
+    return result;
+}
+
+const RuleRankKey& DialingRule::rankKey() const {
+    if (!rankKeyValid_)
+        computeRankKey();
+    return rankKey_;
+}
+
+void DialingRule::computeRankKey() const {
+    rankKey_.wildcardGroups = countGroupsFromFirstWildcard(pattern_);
+    rankKey_.distinctSupport = distinctSupport(support_, rankKey_.wildcardGroups);
+    rankKey_.keptDigits = keptDigits_;
+    rankKey_.prefixLength = prefixLength_;
+    rankKeyValid_ = true;
+    ++computedRankKeys;
+}
+
+std::uint64_t DialingRule::rankKeyComputations() {
+    return computedRankKeys;
+}
+
+bool DialingRule::samePattern(const DialingRule& other) const {
+    return std::strcmp(pattern_, other.pattern_) == 0;
+}
+
+int DialingRule::countSupportMatching(const char* pattern) const {
+    return static_cast<int>(
+        std::count_if(support_.begin(), support_.end(), [pattern](const NumberPair& pair) {
+            return matchesPattern(pattern, pair.copied.digitForm());
+        }));
+}
+
+void DialingRule::addSupport(const NumberPair& pair) {
+    support_.push_back(pair);
+    rankKeyValid_ = false;
+}
+
+void DialingRule::clearSupport() {
+    support_.clear();
+    rankKeyValid_ = false;
+}
+
+void DialingRule::generalizeToSupport() {
+    if (support_.empty())
+        return;
+    const PhoneNumber& base = support_.front().copied;
+    literalGroups_ = minSharedLeadingGroups(support_);
+    generalizedGroups_ = countSharedLeadingGroups(base, base) - literalGroups_;
+    copyField(pattern_, base.digitForm());
+    wildcardFrom(pattern_, literalGroups_);
+    rankKeyValid_ = false;
+}
+
+void DialingRule::generalizeOneGroup() {
+    if (literalGroups_ <= 0)
+        return;
+    --literalGroups_;
+    ++generalizedGroups_;
+    wildcardFrom(pattern_, literalGroups_);
+    computeRankKey();
+}
+
+void DialingRule::generalizeFully() {
+    for (char* p = pattern_; *p != '\0'; ++p) {
+        if (isDialable(*p))
+            *p = WILDCARD;
+    }
+    generalizedGroups_ += literalGroups_;
+    literalGroups_ = 0;
+    computeRankKey();
+}
+
+bool DialingRule::isShadowed(const std::vector<DialingRule>& rules) const {
+    return enabled_ && !verified_ && coveredByMoreGeneral(pattern_, support_.size(), rules);
+}
+
+void DialingRule::widenedPattern(char (&out)[CAPACITY]) const {
+    std::memcpy(out, pattern_, CAPACITY);
+    if (literalGroups_ > 0)
+        wildcardFrom(out, literalGroups_ - 1);
+}
+
+std::int32_t distinctSupport(const PairList& pairs, std::int32_t w) {
+    if (pairs.size() < 2)
+        return static_cast<std::int32_t>(pairs.size());
+    const std::vector<const PhoneNumber*> numbers = copiedDescending(pairs);
+    const int groups = countGroups(numbers.front()->digitForm());
+    std::int32_t result = 1;
+    for (std::size_t k = 1; k < numbers.size(); ++k) {
+        if (countSharedLeadingGroups(*numbers[k], *numbers[k - 1]) + w <= groups)
+            ++result;
+    }
+    return result;
+}
+
+std::int32_t minSharedLeadingGroups(const PairList& pairs) {
+    if (pairs.empty())
+        return 0;
+    std::int32_t shared = countSharedLeadingGroups(pairs.front().copied, pairs.front().copied);
+    for (std::size_t k = 1; k < pairs.size(); ++k)
+        shared = std::min(shared, countSharedLeadingGroups(pairs[k].copied, pairs[k - 1].copied));
+    return shared;
+}
+
+bool patternTaken(const DialingRule& rule, const RuleSet& rules) {
+    return patternTaken(rule.patternText(), rules);
+}
+
+bool patternTaken(const char* pattern, const RuleSet& rules) {
+    return std::any_of(rules.begin(), rules.end(), [pattern](const DialingRule& rule) {
+        return std::strcmp(rule.patternText(), pattern) == 0;
+    });
+}
+
+bool coveredByMoreGeneral(const char* pattern, std::size_t pairs, const RuleSet& rules) {
+    return std::any_of(rules.begin(), rules.end(), [pattern, pairs](const DialingRule& other) {
+        // Cheap tests first: counting the support is the costly one.
+        return other.isEnabled() && other.support().size() >= pairs &&
+               std::strcmp(other.patternText(), pattern) != 0 &&
+               matchesPattern(other.patternText(), pattern) &&
+               static_cast<std::size_t>(other.countSupportMatching(pattern)) >= pairs;
+    });
+}
+
+int compareRankKeys(const DialingRule& a, const DialingRule& b) {
+    const auto ka = fieldsOf(a.rankKey());
+    const auto kb = fieldsOf(b.rankKey());
+    if (ka < kb)
+        return -1;
+    return kb < ka ? 1 : 0;
+}
+
+bool rankKeyGreater(const DialingRule& a, const DialingRule& b) {
+    return compareRankKeys(a, b) > 0;
+}
+
+int compareForApplication(const DialingRule& a, const DialingRule& b) {
+    if (a.isEnabled() != b.isEnabled())
+        return a.isEnabled() ? 1 : -1;
+    const int byKey = compareRankKeys(b, a);
+    if (byKey != 0)
+        return byKey;
+    if (a.isVerified() != b.isVerified())
+        return a.isVerified() ? 1 : -1;
+    return 0;
+}
+
+bool appliesBefore(const DialingRule& a, const DialingRule& b) {
+    return compareForApplication(a, b) > 0;
+}
+
+int comparePatternGroups(const DialingRule& a, const DialingRule& b) {
+    const RuleRankKey& ka = a.rankKey();
+    const RuleRankKey& kb = b.rankKey();
+    if (ka.wildcardGroups != kb.wildcardGroups)
+        return ka.wildcardGroups - kb.wildcardGroups;
+    const int byText = std::strcmp(a.patternText(), b.patternText());
+    if (byText != 0)
+        return sign(byText);
+    return ka.distinctSupport - kb.distinctSupport;
+}
+
+bool precedesForDeduplication(const DialingRule& a, const DialingRule& b) {
+    const int byPattern = comparePatternGroups(a, b);
+    if (byPattern != 0)
+        return byPattern < 0;
+    if (a.isVerified() != b.isVerified())
+        return !a.isVerified();
+    return compareRankKeys(a, b) < 0;
+}
+
+bool shapeGreater(const DialingRule& a, const DialingRule& b) {
+    return compareShape(a.patternText(), b.patternText()) > 0;
+}
+
+std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules) {
+    // Stable, so rules that tie keep the order they were given in on every platform.
+    std::stable_sort(rules.begin(), rules.end(), appliesBefore);
+    std::vector<PhoneNumber> dialStrings;
+    for (const DialingRule& rule : rules) {
+        if (!rule.matches(number.digitForm()))
+            continue;
+        if (std::optional<PhoneNumber> rewritten = rule.apply(number))
+            dialStrings.push_back(*rewritten);
+    }
+    return dialStrings;
+}
+
+RuleSet extractStoredRules(const RuleSet& rules) {
+    RuleSet stored;
+    std::copy_if(rules.begin(), rules.end(), std::back_inserter(stored),
+                 [](const DialingRule& rule) { return rule.isVerified(); });
+    return stored;
+}
+
+} // namespace vellix
