@@ -1,0 +1,40 @@
+#include "rules_dialog/rules_dialog_state.h"
+
+namespace vellix {
+
+RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id) {
+    RowCommand command;
+    if (id < FIRST_ROW_CONTROL_ID || id - FIRST_ROW_CONTROL_ID >= state.idCounter)
+        return command;
+    const std::int32_t offset = id - FIRST_ROW_CONTROL_ID;
+    const std::optional<std::size_t> row = findRuleRow(state.rows, offset);
+    if (!row)
+        return command;
+    command.row = *row;
+    switch (offset - state.rows[*row].firstId) {
+    case ENABLE_BOX:
+        command.action = RowAction::TOGGLE;
+        break;
+    case CONFIRM_BUTTON:
+        command.action = RowAction::CONFIRM;
+        break;
+    case DELETE_BUTTON:
+        command.action = RowAction::DELETE;
+        break;
+    default:
+        break;
+    }
+    return command;
+}
+
+void removeRuleRow(RulesDialogState& state, std::size_t index) {
+    if (index < state.rows.size())
+        state.rows.erase(state.rows.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void acceptRules(RulesDialogState& state) {
+    if (state.rules != nullptr)
+        *state.rules = collectRules(state.rows);
+}
+
+} // namespace vellix

@@ -1,0 +1,189 @@
+#include "rules_dialog/rule_row.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace vellix {
+namespace {
+
+DialingRule ruleOf(const char* pattern, const char* replacement, bool enabled, bool verified) {
+    std::optional<DialingRule> rule =
+        DialingRule::fromText(pattern, replacement, enabled, verified);
+    EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
+    return rule.value_or(DialingRule{});
+}
+
+RuleRowList rowsOf(const RuleSet& rules, std::int32_t& idCounter) {
+    RuleRowList rows;
+    for (const DialingRule& rule : rules)
+        rows.push_back(makeRuleRow(rule, idCounter));
+    return rows;
+}
+
+TEST(RuleRowIds, RowsTakeNineConsecutiveIdsEach) {
+    const RuleSet rules(3, ruleOf("412 268 xxxx", "8 xxxx", true, false));
+    std::int32_t counter = 0;
+    const RuleRowList rows = rowsOf(rules, counter);
+    const struct {
+        std::int32_t first;
+        std::int32_t last;
+    } expected[] = {{1024, 1032}, {1033, 1041}, {1042, 1050}};
+    ASSERT_EQ(rows.size(), 3U);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(controlId(rows[i], DIAL_LABEL), expected[i].first) << "row " << i;
+        EXPECT_EQ(controlId(rows[i], DELETE_BUTTON), expected[i].last) << "row " << i;
+        EXPECT_EQ(FIRST_ROW_CONTROL_ID + rows[i].lastId, expected[i].last) << "row " << i;
+    }
+    EXPECT_EQ(counter, 27);
+}
+
+TEST(RuleRowIds, EachControlHasTheIdOfItsCreationOffset) {
+    std::int32_t counter = 9;
+    const RuleRow row = makeRuleRow(DialingRule{}, counter);
+    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k)
+        EXPECT_EQ(controlId(row, static_cast<RowControl>(k)), 1033 + k);
+}
+
+TEST(RuleRowIds, EveryControlHasItsOwnWindowField) {
+    RuleRow row;
+    std::set<const WindowHandle*> fields;
+    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k)
+        fields.insert(&controlWindow(row, static_cast<RowControl>(k)));
+    EXPECT_EQ(fields.size(), static_cast<std::size_t>(CONTROLS_PER_ROW));
+    EXPECT_EQ(fields.count(&row.deleteTip), 0U);
+
+    // The fields are not in creation order; check the ones the dialog reads by name.
+    EXPECT_EQ(&controlWindow(row, ENABLE_BOX), &row.enableBox);
+    EXPECT_EQ(&controlWindow(row, ENABLED_LABEL), &row.enabledLabel);
+    EXPECT_EQ(&controlWindow(row, VERIFIED_LABEL), &row.verifiedLabel);
+    EXPECT_EQ(&controlWindow(row, CONFIRM_BUTTON), &row.confirmButton);
+    EXPECT_EQ(&controlWindow(row, DELETE_BUTTON), &row.deleteButton);
+    EXPECT_EQ(&controlWindow(row, PATTERN_BOX), &row.patternBox);
+    EXPECT_EQ(&controlWindow(row, REPLACEMENT_EDIT), &row.replacementEdit);
+}
+
+TEST(FindRuleRow, FindsTheRowOwningAnOffsetAndNothingInAGap) {
+    std::int32_t counter = 0;
+    RuleRowList rows = rowsOf(RuleSet(3), counter);
+    rows.erase(rows.begin() + 1); // the middle row's ids 9 to 17 stay unused
+    const struct {
+        std::int32_t offset;
+        std::optional<std::size_t> row;
+    } cases[] = {
+        {-1, std::nullopt},
+        {0, 0U},
+        {5, 0U},
+        {8, 0U},
+        {9, std::nullopt},
+        {17, std::nullopt},
+        {18, 1U},
+        {26, 1U},
+        {27, std::nullopt},
+        {1000, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(findRuleRow(rows, c.offset), c.row) << "offset " << c.offset;
+    EXPECT_EQ(findRuleRow(RuleRowList{}, 0), std::nullopt);
+}
+
+TEST(RuleRowTexts, LabelsFollowTheRuleState) {
+    const struct {
+        bool enabled;
+        bool verified;
+        const char* enabledText;
+        const char* verifiedText;
+    } cases[] = {
+        {true, true, " (enabled)", ", (verified)"},
+        {true, false, " (enabled)", ", (unverified)"},
+        {false, true, "(disabled)", ", (verified)"},
+        {false, false, "(disabled)", ", (unverified)"},
+    };
+    for (const auto& c : cases) {
+        std::int32_t counter = 0;
+        const RuleRow row =
+            makeRuleRow(ruleOf("xxx xxxx", "xxx xxxx", c.enabled, c.verified), counter);
+        EXPECT_STREQ(initialControlText(row, ENABLED_LABEL), c.enabledText);
+        EXPECT_STREQ(initialControlText(row, VERIFIED_LABEL), c.verifiedText);
+        EXPECT_STREQ(initialControlText(row, DIAL_LABEL), "Dial");
+        EXPECT_STREQ(initialControlText(row, AS_LABEL), "numbers as");
+        EXPECT_STREQ(initialControlText(row, CONFIRM_BUTTON), "Confirm");
+        EXPECT_STREQ(initialControlText(row, DELETE_BUTTON), "Delete");
+        EXPECT_EQ(initialControlText(row, PATTERN_BOX), nullptr);
+        EXPECT_EQ(initialControlText(row, REPLACEMENT_EDIT), nullptr);
+        EXPECT_EQ(initialControlText(row, ENABLE_BOX), nullptr);
+    }
+}
+
+TEST(RuleRowTexts, ReplacementIsShownAsTheRulesFileWritesIt) {
+    const struct {
+        const char* pattern;
+        const char* replacement;
+    } cases[] = {
+        {"412 268 xxxx", "8 xxxx"},
+        {"xxx xxx xxxx", "9 1 xxx xxx xxxx"},
+        {"412 xxx xxxx", "412 xxx xxxx"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(replacementTextOf(ruleOf(c.pattern, c.replacement, true, true)), c.replacement);
+}
+
+TEST(RuleRowTexts, ReplacementLongerThanANumberFieldIsShownWhole) {
+    // A hand-edited rules file can put a long prefix in front of the whole pattern.
+    const std::string prefix(120, '9');
+    const std::string replacement = prefix + " xxx xxx xxxx";
+    const DialingRule rule = ruleOf("xxx xxx xxxx", replacement.c_str(), true, true);
+    EXPECT_EQ(replacementTextOf(rule), replacement);
+}
+
+TEST(RuleRowEdits, RowChangesOnlyItsOwnCopy) {
+    const DialingRule original = ruleOf("412 268 xxxx", "8 xxxx", true, false);
+    std::int32_t counter = 0;
+    RuleRow row = makeRuleRow(original, counter);
+
+    EXPECT_STREQ(setRowRuleEnabled(row, false), "(disabled)");
+    EXPECT_STREQ(confirmRowRule(row), ", (verified)");
+
+    EXPECT_FALSE(row.rule.isEnabled());
+    EXPECT_TRUE(row.rule.isVerified());
+    EXPECT_TRUE(original.isEnabled());
+    EXPECT_FALSE(original.isVerified());
+}
+
+TEST(RuleRowEdits, TickingTwiceLeavesTheRuleAsItWas) {
+    for (const bool enabled : {true, false}) {
+        std::int32_t counter = 0;
+        RuleRow row = makeRuleRow(ruleOf("xxx xxxx", "xxxx", enabled, false), counter);
+        EXPECT_STREQ(setRowRuleEnabled(row, !enabled), enabledLabelText(!enabled));
+        EXPECT_STREQ(setRowRuleEnabled(row, enabled), enabledLabelText(enabled));
+        EXPECT_EQ(row.rule.isEnabled(), enabled);
+        EXPECT_FALSE(row.rule.isVerified());
+    }
+}
+
+TEST(CollectRules, HandsBackTheRowCopiesInRowOrder) {
+    const RuleSet rules{ruleOf("412 268 xxxx", "8 xxxx", true, false),
+                        ruleOf("xxx xxx xxxx", "9 1 xxx xxx xxxx", true, true),
+                        ruleOf("650 xxx xxxx", "xxx xxxx", false, false)};
+    std::int32_t counter = 0;
+    RuleRowList rows = rowsOf(rules, counter);
+    setRowRuleEnabled(rows[2], true);
+    confirmRowRule(rows[0]);
+
+    const RuleSet collected = collectRules(rows);
+    ASSERT_EQ(collected.size(), rules.size());
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        EXPECT_STREQ(collected[i].patternText(), rules[i].patternText()) << i;
+        EXPECT_EQ(replacementTextOf(collected[i]), replacementTextOf(rules[i])) << i;
+        EXPECT_TRUE(collected[i].isEnabled()) << i;
+    }
+    EXPECT_TRUE(collected[0].isVerified());
+    EXPECT_FALSE(collected[2].isVerified());
+    EXPECT_TRUE(collectRules(RuleRowList{}).empty());
+}
+
+} // namespace
+} // namespace vellix

@@ -1,0 +1,162 @@
+#include "rules_dialog/rules_dialog_state.h"
+
+#include "rules/number_pair.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vellix {
+namespace {
+
+DialingRule ruleOf(const char* pattern, const char* replacement, bool enabled, bool verified) {
+    std::optional<DialingRule> rule =
+        DialingRule::fromText(pattern, replacement, enabled, verified);
+    EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
+    return rule.value_or(DialingRule{});
+}
+
+RuleSet threeRules() {
+    return {ruleOf("412 268 xxxx", "8 xxxx", true, false),
+            ruleOf("650 xxx xxxx", "9 1 650 xxx xxxx", true, true),
+            ruleOf("xxx xxxx", "xxx xxxx", false, false)};
+}
+
+// What opening the dialog does to the state, without windows.
+RulesDialogState openOn(RuleSet& rules) {
+    RulesDialogState state;
+    state.rules = &rules;
+    for (const DialingRule& rule : rules)
+        state.rows.push_back(makeRuleRow(rule, state.idCounter));
+    return state;
+}
+
+std::string describe(const DialingRule& rule) {
+    return std::string(rule.patternText()) + " as " + replacementTextOf(rule) +
+           (rule.isEnabled() ? " on" : " off") + (rule.isVerified() ? " verified" : "");
+}
+
+void expectSameRules(const RuleSet& actual, const RuleSet& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(describe(actual[i]), describe(expected[i])) << "rule " << i;
+}
+
+TEST(RowCommands, OnlyTheCheckBoxConfirmAndDeleteDoAnything) {
+    RuleSet rules = threeRules();
+    const RulesDialogState state = openOn(rules);
+    const struct {
+        std::int32_t id;
+        RowAction action;
+        std::size_t row;
+    } cases[] = {
+        {1029, RowAction::TOGGLE, 0}, {1040, RowAction::CONFIRM, 1}, {1050, RowAction::DELETE, 2},
+        {1038, RowAction::TOGGLE, 1}, {1024, RowAction::NONE, 0},    {1025, RowAction::NONE, 0},
+        {1027, RowAction::NONE, 0},   {1028, RowAction::NONE, 0},    {1030, RowAction::NONE, 0},
+        {1, RowAction::NONE, 0},      {2, RowAction::NONE, 0},       {135, RowAction::NONE, 0},
+        {1023, RowAction::NONE, 0},   {1051, RowAction::NONE, 0},    {-5, RowAction::NONE, 0},
+    };
+    for (const auto& c : cases) {
+        const RowCommand command = rowCommandFor(state, c.id);
+        EXPECT_EQ(command.action, c.action) << "id " << c.id;
+        if (c.action != RowAction::NONE) {
+            EXPECT_EQ(command.row, c.row) << "id " << c.id;
+        }
+    }
+}
+
+TEST(RowCommands, IdsOfADeletedRowDoNothingAndLaterRowsKeepTheirs) {
+    RuleSet rules = threeRules();
+    RulesDialogState state = openOn(rules);
+    const RowCommand del = rowCommandFor(state, 1041);
+    ASSERT_EQ(del.action, RowAction::DELETE);
+    removeRuleRow(state, del.row);
+
+    for (std::int32_t id = 1033; id <= 1041; ++id)
+        EXPECT_EQ(rowCommandFor(state, id).action, RowAction::NONE) << "id " << id;
+    const RowCommand last = rowCommandFor(state, 1047);
+    EXPECT_EQ(last.action, RowAction::TOGGLE);
+    EXPECT_EQ(last.row, 1U);
+    EXPECT_EQ(state.idCounter, 27);
+    EXPECT_STREQ(state.rows[1].rule.patternText(), "xxx xxxx");
+}
+
+TEST(RowCommands, RemovingARowTwiceOrOutOfRangeIsHarmless) {
+    RuleSet rules = threeRules();
+    RulesDialogState state = openOn(rules);
+    removeRuleRow(state, 7);
+    EXPECT_EQ(state.rows.size(), 3U);
+    removeRuleRow(state, 2);
+    removeRuleRow(state, 2);
+    EXPECT_EQ(state.rows.size(), 2U);
+}
+
+TEST(RulesDialogOk, HandsBackTheEditedRowsInOrderWithoutDeletedOnes) {
+    RuleSet rules = threeRules();
+    const RuleSet before = rules;
+    RulesDialogState state = openOn(rules);
+    confirmRowRule(state.rows[0]);
+    setRowRuleEnabled(state.rows[2], true);
+    removeRuleRow(state, 1);
+    acceptRules(state);
+
+    RuleSet expected{before[0], before[2]};
+    expected[0].confirm();
+    expected[1].setEnabled(true);
+    expectSameRules(rules, expected);
+}
+
+TEST(RulesDialogOk, DeletingEveryRowEmptiesTheCallersRules) {
+    RuleSet rules = threeRules();
+    RulesDialogState state = openOn(rules);
+    while (!state.rows.empty())
+        removeRuleRow(state, rowCommandFor(state, controlId(state.rows[0], DELETE_BUTTON)).row);
+    acceptRules(state);
+    EXPECT_TRUE(rules.empty());
+}
+
+TEST(RulesDialogOk, AnEmptySetStaysEmpty) {
+    RuleSet rules;
+    RulesDialogState state = openOn(rules);
+    EXPECT_EQ(state.idCounter, 0);
+    acceptRules(state);
+    EXPECT_TRUE(rules.empty());
+}
+
+TEST(RulesDialogOk, LearnedRulesKeepTheirSupportingPairs) {
+    NumberPair pair;
+    pair.setNumbers("412-268-1234", "8 1234");
+    DialingRule learned = DialingRule::fromPair(pair);
+    learned.generalizeToSupport();
+    RuleSet rules{learned};
+    RulesDialogState state = openOn(rules);
+    confirmRowRule(state.rows[0]);
+    acceptRules(state);
+    ASSERT_EQ(rules.size(), 1U);
+    ASSERT_EQ(rules[0].support().size(), 1U);
+    EXPECT_STREQ(rules[0].support()[0].dialed.digitForm(), "8 1234");
+    EXPECT_TRUE(rules[0].isVerified());
+}
+
+TEST(RulesDialogOk, WithoutACallerSetNothingHappens) {
+    RulesDialogState state;
+    state.rows.push_back(makeRuleRow(DialingRule{}, state.idCounter));
+    acceptRules(state);
+    EXPECT_EQ(state.rows.size(), 1U);
+}
+
+TEST(RulesDialogCancel, LeavesTheCallersRulesExactlyAsTheyWere) {
+    RuleSet rules = threeRules();
+    const RuleSet before = rules;
+    RulesDialogState state = openOn(rules);
+    setRowRuleEnabled(state.rows[0], false);
+    confirmRowRule(state.rows[2]);
+    removeRuleRow(state, 1);
+    // Cancel ends the dialog without handing anything back.
+    expectSameRules(rules, before);
+}
+
+} // namespace
+} // namespace vellix
