@@ -1,0 +1,47 @@
+#include "store/file_replace.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+namespace vellix {
+
+namespace {
+
+bool writeComplete(const std::string& path, const FileWriter& write) {
+    // Binary, so the writer's CR LF line ends reach the disk unchanged on every platform.
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file.is_open())
+        return false;
+    const bool written = write(file) && file.flush().good();
+    file.close();
+    return written && !file.fail();
+}
+
+} // namespace
+
+bool replaceFile(const char* path, const FileWriter& write) {
+    namespace fs = std::filesystem;
+    const std::string temporary = std::string(path) + ".tmp";
+    std::error_code error;
+    // Something other than a plain file under the temporary name (a folder, a link) is
+    // neither ours to remove nor safe to write through.
+    const fs::file_status existing = fs::symlink_status(temporary, error);
+    if (fs::exists(existing) && !fs::is_regular_file(existing))
+        return false;
+    if (!writeComplete(temporary, write)) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    // Replaces an existing file in one step: rename(2) here, MoveFileEx with
+    // MOVEFILE_REPLACE_EXISTING on Windows.
+    fs::rename(temporary, path, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vellix

@@ -1,0 +1,100 @@
+#include "store/file_replace.h"
+
+#include "store/history_file.h"
+
+#include "failing_buffer.h"
+#include "scratch_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace vellix {
+namespace {
+
+using FileReplace = ScratchDirectory;
+
+FileWriter writing(const std::string& content) {
+    return [content](std::ostream& stream) {
+        stream << content;
+        return stream.good();
+    };
+}
+
+TEST_F(FileReplace, CreatesAndReplacesTheFileExactly) {
+    ASSERT_TRUE(replaceFile("data.dat", writing("first\r\n")));
+    EXPECT_EQ(readBytes("data.dat"), "first\r\n");
+    ASSERT_TRUE(replaceFile("data.dat", writing("a\nb\r\n\x1a")));
+    EXPECT_EQ(readBytes("data.dat"), std::string("a\nb\r\n\x1a"));
+    ASSERT_TRUE(replaceFile("data.dat", writing("")));
+    EXPECT_EQ(readBytes("data.dat"), "");
+    EXPECT_EQ(listing(), "data.dat;");
+}
+
+TEST_F(FileReplace, WriterReportingFailureKeepsThePreviousFile) {
+    writeBytes("data.dat", "previous\r\n");
+    const bool saved = replaceFile("data.dat", [](std::ostream& stream) {
+        stream << "half of the new";
+        return false;
+    });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readBytes("data.dat"), "previous\r\n");
+    EXPECT_EQ(listing(), "data.dat;");
+}
+
+// Every cut through a real history save: the stream gives out after n bytes.
+TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
+    PairList history(3);
+    history[0].setNumbers("(412) 268-1234", "8-1234");
+    history[1].setNumbers("650 555 0000", "9 1 650 555 0000");
+    history[2].setNumbers("*67 555-1212#", "555 1212#");
+    const std::string previous = "555 1212  ->  5 1212\r\n";
+    writeBytes(HISTORY_FILE, previous);
+    ASSERT_TRUE(saveHistory(history));
+    const std::string complete = readBytes(HISTORY_FILE);
+    writeBytes(HISTORY_FILE, previous);
+
+    for (std::streamsize limit = 0; limit < static_cast<std::streamsize>(complete.size());
+         ++limit) {
+        const bool saved = replaceFile(HISTORY_FILE, [&](std::ostream& file) {
+            FailingBuffer failing(*file.rdbuf(), limit);
+            std::ostream stream(&failing);
+            return writeHistory(stream, history);
+        });
+        EXPECT_FALSE(saved) << "after " << limit << " bytes";
+        EXPECT_EQ(readBytes(HISTORY_FILE), previous) << "after " << limit << " bytes";
+        EXPECT_EQ(listing(), std::string(HISTORY_FILE) + ";");
+    }
+}
+
+TEST_F(FileReplace, FolderUnderTheTargetNameFailsWithoutLeftovers) {
+    std::filesystem::create_directory("data.dat");
+    EXPECT_FALSE(replaceFile("data.dat", writing("content")));
+    EXPECT_TRUE(std::filesystem::is_directory("data.dat"));
+    EXPECT_EQ(listing(), "data.dat;");
+}
+
+TEST_F(FileReplace, FolderUnderTheTemporaryNameIsLeftAlone) {
+    writeBytes("data.dat", "previous");
+    std::filesystem::create_directories("data.dat.tmp/inside");
+    EXPECT_FALSE(replaceFile("data.dat", writing("content")));
+    EXPECT_EQ(readBytes("data.dat"), "previous");
+    EXPECT_TRUE(std::filesystem::is_directory("data.dat.tmp/inside"));
+}
+
+TEST_F(FileReplace, StaleTemporaryFileIsOverwritten) {
+    writeBytes("data.dat.tmp", "left over from a crash, and longer than the new content");
+    ASSERT_TRUE(replaceFile("data.dat", writing("new")));
+    EXPECT_EQ(readBytes("data.dat"), "new");
+    EXPECT_EQ(listing(), "data.dat;");
+}
+
+TEST_F(FileReplace, MissingFolderFails) {
+    EXPECT_FALSE(replaceFile("no such folder/data.dat", writing("content")));
+    EXPECT_EQ(listing(), "");
+}
+
+} // namespace
+} // namespace vellix
