@@ -15,9 +15,12 @@ RuleSet deriveWorkingRules(RuleSet storedRules, PairList history);
 PairList extractHistory(const RuleSet& rules);
 
 // Steps of deriveWorkingRules.
+// Moves the pairs each stored rule explains from the history into its support.
 void claimPairs(RuleSet& storedRules, PairList& history);
+// Sorts the history by rewriting kind and seeds one candidate per kind.
 RuleSet groupHistory(PairList& history);
-std::vector<RuleSet> bucketByShape(RuleSet& rules);
+// Sorts the rules by shape, longest first, and deals them into one bucket per shape.
+std::vector<RuleSet> bucketByShape(RuleSet rules);
 void seedCatchAll(RuleSet& bucket);
 void resolveDuplicatePatterns(RuleSet& bucket);
 void switchOffShadowed(RuleSet& bucket);

@@ -1,32 +1,22 @@
 #include "rules/dialing_rule.h"
 
+#include "rule_test_support.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace vellix {
 namespace {
 
-NumberPair pairOf(const char* copied, const char* dialed) {
-    NumberPair pair;
-    return pair.setNumbers(copied, dialed);
-}
-
-DialingRule ruleFromText(const char* pattern, const char* replacement, bool enabled = true,
-                         bool verified = true) {
-    std::optional<DialingRule> rule =
-        DialingRule::fromText(pattern, replacement, enabled, verified);
-    EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
-    return rule.value_or(DialingRule{});
-}
-
-std::string replacementOf(const DialingRule& rule) {
-    char text[DialingRule::REPLACEMENT_CAPACITY];
-    rule.replacementText(text, sizeof text);
-    return text;
-}
+using test::learnedRule;
+using test::pairOf;
+using test::replacementOf;
+using test::ruleFromText;
 
 struct TextCase {
     const char* pattern;
@@ -223,6 +213,383 @@ TEST(RuleFromPair, TakesTheRewritingOfThePair) {
     EXPECT_EQ(rule.keptDigits(), 10);
     EXPECT_STREQ(rule.patternText(), "");
     EXPECT_EQ(rule.literalGroups(), 0);
+}
+
+PairList pairsCopiedFrom(const std::vector<const char*>& copied) {
+    PairList pairs;
+    for (const char* number : copied)
+        pairs.push_back(pairOf(number, number));
+    return pairs;
+}
+
+std::string keyOf(const DialingRule& rule) {
+    const RuleRankKey& k = rule.rankKey();
+    return std::to_string(k.wildcardGroups) + " " + std::to_string(k.distinctSupport) + " " +
+           std::to_string(k.keptDigits) + " " + std::to_string(k.prefixLength);
+}
+
+TEST(RankKey, CountsWildcardGroupsDistinctSupportKeptCharactersAndPrefix) {
+    const DialingRule outside = learnedRule({pairOf("650 555 0000", "9 1 650 555 0000")});
+    EXPECT_EQ(keyOf(outside), "0 1 10 4");
+    DialingRule extension =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
+    EXPECT_EQ(keyOf(extension), "1 2 5 0");
+    extension.generalizeFully();
+    EXPECT_EQ(keyOf(extension), "3 1 5 0");
+    EXPECT_EQ(keyOf(ruleFromText("412 268 xxxx", "9 xxxx")), "1 0 4 2");
+}
+
+struct DistinctCase {
+    std::vector<const char*> copied;
+    int wildcardGroups;
+    int distinct;
+};
+
+class DistinctSupport : public testing::TestWithParam<DistinctCase> {};
+
+TEST_P(DistinctSupport, CountsNeighboursThatDifferWithinTheLiteralPart) {
+    const DistinctCase& c = GetParam();
+    PairList pairs = pairsCopiedFrom(c.copied);
+    EXPECT_EQ(distinctSupport(pairs, c.wildcardGroups), c.distinct);
+    std::reverse(pairs.begin(), pairs.end());
+    EXPECT_EQ(distinctSupport(pairs, c.wildcardGroups), c.distinct);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, DistinctSupport,
+    testing::Values(DistinctCase{{}, 2, 0}, DistinctCase{{"412 268 1234"}, 3, 1},
+                    DistinctCase{{"412 268 1234", "412 268 5678"}, 1, 2},
+                    DistinctCase{{"412 268 1234", "412 268 5678"}, 2, 1},
+                    DistinctCase{{"650 555 0000", "412 268 1234", "412 555 0000"}, 2, 3},
+                    DistinctCase{{"650 555 0000", "412 268 1234", "412 555 0000"}, 3, 2},
+                    // Without a wildcard every pair counts, equal ones too.
+                    DistinctCase{{"412 268 1234", "412 268 1234"}, 0, 2},
+                    DistinctCase{{"412 268 1234", "412 268 1234"}, 1, 1}));
+
+struct SharedCase {
+    std::vector<const char*> copied;
+    int shared;
+};
+
+class MinSharedLeadingGroups : public testing::TestWithParam<SharedCase> {};
+
+TEST_P(MinSharedLeadingGroups, CountsTheGroupsAllPairsShareInAnyOrder) {
+    const SharedCase& c = GetParam();
+    PairList pairs = pairsCopiedFrom(c.copied);
+    std::sort(pairs.begin(), pairs.end(), [](const NumberPair& a, const NumberPair& b) {
+        return std::string(a.copied.text()) < b.copied.text();
+    });
+    do {
+        EXPECT_EQ(minSharedLeadingGroups(pairs), c.shared);
+    } while (std::next_permutation(pairs.begin(), pairs.end(),
+                                   [](const NumberPair& a, const NumberPair& b) {
+                                       return std::string(a.copied.text()) < b.copied.text();
+                                   }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, MinSharedLeadingGroups,
+    testing::Values(SharedCase{{}, 0}, SharedCase{{"412 268 1234"}, 3},
+                    SharedCase{{"412 268 1234", "412 268 9999", "412 555 0000"}, 1},
+                    SharedCase{{"412 268 1234", "650 268 1234"}, 0},
+                    SharedCase{{"412 268 1234", "412 268 1234"}, 3},
+                    SharedCase{{"412 268 1234 56", "412 268 1234 78", "412 268 1234 90"}, 3}));
+
+TEST(RankKeyCache, ComputesOnceUntilTheSupportOrPatternChanges) {
+    DialingRule rule =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
+    const std::uint64_t start = DialingRule::rankKeyComputations();
+    const auto computed = [start] { return DialingRule::rankKeyComputations() - start; };
+
+    EXPECT_EQ(rule.rankKey().distinctSupport, 2);
+    EXPECT_EQ(rule.rankKey().distinctSupport, 2);
+    EXPECT_EQ(compareRankKeys(rule, rule), 0);
+    EXPECT_EQ(computed(), 1U);
+
+    rule.addSupport(pairOf("412 268 9999", "8 9999"));
+    EXPECT_EQ(rule.rankKey().distinctSupport, 3);
+    EXPECT_EQ(computed(), 2U);
+
+    // Widening recomputes at once; the next reads reuse that key.
+    rule.generalizeOneGroup();
+    EXPECT_EQ(computed(), 3U);
+    EXPECT_EQ(keyOf(rule), "2 1 5 0");
+    EXPECT_EQ(computed(), 3U);
+
+    rule.clearSupport();
+    EXPECT_EQ(rule.rankKey().distinctSupport, 0);
+    EXPECT_EQ(computed(), 4U);
+}
+
+TEST(RankKeyCache, FittingThePatternToNewSupportMakesTheKeyStale) {
+    DialingRule rule = learnedRule({pairOf("412 268 1234", "8 1234")});
+    EXPECT_EQ(keyOf(rule), "0 1 5 0");
+    rule.addSupport(pairOf("412 555 1234", "8 1234"));
+    rule.generalizeToSupport();
+    EXPECT_STREQ(rule.patternText(), "412 xxx xxxx");
+    EXPECT_EQ(keyOf(rule), "2 2 5 0");
+}
+
+TEST(RankKeyCache, SortingComputesEachKeyOnce) {
+    test::HistoryGenerator generator(7);
+    RuleSet rules;
+    for (int i = 0; i < 64; ++i)
+        rules.push_back(learnedRule({generator.nextPair(), generator.nextPair()}));
+    const std::uint64_t start = DialingRule::rankKeyComputations();
+    std::sort(rules.begin(), rules.end(), rankKeyGreater);
+    std::sort(rules.begin(), rules.end(), precedesForDeduplication);
+    std::sort(rules.begin(), rules.end(), appliesBefore);
+    EXPECT_EQ(DialingRule::rankKeyComputations() - start, rules.size());
+}
+
+TEST(CompareRankKeys, ComparesFieldByFieldInOrder) {
+    const DialingRule general = ruleFromText("xxx xxxx", "xxxx");
+    const DialingRule specific = ruleFromText("555 xxxx", "9 xxx xxxx");
+    const DialingRule moreKept = ruleFromText("555 xxxx", "5 xxxx");
+    const DialingRule withPrefix = ruleFromText("555 xxxx", "9 xxxx");
+    const DialingRule noPrefix = ruleFromText("555 xxxx", "xxxx");
+    EXPECT_EQ(compareRankKeys(general, specific), 1); // wildcard groups first
+    EXPECT_EQ(compareRankKeys(moreKept, withPrefix), 1);
+    EXPECT_EQ(compareRankKeys(withPrefix, noPrefix), 1);
+    EXPECT_EQ(compareRankKeys(general, ruleFromText("xxx xxxx", "xxxx", false, false)), 0);
+
+    DialingRule twoDistinct =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("650 268 1234", "8 1234")});
+    DialingRule oneDistinct = learnedRule(
+        {pairOf("412 268 1234", "1 412 268 1234"), pairOf("412 268 5678", "1 412 268 5678")});
+    oneDistinct.generalizeFully();
+    ASSERT_EQ(keyOf(twoDistinct), "3 2 5 0");
+    ASSERT_EQ(keyOf(oneDistinct), "3 1 10 2");
+    // Distinct support outweighs kept characters and prefix.
+    EXPECT_EQ(compareRankKeys(oneDistinct, twoDistinct), -1);
+
+    const std::vector<const DialingRule*> all{&general,  &specific,    &moreKept,   &withPrefix,
+                                              &noPrefix, &twoDistinct, &oneDistinct};
+    for (const DialingRule* a : all) {
+        for (const DialingRule* b : all) {
+            EXPECT_EQ(compareRankKeys(*a, *b), -compareRankKeys(*b, *a));
+            EXPECT_EQ(rankKeyGreater(*a, *b), compareRankKeys(*a, *b) > 0);
+        }
+    }
+}
+
+TEST(CompareForApplication, EnabledFirstThenSpecificThenVerified) {
+    const DialingRule general = ruleFromText("xxx xxxx", "xxxx");
+    const DialingRule specificOff = ruleFromText("555 xxxx", "xxxx", false);
+    EXPECT_EQ(compareForApplication(general, specificOff), 1);
+    EXPECT_EQ(compareForApplication(specificOff, general), -1);
+
+    const DialingRule specific = ruleFromText("555 xxxx", "xxxx");
+    EXPECT_EQ(compareForApplication(specific, general), 1);
+    EXPECT_TRUE(appliesBefore(specific, general));
+    EXPECT_FALSE(appliesBefore(general, specific));
+
+    const DialingRule learned = ruleFromText("xxx xxxx", "xxxx", true, false);
+    EXPECT_EQ(compareForApplication(general, learned), 1);
+    EXPECT_EQ(compareForApplication(learned, general), -1);
+    EXPECT_EQ(compareForApplication(general, ruleFromText("xxx xxxx", "xxxx")), 0);
+    EXPECT_FALSE(appliesBefore(general, general));
+}
+
+TEST(PrecedesForDeduplication, OrdersByWildcardGroupsPatternSupportVerifiedThenKey) {
+    const DialingRule oneWildcard = ruleFromText("412 268 xxxx", "8 xxxx");
+    const DialingRule threeWildcards = ruleFromText("xxx xxx xxxx", "8 xxxx");
+    const DialingRule otherText = ruleFromText("650 555 xxxx", "8 xxxx");
+    EXPECT_TRUE(precedesForDeduplication(oneWildcard, threeWildcards));
+    EXPECT_TRUE(precedesForDeduplication(oneWildcard, otherText));
+    EXPECT_LT(comparePatternGroups(oneWildcard, threeWildcards), 0);
+    EXPECT_LT(comparePatternGroups(oneWildcard, otherText), 0);
+    EXPECT_GT(comparePatternGroups(otherText, oneWildcard), 0);
+
+    // Same pattern: less distinct support first, even when verified.
+    const DialingRule learned =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
+    ASSERT_STREQ(learned.patternText(), oneWildcard.patternText());
+    EXPECT_EQ(comparePatternGroups(oneWildcard, learned), -2);
+    EXPECT_TRUE(precedesForDeduplication(oneWildcard, learned));
+    EXPECT_FALSE(precedesForDeduplication(learned, oneWildcard));
+
+    // Same support: unverified first, then the smaller key.
+    const DialingRule unverified = ruleFromText("412 268 xxxx", "8 xxxx", true, false);
+    EXPECT_TRUE(precedesForDeduplication(unverified, oneWildcard));
+    EXPECT_FALSE(precedesForDeduplication(oneWildcard, unverified));
+    const DialingRule keepsMore = ruleFromText("412 268 xxxx", "68 xxxx");
+    EXPECT_TRUE(precedesForDeduplication(oneWildcard, keepsMore));
+    EXPECT_FALSE(precedesForDeduplication(oneWildcard, oneWildcard));
+}
+
+TEST(ShapeGreater, PutsLongerPatternsFirst) {
+    const DialingRule ten = ruleFromText("412 268 xxxx", "8 xxxx");
+    const DialingRule seven = ruleFromText("xxx xxxx", "8 xxxx");
+    EXPECT_TRUE(shapeGreater(ten, seven));
+    EXPECT_FALSE(shapeGreater(seven, ten));
+    EXPECT_FALSE(shapeGreater(ten, ruleFromText("xxx xxx xxxx", "xxxx")));
+    // Same length: a group character where the other has a space is greater.
+    EXPECT_TRUE(shapeGreater(ruleFromText("4122 680", "x"), ruleFromText("412 2680", "x")));
+}
+
+struct FitCase {
+    std::vector<const char*> copied;
+    const char* pattern;
+    int literal;
+    int generalized;
+};
+
+class GeneralizeToSupport : public testing::TestWithParam<FitCase> {};
+
+TEST_P(GeneralizeToSupport, KeepsTheLeadingGroupsAllPairsShare) {
+    const FitCase& c = GetParam();
+    const DialingRule rule = learnedRule(pairsCopiedFrom(c.copied));
+    EXPECT_STREQ(rule.patternText(), c.pattern);
+    EXPECT_EQ(rule.literalGroups(), c.literal);
+    EXPECT_EQ(rule.generalizedGroups(), c.generalized);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, GeneralizeToSupport,
+    testing::Values(FitCase{{"412 268 1234", "412 268 9999"}, "412 268 xxxx", 2, 1},
+                    FitCase{{"(412) 268-1234"}, "412 268 1234", 3, 0},
+                    FitCase{{"412 268 1234", "412 555 9999", "412 268 0000"}, "412 xxx xxxx", 1, 2},
+                    FitCase{{"412 268 1234", "650 555 0000"}, "xxx xxx xxxx", 0, 3},
+                    FitCase{{"*67 555 1212", "*67 555 34#4"}, "*67 555 xxxx", 2, 1},
+                    FitCase{{"412 268 1234 56", "412 268 1234 78"}, "412 268 1234 xx", 3, 1}));
+
+TEST(GeneralizeOneGroup, WidensTheLastLiteralGroupUntilNoneIsLeft) {
+    DialingRule rule = learnedRule({pairOf("412 268 1234", "8 1234")});
+    for (const char* expected : {"412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx", "xxx xxx xxxx"}) {
+        char wider[DialingRule::CAPACITY];
+        rule.widenedPattern(wider);
+        const std::string before = rule.patternText();
+        EXPECT_STREQ(wider, expected);
+        EXPECT_EQ(rule.patternText(), before);
+        rule.generalizeOneGroup();
+        EXPECT_STREQ(rule.patternText(), expected);
+    }
+    EXPECT_EQ(rule.literalGroups(), 0);
+    EXPECT_EQ(rule.generalizedGroups(), 3);
+
+    DialingRule fromText = ruleFromText("412 268 xxxx", "8 xxxx");
+    fromText.generalizeOneGroup();
+    EXPECT_STREQ(fromText.patternText(), "412 268 xxxx");
+}
+
+TEST(GeneralizeFully, TurnsEveryDialableCharacterIntoAWildcard) {
+    DialingRule rule =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
+    rule.generalizeFully();
+    EXPECT_STREQ(rule.patternText(), "xxx xxx xxxx");
+    EXPECT_EQ(rule.literalGroups(), 0);
+    EXPECT_EQ(rule.generalizedGroups(), 3);
+    EXPECT_EQ(rule.support().size(), 2U);
+
+    DialingRule stars = learnedRule({pairOf("*67 555 12#2", "*67 555 12#2")});
+    stars.generalizeFully();
+    EXPECT_STREQ(stars.patternText(), "xxx xxx xxxx");
+}
+
+TEST(CountSupportMatching, CountsPairsWhoseCopiedNumberFitsThePattern) {
+    const DialingRule rule =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 555 1234", "8 1234"),
+                     pairOf("650 268 1234", "8 1234")});
+    EXPECT_EQ(rule.countSupportMatching("412 xxx xxxx"), 2);
+    EXPECT_EQ(rule.countSupportMatching("xxx 268 xxxx"), 2);
+    EXPECT_EQ(rule.countSupportMatching("xxx xxx xxxx"), 3);
+    EXPECT_EQ(rule.countSupportMatching("xxx xxxx"), 0);
+    EXPECT_EQ(ruleFromText("xxx xxx xxxx", "xxxx").countSupportMatching("xxx xxx xxxx"), 0);
+}
+
+class Shadowing : public testing::Test {
+protected:
+    // Accounts for 412 268 1111 but not for 412 268 3333.
+    DialingRule general =
+        learnedRule({pairOf("412 268 1111", "7 1111"), pairOf("412 555 2222", "7 2222")});
+    DialingRule onePair = learnedRule({pairOf("412 268 1111", "7 1111")});
+    DialingRule twoPairs =
+        learnedRule({pairOf("412 268 1111", "7 1111"), pairOf("412 268 3333", "7 3333")});
+};
+
+TEST_F(Shadowing, AMoreGeneralRuleWithTheEvidenceShadows) {
+    ASSERT_STREQ(general.patternText(), "412 xxx xxxx");
+    EXPECT_TRUE(onePair.isShadowed({general, onePair}));
+    EXPECT_FALSE(twoPairs.isShadowed({general, twoPairs}));
+    EXPECT_FALSE(general.isShadowed({general, onePair}));
+    EXPECT_FALSE(onePair.isShadowed({onePair}));
+}
+
+TEST_F(Shadowing, OnlyEnabledRulesTakePartAndVerifiedRulesStay) {
+    DialingRule off = general;
+    off.setEnabled(false);
+    EXPECT_FALSE(onePair.isShadowed({off, onePair}));
+
+    DialingRule confirmed = onePair;
+    confirmed.confirm();
+    EXPECT_FALSE(confirmed.isShadowed({general, confirmed}));
+
+    DialingRule disabled = onePair;
+    disabled.setEnabled(false);
+    EXPECT_FALSE(disabled.isShadowed({general, disabled}));
+}
+
+TEST_F(Shadowing, AnEqualPatternNeverShadows) {
+    DialingRule sameWithMore = onePair;
+    sameWithMore.addSupport(pairOf("412 268 1111", "7 1111"));
+    EXPECT_FALSE(onePair.isShadowed({sameWithMore, onePair}));
+}
+
+TEST_F(Shadowing, PatternTakenComparesWholePatterns) {
+    const RuleSet rules{general, onePair};
+    EXPECT_TRUE(patternTaken(ruleFromText("412 xxx xxxx", "x"), rules));
+    EXPECT_FALSE(patternTaken(twoPairs, rules));
+    EXPECT_FALSE(patternTaken("412 xxx xxx", rules));
+    EXPECT_FALSE(patternTaken(general, RuleSet{}));
+}
+
+std::vector<std::string> textsOf(const std::vector<PhoneNumber>& numbers) {
+    std::vector<std::string> texts;
+    for (const PhoneNumber& number : numbers)
+        texts.emplace_back(number.text());
+    return texts;
+}
+
+TEST(DialStringsFor, RewritesByEveryMatchingRuleInApplicationOrder) {
+    RuleSet rules{ruleFromText("xxx xxx xxxx", "9 xxx xxx xxxx", false),
+                  ruleFromText("xxx xxx xxxx", "x xxxx"),
+                  ruleFromText("xxx xxx xxxx", "9 8 7 6 5 4 3 2 1 xxx xxx xxxx"),
+                  ruleFromText("650 xxx xxxx", "9 1 650 xxx xxxx")};
+    const std::vector<std::string> expected{"9 1 650 123 4567", "3 4567", "9 650 123 4567"};
+    EXPECT_EQ(textsOf(dialStringsFor(PhoneNumber("650-123-4567"), rules)), expected);
+    EXPECT_TRUE(std::is_sorted(rules.begin(), rules.end(), appliesBefore));
+    EXPECT_STREQ(rules.front().patternText(), "650 xxx xxxx");
+
+    const std::vector<std::string> other{"8 1234", "9 412 268 1234"};
+    EXPECT_EQ(textsOf(dialStringsFor(PhoneNumber("(412) 268-1234"), rules)), other);
+    EXPECT_TRUE(dialStringsFor(PhoneNumber("555 1234"), rules).empty());
+    RuleSet none;
+    EXPECT_TRUE(dialStringsFor(PhoneNumber("650-123-4567"), none).empty());
+}
+
+TEST(DialStringsFor, RulesThatTieKeepTheirOrder) {
+    const DialingRule nine = ruleFromText("xxx xxxx", "9 xxx xxxx");
+    const DialingRule eight = ruleFromText("xxx xxxx", "8 xxx xxxx");
+    RuleSet rules{nine, eight};
+    EXPECT_EQ(textsOf(dialStringsFor(PhoneNumber("555 1234"), rules)),
+              (std::vector<std::string>{"9 555 1234", "8 555 1234"}));
+    rules = {eight, nine};
+    EXPECT_EQ(textsOf(dialStringsFor(PhoneNumber("555 1234"), rules)),
+              (std::vector<std::string>{"8 555 1234", "9 555 1234"}));
+}
+
+TEST(ExtractStoredRules, CopiesTheVerifiedRulesWithTheirSupport) {
+    DialingRule confirmed =
+        learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
+    confirmed.confirm();
+    const RuleSet rules{learnedRule({pairOf("650 555 0000", "5 0000")}), confirmed,
+                        ruleFromText("xxx xxxx", "9 xxx xxxx", false, true)};
+    const RuleSet stored = extractStoredRules(rules);
+    EXPECT_EQ(test::describe(stored),
+              (std::vector<std::string>{test::describe(rules[1]), test::describe(rules[2])}));
+    EXPECT_TRUE(extractStoredRules({rules[0]}).empty());
+    EXPECT_TRUE(extractStoredRules({}).empty());
 }
 
 } // namespace
