@@ -23,28 +23,23 @@ std::int32_t controlId(const RuleRow& row, RowControl control) {
     return FIRST_ROW_CONTROL_ID + row.firstId + control;
 }
 
+namespace {
+
+// The window fields by creation offset; the record keeps them in another order.
+constexpr WindowHandle RuleRow::*CONTROL_FIELDS[CONTROLS_PER_ROW] = {
+    &RuleRow::dialLabel,       &RuleRow::patternBox,    &RuleRow::asLabel,
+    &RuleRow::replacementEdit, &RuleRow::enabledLabel,  &RuleRow::enableBox,
+    &RuleRow::verifiedLabel,   &RuleRow::confirmButton, &RuleRow::deleteButton,
+};
+
+} // namespace
+
 WindowHandle& controlWindow(RuleRow& row, RowControl control) {
-    switch (control) {
-    case DIAL_LABEL:
-        return row.dialLabel;
-    case PATTERN_BOX:
-        return row.patternBox;
-    case AS_LABEL:
-        return row.asLabel;
-    case REPLACEMENT_EDIT:
-        return row.replacementEdit;
-    case ENABLED_LABEL:
-        return row.enabledLabel;
-    case ENABLE_BOX:
-        return row.enableBox;
-    case VERIFIED_LABEL:
-        return row.verifiedLabel;
-    case CONFIRM_BUTTON:
-        return row.confirmButton;
-    case DELETE_BUTTON:
-        break;
-    }
-    return row.deleteButton;
+    return row.*CONTROL_FIELDS[control];
+}
+
+WindowHandle controlWindow(const RuleRow& row, RowControl control) {
+    return row.*CONTROL_FIELDS[control];
 }
 
 const char* initialControlText(const RuleRow& row, RowControl control) {

@@ -109,6 +109,7 @@ RuleRow makeRuleRow(const DialingRule& rule, std::int32_t& idCounter);
 std::int32_t controlId(const RuleRow& row, RowControl control);
 // The field that keeps the window of one of the row's controls.
 WindowHandle& controlWindow(RuleRow& row, RowControl control);
+WindowHandle controlWindow(const RuleRow& row, RowControl control);
 
 // The text a control shows for the row's rule at creation; null for none.
 const char* initialControlText(const RuleRow& row, RowControl control);

@@ -6,7 +6,6 @@ namespace vellix {
 
 namespace {
 
-constexpr int ROW_HEIGHT = 22;
 constexpr int FIRST_ROW_TOP = 24;
 constexpr int DIALOG_WIDTH = 534;
 

@@ -9,6 +9,9 @@ namespace vellix {
 // The group box of dialog template 131, around the rows.
 constexpr int RULES_GROUP_BOX_ID = 135;
 
+// Rows stand this many pixels apart.
+constexpr int ROW_HEIGHT = 22;
+
 // A window's place in pixels: from the dialog's client origin for a control, and only the
 // outer size for the dialog itself.
 struct PixelRect {

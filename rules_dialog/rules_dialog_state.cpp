@@ -13,13 +13,13 @@ RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id) {
     command.row = *row;
     switch (offset - state.rows[*row].firstId) {
     case ENABLE_BOX:
-        command.action = RowAction::TOGGLE;
+        command.action = RowAction::TOGGLE_ROW;
         break;
     case CONFIRM_BUTTON:
-        command.action = RowAction::CONFIRM;
+        command.action = RowAction::CONFIRM_ROW;
         break;
     case DELETE_BUTTON:
-        command.action = RowAction::DELETE;
+        command.action = RowAction::DELETE_ROW;
         break;
     default:
         break;

@@ -19,11 +19,12 @@ struct RulesDialogState {
     std::int32_t idCounter = 0;
 };
 
-// What a command from a row control asks for.
-enum class RowAction { NONE, TOGGLE, CONFIRM, DELETE };
+// What a command from a row control asks for; named apart from the Windows headers' macros
+// (DELETE is one).
+enum class RowAction { NOTHING, TOGGLE_ROW, CONFIRM_ROW, DELETE_ROW };
 
 struct RowCommand {
-    RowAction action = RowAction::NONE;
+    RowAction action = RowAction::NOTHING;
     std::size_t row = 0;
 };
 

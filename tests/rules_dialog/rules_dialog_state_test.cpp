@@ -52,16 +52,19 @@ TEST(RowCommands, OnlyTheCheckBoxConfirmAndDeleteDoAnything) {
         RowAction action;
         std::size_t row;
     } cases[] = {
-        {1029, RowAction::TOGGLE, 0}, {1040, RowAction::CONFIRM, 1}, {1050, RowAction::DELETE, 2},
-        {1038, RowAction::TOGGLE, 1}, {1024, RowAction::NONE, 0},    {1025, RowAction::NONE, 0},
-        {1027, RowAction::NONE, 0},   {1028, RowAction::NONE, 0},    {1030, RowAction::NONE, 0},
-        {1, RowAction::NONE, 0},      {2, RowAction::NONE, 0},       {135, RowAction::NONE, 0},
-        {1023, RowAction::NONE, 0},   {1051, RowAction::NONE, 0},    {-5, RowAction::NONE, 0},
+        {1029, RowAction::TOGGLE_ROW, 0}, {1040, RowAction::CONFIRM_ROW, 1},
+        {1050, RowAction::DELETE_ROW, 2}, {1038, RowAction::TOGGLE_ROW, 1},
+        {1024, RowAction::NOTHING, 0},    {1025, RowAction::NOTHING, 0},
+        {1027, RowAction::NOTHING, 0},    {1028, RowAction::NOTHING, 0},
+        {1030, RowAction::NOTHING, 0},    {1, RowAction::NOTHING, 0},
+        {2, RowAction::NOTHING, 0},       {135, RowAction::NOTHING, 0},
+        {1023, RowAction::NOTHING, 0},    {1051, RowAction::NOTHING, 0},
+        {-5, RowAction::NOTHING, 0},
     };
     for (const auto& c : cases) {
         const RowCommand command = rowCommandFor(state, c.id);
         EXPECT_EQ(command.action, c.action) << "id " << c.id;
-        if (c.action != RowAction::NONE) {
+        if (c.action != RowAction::NOTHING) {
             EXPECT_EQ(command.row, c.row) << "id " << c.id;
         }
     }
@@ -71,13 +74,13 @@ TEST(RowCommands, IdsOfADeletedRowDoNothingAndLaterRowsKeepTheirs) {
     RuleSet rules = threeRules();
     RulesDialogState state = openOn(rules);
     const RowCommand del = rowCommandFor(state, 1041);
-    ASSERT_EQ(del.action, RowAction::DELETE);
+    ASSERT_EQ(del.action, RowAction::DELETE_ROW);
     removeRuleRow(state, del.row);
 
     for (std::int32_t id = 1033; id <= 1041; ++id)
-        EXPECT_EQ(rowCommandFor(state, id).action, RowAction::NONE) << "id " << id;
+        EXPECT_EQ(rowCommandFor(state, id).action, RowAction::NOTHING) << "id " << id;
     const RowCommand last = rowCommandFor(state, 1047);
-    EXPECT_EQ(last.action, RowAction::TOGGLE);
+    EXPECT_EQ(last.action, RowAction::TOGGLE_ROW);
     EXPECT_EQ(last.row, 1U);
     EXPECT_EQ(state.idCounter, 27);
     EXPECT_STREQ(state.rows[1].rule.patternText(), "xxx xxxx");
