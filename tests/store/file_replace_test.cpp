@@ -1,6 +1,7 @@
 #include "store/file_replace.h"
 
 #include "store/history_file.h"
+#include "store/rules_file.h"
 
 #include "failing_buffer.h"
 #include "scratch_directory.h"
@@ -16,33 +17,7 @@ namespace {
 
 using FileReplace = ScratchDirectory;
 
-FileWriter writing(const std::string& content) {
-    return [content](std::ostream& stream) {
-        stream << content;
-        return stream.good();
-    };
-}
-
-TEST_F(FileReplace, CreatesAndReplacesTheFileExactly) {
-    ASSERT_TRUE(replaceFile("data.dat", writing("first\r\n")));
-    EXPECT_EQ(readBytes("data.dat"), "first\r\n");
-    ASSERT_TRUE(replaceFile("data.dat", writing("a\nb\r\n\x1a")));
-    EXPECT_EQ(readBytes("data.dat"), std::string("a\nb\r\n\x1a"));
-    ASSERT_TRUE(replaceFile("data.dat", writing("")));
-    EXPECT_EQ(readBytes("data.dat"), "");
-    EXPECT_EQ(listing(), "data.dat;");
-}
-
-TEST_F(FileReplace, WriterReportingFailureKeepsThePreviousFile) {
-    writeBytes("data.dat", "previous\r\n");
-    const bool saved = replaceFile("data.dat", [](std::ostream& stream) {
-        stream << "half of the new";
-        return false;
-    });
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(readBytes("data.dat"), "previous\r\n");
-    EXPECT_EQ(listing(), "data.dat;");
-}
+const FileWriter WRITE_NEW = [](std::ostream& stream) { return (stream << "new").good(); };
 
 // Every cut through a real history save: the stream gives out after n bytes.
 TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
@@ -51,7 +26,6 @@ TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
     history[1].setNumbers("650 555 0000", "9 1 650 555 0000");
     history[2].setNumbers("*67 555-1212#", "555 1212#");
     const std::string previous = "555 1212  ->  5 1212\r\n";
-    writeBytes(HISTORY_FILE, previous);
     ASSERT_TRUE(saveHistory(history));
     const std::string complete = readBytes(HISTORY_FILE);
     writeBytes(HISTORY_FILE, previous);
@@ -71,28 +45,33 @@ TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
 
 TEST_F(FileReplace, FolderUnderTheTargetNameFailsWithoutLeftovers) {
     std::filesystem::create_directory("data.dat");
-    EXPECT_FALSE(replaceFile("data.dat", writing("content")));
+    EXPECT_FALSE(replaceFile("data.dat", WRITE_NEW));
     EXPECT_TRUE(std::filesystem::is_directory("data.dat"));
     EXPECT_EQ(listing(), "data.dat;");
 }
 
-TEST_F(FileReplace, FolderUnderTheTemporaryNameIsLeftAlone) {
-    writeBytes("data.dat", "previous");
-    std::filesystem::create_directories("data.dat.tmp/inside");
-    EXPECT_FALSE(replaceFile("data.dat", writing("content")));
-    EXPECT_EQ(readBytes("data.dat"), "previous");
-    EXPECT_TRUE(std::filesystem::is_directory("data.dat.tmp/inside"));
+TEST_F(FileReplace, BothSavesKeepThePreviousFileWhenTheTemporaryCannotBeWritten) {
+    for (const char* name : {HISTORY_FILE, RULES_FILE}) {
+        writeBytes(name, "previous");
+        std::filesystem::create_directories(std::string(name) + ".tmp/inside");
+    }
+    EXPECT_FALSE(saveHistory(PairList(1)));
+    EXPECT_FALSE(saveRules(RuleSet(1)));
+    for (const char* name : {HISTORY_FILE, RULES_FILE}) {
+        EXPECT_EQ(readBytes(name), "previous");
+        EXPECT_TRUE(std::filesystem::is_directory(std::string(name) + ".tmp/inside"));
+    }
 }
 
 TEST_F(FileReplace, StaleTemporaryFileIsOverwritten) {
     writeBytes("data.dat.tmp", "left over from a crash, and longer than the new content");
-    ASSERT_TRUE(replaceFile("data.dat", writing("new")));
+    ASSERT_TRUE(replaceFile("data.dat", WRITE_NEW));
     EXPECT_EQ(readBytes("data.dat"), "new");
     EXPECT_EQ(listing(), "data.dat;");
 }
 
 TEST_F(FileReplace, MissingFolderFails) {
-    EXPECT_FALSE(replaceFile("no such folder/data.dat", writing("content")));
+    EXPECT_FALSE(replaceFile("no such folder/data.dat", WRITE_NEW));
     EXPECT_EQ(listing(), "");
 }
 
