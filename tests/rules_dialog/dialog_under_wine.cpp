@@ -1,0 +1,178 @@
+// Opens the real Dialing Rules dialog under Wine, works its rows through the commands its
+// controls send, and checks the controls and the rules handed back. Exit code 0: all passed.
+#include "rules_dialog/rules_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace vellix {
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const char* what) {
+    if (!ok) {
+        ++failures;
+        std::printf("FAILED: %s\n", what);
+    }
+}
+
+std::string textOf(HWND dialog, int id) {
+    char text[512] = {};
+    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+    return text;
+}
+
+// A control's top in the dialog's client area.
+int topOf(HWND dialog, int id) {
+    RECT place{};
+    GetWindowRect(GetDlgItem(dialog, id), &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place.top;
+}
+
+// The control's own visibility; the dialog may not be on screen yet.
+bool isShown(HWND dialog, int id) {
+    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int outerHeight(HWND dialog) {
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    return outer.bottom - outer.top;
+}
+
+void command(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The user clicks a row's check box: it ticks itself, then tells the dialog.
+void clickBox(HWND dialog, int id) {
+    const HWND box = GetDlgItem(dialog, id);
+    const bool ticked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageA(box, BM_SETCHECK, ticked ? BST_UNCHECKED : BST_CHECKED, 0);
+    command(dialog, id);
+}
+
+std::function<void(HWND)> scenario;
+
+void CALLBACK runScenario(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowA(MAKEINTATOM(32770), "Dialing Rules Under Test");
+    if (dialog == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    scenario(dialog);
+    // Whatever the scenario did, the dialog must end.
+    if (IsWindow(dialog))
+        command(dialog, IDCANCEL);
+}
+
+void runDialog(RuleSet& rules, std::function<void(HWND)> steps) {
+    scenario = std::move(steps);
+    SetTimer(nullptr, 0, 20, runScenario);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(131), nullptr, rulesDialogProc,
+                    reinterpret_cast<LPARAM>(&rules));
+}
+
+DialingRule ruleOf(const std::string& pattern, const std::string& replacement, bool enabled,
+                   bool verified) {
+    return DialingRule::fromText(pattern.c_str(), replacement.c_str(), enabled, verified)
+        .value_or(DialingRule{});
+}
+
+const std::string LONG_REPLACEMENT = std::string(120, '9') + " xxx xxxx";
+
+RuleSet threeRules() {
+    return {ruleOf("412 268 xxxx", "8 xxxx", true, false),
+            ruleOf("650 xxx xxxx", "9 1 650 xxx xxxx", true, true),
+            ruleOf("xxx xxxx", LONG_REPLACEMENT, false, false)};
+}
+
+void rowsShowTheirRulesAndOkHandsBackTheEdits() {
+    RuleSet rules = threeRules();
+    runDialog(rules, [](HWND dialog) {
+        check(textOf(dialog, 1024) == "Dial", "dial label");
+        check(textOf(dialog, 1025) == "412 268 xxxx", "pattern of row 1");
+        check(textOf(dialog, 1026) == "numbers as", "as label");
+        check(textOf(dialog, 1027) == "8 xxxx", "replacement of row 1");
+        check(textOf(dialog, 1028) == " (enabled)", "enabled label of row 1");
+        check(textOf(dialog, 1030) == ", (unverified)", "verified label of row 1");
+        check(isShown(dialog, 1031), "Confirm shown when unverified");
+        check(textOf(dialog, 1039) == ", (verified)", "verified label of row 2");
+        check(!isShown(dialog, 1040), "Confirm hidden when verified");
+        check(textOf(dialog, 1046) == "(disabled)", "enabled label of row 3");
+        check(textOf(dialog, 1045) == LONG_REPLACEMENT, "long replacement shown whole");
+        check(SendDlgItemMessageA(dialog, 1029, BM_GETCHECK, 0, 0) == BST_CHECKED, "box ticked");
+        check(SendDlgItemMessageA(dialog, 1047, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "box clear");
+        check(GetDlgItem(dialog, 1051) == nullptr, "no id past the last row");
+        check(topOf(dialog, 1029) == 24 && topOf(dialog, 1024) == 28, "row 1 at y 24");
+        check(topOf(dialog, 1047) == 68, "row 3 at y 68");
+        check(topOf(dialog, IDOK) == 107 && topOf(dialog, IDCANCEL) == 107, "buttons at y 107");
+        check(outerHeight(dialog) == 169, "dialog 169 high");
+
+        SetWindowTextA(GetDlgItem(dialog, 1025), "999 999 9999");
+        clickBox(dialog, 1029);
+        check(textOf(dialog, 1028) == "(disabled)", "box switches the rule off");
+        command(dialog, 1031);
+        check(textOf(dialog, 1030) == ", (verified)", "Confirm verifies");
+        check(!isShown(dialog, 1031), "Confirm hides itself");
+
+        command(dialog, 1041);
+        bool gone = true;
+        for (int id = 1033; id <= 1041; ++id)
+            gone = gone && GetDlgItem(dialog, id) == nullptr;
+        check(gone, "Delete destroys the middle row");
+        check(topOf(dialog, 1047) == 46, "last row moves up to y 46");
+        check(topOf(dialog, IDOK) == 85, "buttons move up to y 85");
+        check(outerHeight(dialog) == 147, "dialog shrinks to 147");
+        command(dialog, 1038); // an id of the deleted row
+        command(dialog, IDOK);
+    });
+    check(rules.size() == 2, "OK hands back two rules");
+    if (rules.size() == 2) {
+        check(std::strcmp(rules[0].patternText(), "412 268 xxxx") == 0, "first rule kept");
+        check(!rules[0].isEnabled() && rules[0].isVerified(), "first rule edited");
+        check(std::strcmp(rules[1].patternText(), "xxx xxxx") == 0, "third rule kept");
+        check(!rules[1].isEnabled() && !rules[1].isVerified(), "third rule unchanged");
+    }
+}
+
+void cancelLeavesTheRulesAsTheyWere() {
+    RuleSet rules = threeRules();
+    runDialog(rules, [](HWND dialog) {
+        clickBox(dialog, 1029);
+        command(dialog, 1031);
+        command(dialog, 1050);
+        command(dialog, IDCANCEL);
+    });
+    check(rules.size() == 3, "Cancel keeps every rule");
+    if (rules.size() == 3)
+        check(rules[0].isEnabled() && !rules[0].isVerified(), "Cancel keeps the rule's state");
+}
+
+void anEmptySetIsLaidOutAsOneRow() {
+    RuleSet rules;
+    runDialog(rules, [](HWND dialog) {
+        check(topOf(dialog, IDOK) == 63, "empty: buttons at y 63");
+        check(outerHeight(dialog) == 125, "empty: dialog 125 high");
+        command(dialog, IDOK);
+    });
+    check(rules.empty(), "empty: OK leaves the set empty");
+}
+
+} // namespace
+} // namespace vellix
+
+int main() {
+    InitCommonControls();
+    vellix::rowsShowTheirRulesAndOkHandsBackTheEdits();
+    vellix::cancelLeavesTheRulesAsTheyWere();
+    vellix::anEmptySetIsLaidOutAsOneRow();
+    std::printf("%s\n", vellix::failures == 0 ? "all passed" : "some checks failed");
+    return vellix::failures == 0 ? 0 : 1;
+}
