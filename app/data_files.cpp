@@ -1,0 +1,24 @@
+#include "app/data_files.h"
+
+#include "store/history_file.h"
+#include "store/rules_file.h"
+
+namespace vellix {
+
+bool WorkingDirectoryFiles::loadHistory(PairList& history) {
+    return vellix::loadHistory(history);
+}
+
+bool WorkingDirectoryFiles::saveHistory(const PairList& history) {
+    return vellix::saveHistory(history);
+}
+
+bool WorkingDirectoryFiles::loadRules(RuleSet& rules) {
+    return vellix::loadRules(rules);
+}
+
+bool WorkingDirectoryFiles::saveRules(const RuleSet& rules) {
+    return vellix::saveRules(rules);
+}
+
+} // namespace vellix

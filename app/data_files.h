@@ -1,0 +1,28 @@
+#pragma once
+
+#include "rules/dialing_rule.h"
+#include "rules/number_pair.h"
+
+namespace vellix {
+
+// The two data files as the shell uses them; the unit tests put a fake in their place.
+class DataFiles {
+public:
+    virtual ~DataFiles() = default;
+
+    virtual bool loadHistory(PairList& history) = 0;
+    virtual bool saveHistory(const PairList& history) = 0;
+    virtual bool loadRules(RuleSet& rules) = 0;
+    virtual bool saveRules(const RuleSet& rules) = 0;
+};
+
+// The files in the current directory.
+class WorkingDirectoryFiles : public DataFiles {
+public:
+    bool loadHistory(PairList& history) override;
+    bool saveHistory(const PairList& history) override;
+    bool loadRules(RuleSet& rules) override;
+    bool saveRules(const RuleSet& rules) override;
+};
+
+} // namespace vellix

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "capture/captured_number.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vellix {
+
+// A window of the desktop, such as the next clipboard viewer; compared, never looked into.
+using WindowHandle = void*;
+
+// The show commands the shell uses, with the platform's values.
+enum class ShowCommand : std::int32_t {
+    HIDE = 0,
+    SHOW_NORMAL = 1,
+    SHOW = 5,
+    MINIMIZE = 6,
+    RESTORE = 9,
+};
+
+// The mouse messages that arrive with a notification-icon message, with the platform's values.
+constexpr std::uint32_t MOUSE_LEFT_UP = 0x0202;
+constexpr std::uint32_t MOUSE_LEFT_DOUBLE_CLICK = 0x0203;
+constexpr std::uint32_t MOUSE_RIGHT_UP = 0x0205;
+
+// Everything the shell asks of the windowing system, in the shell's own terms. The Windows
+// program implements it with Win32 calls on the main window and its controls; the unit
+// tests record the calls.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Notification icon.
+    virtual void addTrayIcon() = 0;
+    virtual void removeTrayIcon() = 0;
+    // Opens the icon's menu at the cursor; the chosen command arrives later as a command.
+    virtual void showTrayMenu() = 0;
+
+    // Main window.
+    virtual void showWindow(ShowCommand command) = 0;
+    virtual bool isWindowVisible() = 0;
+    virtual void bringToForeground() = 0;
+    virtual void destroyWindow() = 0;
+    virtual void quitMessageLoop() = 0;
+    virtual void runAboutDialog() = 0;
+
+    // Toolbar strip: the number button, the number box and the Dial button.
+    virtual void createToolbarStrip() = 0;
+    virtual void showSingleNumberLayout() = 0;
+    virtual void showSeveralNumbersLayout(std::int32_t kind, const char* label) = 0;
+    virtual void setNumberButtonImage(std::int32_t kind) = 0;
+
+    // Number box.
+    virtual void clearNumberBox() = 0;
+    virtual void appendToNumberBox(const char* text) = 0;
+    virtual void setNumberBoxText(const char* text) = 0;
+    // Selects the first item that begins with prefix, ignoring letter case; none: no change.
+    virtual void selectInNumberBox(const char* prefix) = 0;
+    // Copies the edit field's text, cut to fit and NUL-terminated, into text.
+    virtual void readNumberBox(char* text, std::size_t size) = 0;
+
+    // Clipboard. Joining the chain returns the next viewer; the platform announces the
+    // present clipboard content before it returns.
+    virtual WindowHandle joinClipboardChain() = 0;
+    virtual void leaveClipboardChain(WindowHandle nextViewer) = 0;
+    virtual void forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,
+                                        std::intptr_t lParam) = 0;
+    virtual void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
+                                    WindowHandle following) = 0;
+    // Appends the numbers now on the clipboard; false when it holds none.
+    virtual bool readClipboardNumbers(CapturedNumberList& numbers) = 0;
+
+    // Dialing.
+    virtual bool isLeftCtrlDown() = 0;
+    virtual void requestCall(const char* address) = 0;
+};
+
+} // namespace vellix

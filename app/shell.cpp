@@ -1,0 +1,111 @@
+#include "app/shell.h"
+
+#include "app/presentation.h"
+#include "res/resource.h"
+#include "rules/rule_learning.h"
+
+#include <algorithm>
+
+namespace vellix {
+
+void Shell::onCreate() {
+    desktop_.addTrayIcon();
+    desktop_.createToolbarStrip();
+    files_.loadHistory(state_.history);
+    files_.loadRules(state_.storedRules);
+    deriveRules();
+    nextViewer_ = desktop_.joinClipboardChain();
+}
+
+void Shell::onDestroy() {
+    desktop_.leaveClipboardChain(nextViewer_);
+    nextViewer_ = nullptr;
+    desktop_.removeTrayIcon();
+    desktop_.quitMessageLoop();
+}
+
+void Shell::onClose() {
+    desktop_.showWindow(ShowCommand::MINIMIZE);
+}
+
+void Shell::onSize(bool minimized) {
+    if (minimized)
+        desktop_.showWindow(ShowCommand::HIDE);
+}
+
+void Shell::onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (nextViewer_ != nullptr)
+        desktop_.forwardClipboardChange(nextViewer_, wParam, lParam);
+    CapturedNumberList numbers;
+    if (!desktop_.readClipboardNumbers(numbers))
+        return;
+    state_.capturedNumbers = std::move(numbers);
+    presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,
+                           state_.workingRules);
+}
+
+void Shell::onChainChange(WindowHandle removed, WindowHandle following) {
+    if (removed == nextViewer_)
+        nextViewer_ = following;
+    else if (nextViewer_ != nullptr)
+        desktop_.forwardChainChange(nextViewer_, removed, following);
+}
+
+void Shell::onTrayMessage(std::uint32_t mouseMessage) {
+    switch (mouseMessage) {
+    case MOUSE_LEFT_UP:
+        desktop_.bringToForeground();
+        break;
+    case MOUSE_LEFT_DOUBLE_CLICK:
+        if (desktop_.isWindowVisible()) {
+            // Minimising hides the window through onSize.
+            desktop_.showWindow(ShowCommand::MINIMIZE);
+        } else {
+            desktop_.showWindow(ShowCommand::SHOW);
+            desktop_.showWindow(ShowCommand::RESTORE);
+            desktop_.bringToForeground();
+        }
+        break;
+    case MOUSE_RIGHT_UP:
+        desktop_.showTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::onTaskbarCreated() {
+    desktop_.addTrayIcon();
+}
+
+bool Shell::onCommand(std::uint32_t command) {
+    switch (command) {
+    case CMD_ABOUT:
+        desktop_.runAboutDialog();
+        return true;
+    case CMD_EXIT:
+        desktop_.destroyWindow();
+        return true;
+    case CMD_NUMBER_MENU:
+    case CMD_DIAL:
+    // The rules command lies inside the range of the picks, so it is tested first.
+    case CMD_DIALING_RULES:
+        return true;
+    default:
+        break;
+    }
+    if (command >= CMD_PICK_FIRST && command - CMD_PICK_FIRST < state_.capturedNumbers.size()) {
+        presentNumber(desktop_, state_.capturedNumbers[command - CMD_PICK_FIRST],
+                      state_.proposedNumber, state_.workingRules);
+    }
+    return false;
+}
+
+void Shell::onNumberButtonDropDown() {}
+
+void Shell::deriveRules() {
+    state_.workingRules = deriveWorkingRules(state_.storedRules, state_.history);
+    std::reverse(state_.workingRules.begin(), state_.workingRules.end());
+}
+
+} // namespace vellix

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/data_files.h"
+#include "app/desktop.h"
+#include "app/shell_state.h"
+
+#include <cstdint>
+
+namespace vellix {
+
+// The main window's decisions, one handler per event, free of any platform call: what
+// start-up loads and in which order, what a clipboard change does, the clipboard-viewer
+// chain's bookkeeping, the notification icon's mouse messages and the commands.
+class Shell {
+public:
+    Shell(Desktop& desktop, DataFiles& files) : desktop_(desktop), files_(files) {}
+
+    // Adds the icon, builds the toolbar strip, loads both files, derives the working rules
+    // and joins the clipboard-viewer chain, which presents what the clipboard holds.
+    void onCreate();
+    // Leaves the chain, removes the icon and ends the message loop.
+    void onDestroy();
+    void onClose();
+    void onSize(bool minimized);
+    void onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam);
+    void onChainChange(WindowHandle removed, WindowHandle following);
+    // The caller passes the message on to the default handling afterwards as well.
+    void onTrayMessage(std::uint32_t mouseMessage);
+    // The shell's taskbar was re-created and has forgotten the icon.
+    void onTaskbarCreated();
+    // False when the default handling is still to run: for a pick, after it, and for any
+    // command that is not the shell's.
+    bool onCommand(std::uint32_t command);
+    void onNumberButtonDropDown();
+
+    ShellState& state() { return state_; }
+    const ShellState& state() const { return state_; }
+    WindowHandle nextViewer() const { return nextViewer_; }
+
+private:
+    void deriveRules();
+
+    Desktop& desktop_;
+    DataFiles& files_;
+    ShellState state_;
+    WindowHandle nextViewer_ = nullptr;
+};
+
+} // namespace vellix

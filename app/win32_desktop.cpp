@@ -1,0 +1,163 @@
+#include "app/win32_desktop.h"
+
+#include "app/clipboard.h"
+#include "app/main_window.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+#include <tapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellix {
+
+namespace {
+
+constexpr UINT TRAY_ICON_ID = 1;
+constexpr char TRAY_TIP[] = "Tarvona Phone Dialer";
+
+HWND windowOf(WindowHandle handle) {
+    return static_cast<HWND>(handle);
+}
+
+NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags) {
+    NOTIFYICONDATAA record = {};
+    // The first layout of the record, which every version of the shell takes.
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = TRAY_ICON_ID;
+    record.uFlags = flags;
+    return record;
+}
+
+} // namespace
+
+void Win32Desktop::addTrayIcon() {
+    NOTIFYICONDATAA record = trayIconRecord(main_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
+    // Loaded once and kept for the life of the process.
+    static HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELLIX_SMALL),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+    record.hIcon = icon;
+    std::memcpy(record.szTip, TRAY_TIP, sizeof TRAY_TIP);
+    Shell_NotifyIconA(NIM_ADD, &record);
+}
+
+void Win32Desktop::removeTrayIcon() {
+    NOTIFYICONDATAA record = trayIconRecord(main_, NIF_TIP);
+    Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+void Win32Desktop::showTrayMenu() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_TRAY));
+    HMENU popup = GetSubMenu(menu, 0);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(main_);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0,
+                   main_, nullptr);
+    PostMessageA(main_, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+void Win32Desktop::showWindow(ShowCommand command) {
+    ShowWindow(main_, static_cast<int>(command));
+}
+
+bool Win32Desktop::isWindowVisible() {
+    return IsWindowVisible(main_) != FALSE;
+}
+
+void Win32Desktop::bringToForeground() {
+    SetForegroundWindow(main_);
+}
+
+void Win32Desktop::destroyWindow() {
+    DestroyWindow(main_);
+}
+
+void Win32Desktop::quitMessageLoop() {
+    PostQuitMessage(0);
+}
+
+void Win32Desktop::runAboutDialog() {
+    DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_ABOUT), main_, aboutDialogProc, 0);
+}
+
+void Win32Desktop::createToolbarStrip() {
+    strip_ = buildToolbarStrip(main_);
+}
+
+void Win32Desktop::showSingleNumberLayout() {
+    vellix::showSingleNumberLayout(strip_.toolbar, strip_.numberBox);
+}
+
+void Win32Desktop::showSeveralNumbersLayout(std::int32_t kind, const char* label) {
+    vellix::showSeveralNumbersLayout(strip_.toolbar, strip_.numberBox, kind, label);
+}
+
+void Win32Desktop::setNumberButtonImage(std::int32_t kind) {
+    vellix::setNumberButtonImage(strip_.toolbar, kind);
+}
+
+void Win32Desktop::clearNumberBox() {
+    SendMessageA(strip_.numberBox, CB_RESETCONTENT, 0, 0);
+}
+
+void Win32Desktop::appendToNumberBox(const char* text) {
+    SendMessageA(strip_.numberBox, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text));
+}
+
+void Win32Desktop::setNumberBoxText(const char* text) {
+    SetWindowTextA(strip_.numberBox, text);
+}
+
+void Win32Desktop::selectInNumberBox(const char* prefix) {
+    SendMessageA(strip_.numberBox, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(prefix));
+}
+
+void Win32Desktop::readNumberBox(char* text, std::size_t size) {
+    if (size == 0)
+        return;
+    text[0] = '\0';
+    const auto limit = static_cast<int>(std::min<std::size_t>(size, INT32_MAX));
+    GetWindowTextA(strip_.numberBox, text, limit);
+}
+
+WindowHandle Win32Desktop::joinClipboardChain() {
+    return SetClipboardViewer(main_);
+}
+
+void Win32Desktop::leaveClipboardChain(WindowHandle nextViewer) {
+    ChangeClipboardChain(main_, windowOf(nextViewer));
+}
+
+void Win32Desktop::forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,
+                                          std::intptr_t lParam) {
+    SendMessageA(windowOf(nextViewer), WM_DRAWCLIPBOARD, wParam, lParam);
+}
+
+void Win32Desktop::forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
+                                      WindowHandle following) {
+    SendMessageA(windowOf(nextViewer), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+                 reinterpret_cast<LPARAM>(following));
+}
+
+bool Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers) {
+    return vellix::readClipboardNumbers(main_, numbers);
+}
+
+bool Win32Desktop::isLeftCtrlDown() {
+    return (static_cast<unsigned short>(GetAsyncKeyState(VK_LCONTROL)) & 0x8000U) != 0;
+}
+
+void Win32Desktop::requestCall(const char* address) {
+    tapiRequestMakeCallA(address, nullptr, nullptr, nullptr);
+}
+
+} // namespace vellix

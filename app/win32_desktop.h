@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/desktop.h"
+#include "app/toolbar_strip.h"
+
+#include <windows.h>
+
+namespace vellix {
+
+// The callback message of the notification icon.
+constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
+
+// The desktop of the Windows program: the main window, its controls and its icon.
+class Win32Desktop : public Desktop {
+public:
+    explicit Win32Desktop(HINSTANCE instance) : instance_(instance) {}
+
+    // The main window, known from its first message on.
+    void attach(HWND mainWindow) { main_ = mainWindow; }
+    HWND mainWindow() const { return main_; }
+
+    void addTrayIcon() override;
+    void removeTrayIcon() override;
+    void showTrayMenu() override;
+
+    void showWindow(ShowCommand command) override;
+    bool isWindowVisible() override;
+    void bringToForeground() override;
+    void destroyWindow() override;
+    void quitMessageLoop() override;
+    void runAboutDialog() override;
+
+    void createToolbarStrip() override;
+    void showSingleNumberLayout() override;
+    void showSeveralNumbersLayout(std::int32_t kind, const char* label) override;
+    void setNumberButtonImage(std::int32_t kind) override;
+
+    void clearNumberBox() override;
+    void appendToNumberBox(const char* text) override;
+    void setNumberBoxText(const char* text) override;
+    void selectInNumberBox(const char* prefix) override;
+    void readNumberBox(char* text, std::size_t size) override;
+
+    WindowHandle joinClipboardChain() override;
+    void leaveClipboardChain(WindowHandle nextViewer) override;
+    void forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,
+                                std::intptr_t lParam) override;
+    void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
+                            WindowHandle following) override;
+    bool readClipboardNumbers(CapturedNumberList& numbers) override;
+
+    bool isLeftCtrlDown() override;
+    void requestCall(const char* address) override;
+
+private:
+    HINSTANCE instance_;
+    HWND main_ = nullptr;
+    ToolbarStrip strip_;
+};
+
+} // namespace vellix

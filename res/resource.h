@@ -1,0 +1,28 @@
+#pragma once
+
+// Identifiers shared by the resource script and the program. Plain macros, because the
+// resource compiler reads this file too.
+
+#define IDS_TITLE 103
+#define IDS_CLASS_NAME 109
+
+#define IDI_VELLIX 107
+#define IDI_VELLIX_SMALL 108
+#define IDI_DELETE 132
+#define IDI_CONFIRM 134
+#define IDB_NUMBER_KINDS 129
+
+#define IDM_TRAY 109
+#define IDA_MAIN 109
+#define IDD_ABOUT 103
+#define IDD_DIALING_RULES 131
+#define IDC_RULES_GROUP 135
+#define IDC_ABOUT_ICON 2
+
+#define CMD_ABOUT 104
+#define CMD_EXIT 105
+#define CMD_NUMBER_MENU 110
+#define CMD_DIAL 111
+#define CMD_DIALING_RULES 32780
+// Item i of the number menu sends CMD_PICK_FIRST + i.
+#define CMD_PICK_FIRST 0x8000

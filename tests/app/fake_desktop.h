@@ -1,0 +1,150 @@
+#pragma once
+
+#include "app/data_files.h"
+#include "app/desktop.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vellix::testing {
+
+// Records every call as one line of text, in order, so tests can compare sequences.
+class FakeDesktop : public Desktop {
+public:
+    std::vector<std::string> calls;
+    bool visible = true;
+    WindowHandle previousViewer = nullptr;
+    // Run inside joinClipboardChain, as the platform announces the clipboard there.
+    std::function<void()> onJoin;
+    // What the next clipboard read finds; none makes the read fail.
+    std::optional<CapturedNumberList> clipboard;
+    std::string numberBox;
+
+    void addTrayIcon() override { record("addTrayIcon"); }
+    void removeTrayIcon() override { record("removeTrayIcon"); }
+    void showTrayMenu() override { record("showTrayMenu"); }
+
+    void showWindow(ShowCommand command) override {
+        record("showWindow " + std::to_string(static_cast<int>(command)));
+    }
+    bool isWindowVisible() override { return visible; }
+    void bringToForeground() override { record("bringToForeground"); }
+    void destroyWindow() override { record("destroyWindow"); }
+    void quitMessageLoop() override { record("quitMessageLoop"); }
+    void runAboutDialog() override { record("runAboutDialog"); }
+
+    void createToolbarStrip() override { record("createToolbarStrip"); }
+    void showSingleNumberLayout() override { record("showSingleNumberLayout"); }
+    void showSeveralNumbersLayout(std::int32_t kind, const char* label) override {
+        record("showSeveralNumbersLayout " + std::to_string(kind) + " " + label);
+    }
+    void setNumberButtonImage(std::int32_t kind) override {
+        record("setNumberButtonImage " + std::to_string(kind));
+    }
+
+    void clearNumberBox() override { record("clearNumberBox"); }
+    void appendToNumberBox(const char* text) override {
+        record("appendToNumberBox " + std::string(text));
+    }
+    void setNumberBoxText(const char* text) override {
+        numberBox = text;
+        record("setNumberBoxText " + std::string(text));
+    }
+    void selectInNumberBox(const char* prefix) override {
+        record("selectInNumberBox " + std::string(prefix));
+    }
+    void readNumberBox(char* text, std::size_t size) override {
+        record("readNumberBox");
+        numberBox.copy(text, size - 1);
+        text[std::min(numberBox.size(), size - 1)] = '\0';
+    }
+
+    WindowHandle joinClipboardChain() override {
+        record("joinClipboardChain");
+        if (onJoin)
+            onJoin();
+        return previousViewer;
+    }
+    void leaveClipboardChain(WindowHandle nextViewer) override {
+        record("leaveClipboardChain " + name(nextViewer));
+    }
+    void forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,
+                                std::intptr_t lParam) override {
+        record("forwardClipboardChange " + name(nextViewer) + " " + std::to_string(wParam) + " " +
+               std::to_string(lParam));
+    }
+    void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
+                            WindowHandle following) override {
+        record("forwardChainChange " + name(nextViewer) + " " + name(removed) + " " +
+               name(following));
+    }
+    bool readClipboardNumbers(CapturedNumberList& numbers) override {
+        record("readClipboardNumbers");
+        if (!clipboard)
+            return false;
+        numbers.insert(numbers.end(), clipboard->begin(), clipboard->end());
+        return !clipboard->empty();
+    }
+
+    bool isLeftCtrlDown() override { return false; }
+    void requestCall(const char* address) override {
+        record("requestCall " + std::string(address));
+    }
+
+    // Names a window of a test in the recorded calls.
+    void nameWindow(WindowHandle window, const std::string& windowName) {
+        names_.emplace_back(window, windowName);
+    }
+
+private:
+    void record(std::string call) { calls.push_back(std::move(call)); }
+    std::string name(WindowHandle window) const {
+        if (window == nullptr)
+            return "none";
+        for (const auto& [handle, windowName] : names_) {
+            if (handle == window)
+                return windowName;
+        }
+        return "?";
+    }
+
+    std::vector<std::pair<WindowHandle, std::string>> names_;
+};
+
+// Data files kept in memory; each load and save is recorded into the desktop's call list.
+class FakeDataFiles : public DataFiles {
+public:
+    explicit FakeDataFiles(std::vector<std::string>& calls) : calls_(calls) {}
+
+    PairList storedHistory;
+    RuleSet storedRules;
+
+    bool loadHistory(PairList& history) override {
+        calls_.emplace_back("loadHistory");
+        history.insert(history.end(), storedHistory.begin(), storedHistory.end());
+        return true;
+    }
+    bool saveHistory(const PairList& history) override {
+        calls_.emplace_back("saveHistory");
+        storedHistory = history;
+        return true;
+    }
+    bool loadRules(RuleSet& rules) override {
+        calls_.emplace_back("loadRules");
+        rules.insert(rules.end(), storedRules.begin(), storedRules.end());
+        return true;
+    }
+    bool saveRules(const RuleSet& rules) override {
+        calls_.emplace_back("saveRules");
+        storedRules = rules;
+        return true;
+    }
+
+private:
+    std::vector<std::string>& calls_;
+};
+
+} // namespace vellix::testing
