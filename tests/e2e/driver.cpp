@@ -1,0 +1,245 @@
+// Plays the user and the companion program against a running Vellix: puts data on the
+// clipboard, finds the main window by its class, reads its controls and sends it messages.
+// Each command prints what it found and exits 0 when the expectation held, 1 otherwise.
+// Waits poll until a deadline; none blocks for good.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
+constexpr int NUMBER_BUTTON = 110;
+constexpr DWORD POLL_MS = 50;
+
+using Check = bool (*)(const std::string& expected);
+
+// The program runs in a virtual desktop, named by VELLIX_DESKTOP, which may not exist yet
+// when the driver starts; its windows are found only from inside it.
+bool joinProgramDesktop() {
+    static bool joined = false;
+    if (!joined) {
+        const char* name = std::getenv("VELLIX_DESKTOP");
+        HDESK desktop = OpenDesktopA(name != nullptr ? name : "vellix", 0, FALSE, GENERIC_ALL);
+        joined = desktop != nullptr && SetThreadDesktop(desktop);
+    }
+    return joined;
+}
+
+HWND mainWindow() {
+    return joinProgramDesktop() ? FindWindowA("VELLIX", nullptr) : nullptr;
+}
+
+HWND toolbarOf(HWND main) {
+    return main != nullptr ? FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr) : nullptr;
+}
+
+HWND numberBoxOf(HWND main) {
+    HWND toolbar = toolbarOf(main);
+    return toolbar != nullptr ? FindWindowExA(toolbar, nullptr, "ComboBox", nullptr) : nullptr;
+}
+
+std::string windowText(HWND window) {
+    char text[256] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+bool putOnClipboard(UINT format, const std::string& bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr))
+            break;
+        Sleep(POLL_MS);
+    }
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (memory == nullptr) {
+        CloseClipboard();
+        return false;
+    }
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    const bool put = SetClipboardData(format, memory) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+// Polls check until it holds or timeoutMs have passed.
+bool waitFor(Check check, const std::string& expected, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (check(expected))
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(POLL_MS);
+    }
+}
+
+bool windowExists(const std::string& /*expected*/) {
+    return mainWindow() != nullptr;
+}
+
+bool windowGone(const std::string& /*expected*/) {
+    return mainWindow() == nullptr;
+}
+
+bool visibilityIs(const std::string& expected) {
+    HWND main = mainWindow();
+    return main != nullptr && (IsWindowVisible(main) != FALSE) == (expected == "shown");
+}
+
+bool boxTextIs(const std::string& expected) {
+    HWND box = numberBoxOf(mainWindow());
+    return box != nullptr && windowText(box) == expected;
+}
+
+bool numberButtonIs(const std::string& expected) {
+    HWND toolbar = toolbarOf(mainWindow());
+    if (toolbar == nullptr)
+        return false;
+    const LRESULT state = SendMessageA(toolbar, TB_GETSTATE, NUMBER_BUTTON, 0);
+    if (state == -1)
+        return false;
+    return ((state & TBSTATE_HIDDEN) == 0) == (expected == "shown");
+}
+
+HWND menuWindow() {
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+bool menuOpen(const std::string& /*expected*/) {
+    return menuWindow() != nullptr;
+}
+
+// Asks the notification area to modify nothing of an icon: it agrees only when the icon is
+// there.
+bool trayIconPresent(UINT id) {
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = mainWindow();
+    record.uID = id;
+    return record.hWnd != nullptr && Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+bool trayIconIs(const std::string& expected) {
+    // Icon 1 is the program's; icon 2 never exists, which shows the question can fail.
+    return trayIconPresent(1) == (expected == "present") && !trayIconPresent(2);
+}
+
+int report(bool held, const std::string& what) {
+    std::printf("%s: %s\n", held ? "ok" : "FAILED", what.c_str());
+    return held ? 0 : 1;
+}
+
+int wait(Check check, const std::string& expected, const char* timeout, const std::string& what) {
+    return report(waitFor(check, expected, std::strtoul(timeout, nullptr, 10)), what);
+}
+
+DWORD processOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+int exitFromTrayMenu(DWORD timeoutMs) {
+    HWND main = mainWindow();
+    if (main == nullptr)
+        return report(false, "main window to exit");
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processOf(main));
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, 1, WM_RBUTTONUP);
+    if (!waitFor(menuOpen, "", timeoutMs))
+        return report(false, "notification menu opened");
+    // The mnemonic of "E&xit".
+    PostMessageA(menuWindow(), WM_CHAR, 'x', 0);
+    const bool ended = process != nullptr && WaitForSingleObject(process, timeoutMs) == 0;
+    if (process != nullptr)
+        CloseHandle(process);
+    return report(ended, "process ended through Exit");
+}
+
+int terminateProgram() {
+    HWND main = mainWindow();
+    if (main == nullptr)
+        return report(true, "no program left to end");
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(main));
+    const bool ended = process != nullptr && TerminateProcess(process, 1) &&
+                       WaitForSingleObject(process, 5000) == 0;
+    if (process != nullptr)
+        CloseHandle(process);
+    return report(ended, "program ended");
+}
+
+int usage() {
+    std::fputs(
+        "usage: driver COMMAND ...\n"
+        "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
+        "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
+        "  wait-tray-icon present|absent MS | box-text | close | tray MOUSE-MESSAGE | exit-by-menu "
+        "MS\n"
+        "  terminate\n",
+        stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usage();
+    const std::string& command = args[0];
+    const std::size_t count = args.size();
+
+    if (command == "put-text" && count == 2) {
+        const std::string bytes = args[1] + '\0';
+        return report(putOnClipboard(CF_TEXT, bytes), "text on the clipboard");
+    }
+    if (command == "put-block" && count % 2 == 1) {
+        std::string block;
+        for (std::size_t i = 1; i < count; ++i)
+            block += args[i] + '\0';
+        const UINT format = RegisterClipboardFormatA("NameValuePairList");
+        return report(putOnClipboard(format, block), "block on the clipboard");
+    }
+    if (command == "wait-window" && count == 2)
+        return wait(windowExists, "", args[1].c_str(), "main window exists");
+    if (command == "wait-gone" && count == 2)
+        return wait(windowGone, "", args[1].c_str(), "main window gone");
+    if (command == "wait-visibility" && count == 3)
+        return wait(visibilityIs, args[1], args[2].c_str(), "main window " + args[1]);
+    if (command == "wait-box" && count == 3)
+        return wait(boxTextIs, args[1], args[2].c_str(), "number box reads '" + args[1] + "'");
+    if (command == "wait-button" && count == 3)
+        return wait(numberButtonIs, args[1], args[2].c_str(), "number button " + args[1]);
+    if (command == "wait-tray-icon" && count == 3)
+        return wait(trayIconIs, args[1], args[2].c_str(), "tray icon " + args[1]);
+    if (command == "box-text" && count == 1) {
+        HWND box = numberBoxOf(mainWindow());
+        std::printf("%s\n", box != nullptr ? windowText(box).c_str() : "");
+        return box != nullptr ? 0 : 1;
+    }
+    if (command == "close" && count == 1)
+        return report(PostMessageA(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE,
+                      "close box pressed");
+    if (command == "tray" && count == 2) {
+        const auto mouse = static_cast<LPARAM>(std::strtol(args[1].c_str(), nullptr, 0));
+        return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, 1, mouse) != FALSE,
+                      "tray message " + args[1] + " sent");
+    }
+    if (command == "exit-by-menu" && count == 2)
+        return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
+    if (command == "terminate" && count == 1)
+        return terminateProgram();
+    return usage();
+}
