@@ -195,6 +195,10 @@ void DialingRule::addSupport(const NumberPair& pair) {
     rankKeyValid_ = false;
 }
 
+void DialingRule::reserveSupport(std::size_t pairs) {
+    support_.reserve(pairs);
+}
+
 void DialingRule::clearSupport() {
     support_.clear();
     rankKeyValid_ = false;

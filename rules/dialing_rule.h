@@ -61,6 +61,8 @@ public:
     // Learner steps.
     void addSupport(const NumberPair& pair);
     void clearSupport();
+    // Room for this many support pairs, so that adding them copies each pair once.
+    void reserveSupport(std::size_t pairs);
     void generalizeToSupport();
     void generalizeOneGroup();
     void generalizeFully();

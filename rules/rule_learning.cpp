@@ -1,6 +1,7 @@
 #include "rules/rule_learning.h"
 
 #include "capture/digit_string.h"
+#include "rules/shadow_index.h"
 
 #include <algorithm>
 #include <cstring>
@@ -83,15 +84,17 @@ void claimPairs(RuleSet& storedRules, PairList& history) {
 
 RuleSet groupHistory(PairList& history) {
     RuleSet candidates;
-    if (history.empty())
-        return candidates;
     permute(history, sortedPositions(history, rewriteKindGreater));
-    candidates.push_back(DialingRule::fromPair(history.front()));
-    for (std::size_t i = 1; i < history.size(); ++i) {
-        if (compareRewriteKind(history[i], history[i - 1]) == 0)
-            candidates.back().addSupport(history[i]);
-        else
-            candidates.push_back(DialingRule::fromPair(history[i]));
+    for (std::size_t first = 0; first < history.size();) {
+        std::size_t end = first + 1;
+        while (end < history.size() && compareRewriteKind(history[end], history[end - 1]) == 0)
+            ++end;
+        DialingRule candidate = DialingRule::fromPair(history[first]);
+        candidate.reserveSupport(end - first);
+        for (std::size_t i = first + 1; i < end; ++i)
+            candidate.addSupport(history[i]);
+        candidates.push_back(std::move(candidate));
+        first = end;
     }
     return candidates;
 }
@@ -163,8 +166,11 @@ void resolveDuplicatePatterns(RuleSet& bucket) {
 }
 
 void switchOffShadowed(RuleSet& bucket) {
+    // The index reads the enabled flags as they are switched off here.
+    const ShadowIndex index(bucket);
     for (DialingRule& rule : bucket) {
-        if (rule.isShadowed(bucket))
+        if (rule.isEnabled() && !rule.isVerified() &&
+            index.covered(rule.patternText(), rule.support().size()))
             rule.setEnabled(false);
     }
 }
@@ -187,20 +193,21 @@ RuleSet splitRule(const DialingRule& rule) {
 
     // Neighbours in that order that share one group more than the literal part stay together.
     RuleSet parts;
-    DialingRule part = DialingRule::fromPair(support[order.front()]);
-    for (std::size_t k = 1; k < order.size(); ++k) {
-        const NumberPair& pair = support[order[k]];
-        const int shared = countSharedLeadingGroups(pair.copied, support[order[k - 1]].copied);
-        if (shared + wildcardGroups - 1 >= groups) {
-            part.addSupport(pair);
-            continue;
-        }
+    for (std::size_t first = 0; first < order.size();) {
+        std::size_t end = first + 1;
+        while (end < order.size() && countSharedLeadingGroups(support[order[end]].copied,
+                                                              support[order[end - 1]].copied) +
+                                             wildcardGroups - 1 >=
+                                         groups)
+            ++end;
+        DialingRule part = DialingRule::fromPair(support[order[first]]);
+        part.reserveSupport(end - first);
+        for (std::size_t k = first + 1; k < end; ++k)
+            part.addSupport(support[order[k]]);
         part.generalizeToSupport();
         parts.push_back(std::move(part));
-        part = DialingRule::fromPair(pair);
+        first = end;
     }
-    part.generalizeToSupport();
-    parts.push_back(std::move(part));
     return parts;
 }
 

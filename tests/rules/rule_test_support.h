@@ -77,20 +77,25 @@ inline std::vector<std::string> describe(const PairList& pairs) {
 }
 
 // Histories of a user who calls a few hundred contacts in a few area codes and dials them the
-// ways people do: as an extension, with an outside-line prefix, or as copied. Draws from the
+// ways people do: as an extension, with an outside-line prefix, or as copied. Each contact has
+// a habit; `variation` is the share of dials, in percent, made some other way. Draws from the
 // generator's raw output so that a seed gives the same history everywhere.
 class HistoryGenerator {
 public:
-    explicit HistoryGenerator(std::uint32_t seed, int contacts = 300) : random_(seed) {
+    explicit HistoryGenerator(std::uint32_t seed, int contacts = 300, int variation = 10)
+        : random_(seed), variation_(variation) {
         for (int i = 0; i < contacts; ++i)
-            contacts_.push_back(makeContact());
+            contacts_.push_back({makeNumber(), static_cast<int>(pick(HABITS))});
     }
 
     NumberPair nextPair() {
         for (;;) {
-            const std::string& copied = contacts_[pick(contacts_.size())];
-            const std::string dialed = dialedFor(copied);
-            NumberPair pair = pairOf(copied.c_str(), dialed.c_str());
+            const Contact& contact = contacts_[pick(contacts_.size())];
+            const int habit = static_cast<int>(pick(100)) < variation_
+                                  ? static_cast<int>(pick(HABITS))
+                                  : contact.habit;
+            const std::string dialed = dialedFor(contact.number, habit);
+            NumberPair pair = pairOf(contact.number.c_str(), dialed.c_str());
             if (pair.isLearnable())
                 return pair;
         }
@@ -107,6 +112,13 @@ public:
     std::size_t pick(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
 
 private:
+    static constexpr std::size_t HABITS = 12;
+
+    struct Contact {
+        std::string number;
+        int habit;
+    };
+
     std::string digits(int n) {
         std::string s;
         for (int i = 0; i < n; ++i)
@@ -114,7 +126,7 @@ private:
         return s;
     }
 
-    std::string makeContact() {
+    std::string makeNumber() {
         static const char* const areas[] = {"412", "650", "212", "415"};
         static const char* const exchanges[] = {"268", "555", "621", "937"};
         const std::string area = areas[pick(4)];
@@ -131,12 +143,12 @@ private:
         }
     }
 
-    // The dialed string: mostly the usual rewritings, sometimes something odd.
-    std::string dialedFor(const std::string& copied) {
+    // The usual rewritings, and a few odd ones.
+    std::string dialedFor(const std::string& copied, int habit) {
         const std::string form = PhoneNumber(copied.c_str()).digitForm();
         const std::string last4 = form.substr(form.size() - 4);
         const std::string last5 = form.substr(form.size() - 6);
-        switch (pick(12)) {
+        switch (habit) {
         case 0:
         case 1:
             return "8 " + last4;
@@ -162,7 +174,8 @@ private:
     }
 
     std::mt19937 random_;
-    std::vector<std::string> contacts_;
+    int variation_;
+    std::vector<Contact> contacts_;
 };
 
 } // namespace vellix::test
