@@ -73,6 +73,46 @@ bool putOnClipboard(UINT format, const std::string& bytes) {
     return put;
 }
 
+// While a change is put on the clipboard the driver is the first clipboard viewer and hands
+// each change on to the program with SendMessage, which returns only after the program has
+// handled it.
+HWND nextViewer = nullptr;
+
+LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWCLIPBOARD:
+        if (nextViewer != nullptr)
+            SendMessageA(nextViewer, message, wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wParam) == nextViewer)
+            nextViewer = reinterpret_cast<HWND>(lParam);
+        else if (nextViewer != nullptr)
+            SendMessageA(nextViewer, message, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool changeClipboard(UINT format, const std::string& bytes) {
+    WNDCLASSA viewerClass = {};
+    viewerClass.lpfnWndProc = viewerProc;
+    viewerClass.hInstance = GetModuleHandleA(nullptr);
+    viewerClass.lpszClassName = "VellixDriverViewer";
+    RegisterClassA(&viewerClass);
+    HWND viewer = CreateWindowExA(0, viewerClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, viewerClass.hInstance, nullptr);
+    if (viewer == nullptr)
+        return false;
+    nextViewer = SetClipboardViewer(viewer);
+    const bool put = nextViewer != nullptr && putOnClipboard(format, bytes);
+    // Leaving keeps the program in the chain; destroying the viewer alone would cut it off.
+    ChangeClipboardChain(viewer, nextViewer);
+    DestroyWindow(viewer);
+    return put;
+}
+
 // Polls check until it holds or timeoutMs have passed.
 bool waitFor(Check check, const std::string& expected, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -205,12 +245,18 @@ int main(int argc, char** argv) {
         const std::string bytes = args[1] + '\0';
         return report(putOnClipboard(CF_TEXT, bytes), "text on the clipboard");
     }
-    if (command == "put-block" && count % 2 == 1) {
+    if (command == "change-text" && count == 2) {
+        const std::string bytes = args[1] + '\0';
+        return report(changeClipboard(CF_TEXT, bytes), "text handed to the program");
+    }
+    if ((command == "put-block" || command == "change-block") && count % 2 == 1) {
         std::string block;
         for (std::size_t i = 1; i < count; ++i)
             block += args[i] + '\0';
         const UINT format = RegisterClipboardFormatA("NameValuePairList");
-        return report(putOnClipboard(format, block), "block on the clipboard");
+        if (command == "put-block")
+            return report(putOnClipboard(format, block), "block on the clipboard");
+        return report(changeClipboard(format, block), "block handed to the program");
     }
     if (command == "wait-window" && count == 2)
         return wait(windowExists, "", args[1].c_str(), "main window exists");
