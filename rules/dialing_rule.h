@@ -29,7 +29,8 @@ public:
     // A learned rule seeded by one pair; its pattern is set by generalizeToSupport.
     static DialingRule fromPair(const NumberPair& pair);
     // A rule as the user reads it ("Dial <pattern> as <replacement>"). Refused (no rule)
-    // when the pattern or the prefix in front of the kept tail does not fit its field.
+    // when the pattern or the prefix in front of the kept tail does not fit its field. The
+    // kept tail starts at a pattern character, so a rule reads back as replacementText shows it.
     static std::optional<DialingRule> fromText(const char* pattern, const char* replacement,
                                                bool enabled, bool verified);
 

@@ -21,11 +21,18 @@ void claimPairs(RuleSet& storedRules, PairList& history);
 RuleSet groupHistory(PairList& history);
 // Sorts the rules by shape, longest first, and deals them into one bucket per shape.
 std::vector<RuleSet> bucketByShape(RuleSet rules);
+// Makes the leading learned rule of a bucket take every number of its shape, unless the bucket
+// already leads with a fully general or stored rule.
 void seedCatchAll(RuleSet& bucket);
+// A learned rule of several pairs whose pattern is already kept gives way to its parts.
 void resolveDuplicatePatterns(RuleSet& bucket);
+// Switches off learned rules that a more general enabled rule already accounts for.
 void switchOffShadowed(RuleSet& bucket);
+// Widens each learned rule group by group while the wider pattern is free and not shadowed.
 void widenRules(RuleSet& bucket);
+// The rule broken into rules one group more specific, each with the pairs that share it.
 RuleSet splitRule(const DialingRule& rule);
+// Whether the rule may widen by one group within its bucket.
 bool canGeneralize(const DialingRule& rule, const RuleSet& bucket);
 
 } // namespace vellix
