@@ -194,27 +194,6 @@ TEST(RuleApply, DoesNotLookAtThePattern) {
     EXPECT_STREQ(result->digitForm(), "5 0000");
 }
 
-TEST(RuleFlags, EnableAndConfirm) {
-    DialingRule rule = DialingRule::fromPair(pairOf("412 268 1234", "8 1234"));
-    EXPECT_TRUE(rule.isEnabled());
-    EXPECT_FALSE(rule.isVerified());
-    rule.setEnabled(false);
-    EXPECT_FALSE(rule.isEnabled());
-    rule.confirm();
-    EXPECT_TRUE(rule.isVerified());
-}
-
-TEST(RuleFromPair, TakesTheRewritingOfThePair) {
-    const DialingRule rule = DialingRule::fromPair(pairOf("412 268 1234", "9 1 412 268 1234"));
-    ASSERT_EQ(rule.support().size(), 1U);
-    EXPECT_STREQ(rule.support()[0].dialed.digitForm(), "9 1 412 268 1234");
-    EXPECT_STREQ(rule.dialPrefix(), "9 1 ");
-    EXPECT_EQ(rule.prefixLength(), 4);
-    EXPECT_EQ(rule.keptDigits(), 10);
-    EXPECT_STREQ(rule.patternText(), "");
-    EXPECT_EQ(rule.literalGroups(), 0);
-}
-
 PairList pairsCopiedFrom(const std::vector<const char*>& copied) {
     PairList pairs;
     for (const char* number : copied)
@@ -534,14 +513,6 @@ TEST_F(Shadowing, AnEqualPatternNeverShadows) {
     DialingRule sameWithMore = onePair;
     sameWithMore.addSupport(pairOf("412 268 1111", "7 1111"));
     EXPECT_FALSE(onePair.isShadowed({sameWithMore, onePair}));
-}
-
-TEST_F(Shadowing, PatternTakenComparesWholePatterns) {
-    const RuleSet rules{general, onePair};
-    EXPECT_TRUE(patternTaken(ruleFromText("412 xxx xxxx", "x"), rules));
-    EXPECT_FALSE(patternTaken(twoPairs, rules));
-    EXPECT_FALSE(patternTaken("412 xxx xxx", rules));
-    EXPECT_FALSE(patternTaken(general, RuleSet{}));
 }
 
 std::vector<std::string> textsOf(const std::vector<PhoneNumber>& numbers) {

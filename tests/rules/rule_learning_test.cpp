@@ -355,12 +355,5 @@ TEST_F(ShadowedBucket, VerifiedRulesAreNeverWidened) {
     EXPECT_STREQ(bucket[1].patternText(), "412 268 1111");
 }
 
-TEST(ExtractHistory, ConcatenatesTheSupportRuleAfterRule) {
-    const RuleSet rules{learnedRule({OFFICE_B, OFFICE_A}), ruleFromText("xxx", "x"),
-                        learnedRule({LONG_DISTANCE})};
-    EXPECT_EQ(describe(extractHistory(rules)),
-              describe(PairList{OFFICE_B, OFFICE_A, LONG_DISTANCE}));
-}
-
 } // namespace
 } // namespace vellix
