@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/captured_number.h"
+#include "rules/dialing_rule.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +45,11 @@ public:
     virtual void destroyWindow() = 0;
     virtual void quitMessageLoop() = 0;
     virtual void runAboutDialog() = 0;
+    // The Dialing Rules dialog over the main window; returns when it ends. OK replaces the
+    // rules with the edited ones, Cancel leaves them as they were.
+    virtual void runRulesDialog(RuleSet& rules) = 0;
+    // Brings the open Dialing Rules dialog in front of other windows.
+    virtual void bringRulesDialogToFront() = 0;
 
     // Toolbar strip: the number button, the number box and the Dial button.
     virtual void createToolbarStrip() = 0;

@@ -86,10 +86,12 @@ bool Shell::onCommand(std::uint32_t command) {
     case CMD_EXIT:
         desktop_.destroyWindow();
         return true;
-    case CMD_NUMBER_MENU:
-    case CMD_DIAL:
     // The rules command lies inside the range of the picks, so it is tested first.
     case CMD_DIALING_RULES:
+        runRulesDialog();
+        return true;
+    case CMD_NUMBER_MENU:
+    case CMD_DIAL:
         return true;
     default:
         break;
@@ -102,6 +104,22 @@ bool Shell::onCommand(std::uint32_t command) {
 }
 
 void Shell::onNumberButtonDropDown() {}
+
+// After OK and Cancel alike the files are written from the working rules; these are neither
+// derived again nor reversed, and the number box keeps what it shows.
+void Shell::runRulesDialog() {
+    if (rulesDialogOpen_) {
+        desktop_.bringRulesDialogToFront();
+        return;
+    }
+    rulesDialogOpen_ = true;
+    desktop_.runRulesDialog(state_.workingRules);
+    rulesDialogOpen_ = false;
+    state_.storedRules = extractStoredRules(state_.workingRules);
+    files_.saveRules(state_.storedRules);
+    state_.history = extractHistory(state_.workingRules);
+    files_.saveHistory(state_.history);
+}
 
 void Shell::deriveRules() {
     state_.workingRules = deriveWorkingRules(state_.storedRules, state_.history);

@@ -39,11 +39,15 @@ public:
 
 private:
     void deriveRules();
+    void runRulesDialog();
 
     Desktop& desktop_;
     DataFiles& files_;
     ShellState state_;
     WindowHandle nextViewer_ = nullptr;
+    // The tray menu still works while the modal dialog runs; a second dialog over the same
+    // rules would only confuse.
+    bool rulesDialogOpen_ = false;
 };
 
 } // namespace vellix

@@ -3,6 +3,7 @@
 #include "app/clipboard.h"
 #include "app/main_window.h"
 #include "res/resource.h"
+#include "rules_dialog/rules_dialog.h"
 
 #include <shellapi.h>
 #include <tapi.h>
@@ -85,6 +86,18 @@ void Win32Desktop::quitMessageLoop() {
 
 void Win32Desktop::runAboutDialog() {
     DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_ABOUT), main_, aboutDialogProc, 0);
+}
+
+void Win32Desktop::runRulesDialog(RuleSet& rules) {
+    DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_DIALING_RULES), main_, rulesDialogProc,
+                    reinterpret_cast<LPARAM>(&rules));
+}
+
+void Win32Desktop::bringRulesDialogToFront() {
+    // The modal dialog is the main window's enabled popup while it runs.
+    const HWND dialog = GetWindow(main_, GW_ENABLEDPOPUP);
+    if (dialog != nullptr)
+        SetForegroundWindow(dialog);
 }
 
 void Win32Desktop::createToolbarStrip() {

@@ -29,6 +29,8 @@ public:
     void destroyWindow() override;
     void quitMessageLoop() override;
     void runAboutDialog() override;
+    void runRulesDialog(RuleSet& rules) override;
+    void bringRulesDialogToFront() override;
 
     void createToolbarStrip() override;
     void showSingleNumberLayout() override;

@@ -22,6 +22,9 @@ public:
     // What the next clipboard read finds; none makes the read fail.
     std::optional<CapturedNumberList> clipboard;
     std::string numberBox;
+    // What the user does while the Dialing Rules dialog is open, such as editing the rules
+    // as OK would, or choosing the menu command again.
+    std::function<void(RuleSet&)> inRulesDialog;
 
     void addTrayIcon() override { record("addTrayIcon"); }
     void removeTrayIcon() override { record("removeTrayIcon"); }
@@ -35,6 +38,12 @@ public:
     void destroyWindow() override { record("destroyWindow"); }
     void quitMessageLoop() override { record("quitMessageLoop"); }
     void runAboutDialog() override { record("runAboutDialog"); }
+    void runRulesDialog(RuleSet& rules) override {
+        record("runRulesDialog");
+        if (inRulesDialog)
+            inRulesDialog(rules);
+    }
+    void bringRulesDialogToFront() override { record("bringRulesDialogToFront"); }
 
     void createToolbarStrip() override { record("createToolbarStrip"); }
     void showSingleNumberLayout() override { record("showSingleNumberLayout"); }

@@ -297,7 +297,10 @@ TEST_F(ShellTest, Commands) {
         {"exit", CMD_EXIT, true, {"destroyWindow"}},
         {"number menu", CMD_NUMBER_MENU, true, {}},
         {"dial", CMD_DIAL, true, {}},
-        {"dialing rules inside the pick range", CMD_DIALING_RULES, true, {}},
+        {"dialing rules inside the pick range",
+         CMD_DIALING_RULES,
+         true,
+         {"runRulesDialog", "saveRules", "saveHistory"}},
         {"unknown", 4242, false, {}},
         {"pick without captured numbers", CMD_PICK_FIRST, false, {}},
     };
