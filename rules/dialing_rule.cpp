@@ -1,6 +1,7 @@
 #include "rules/dialing_rule.h"
 
 #include "capture/digit_string.h"
+#include "rules/pair_order.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,10 +50,8 @@ void wildcardFrom(char* pattern, std::int32_t literalGroups) {
 std::vector<const PhoneNumber*> copiedDescending(const PairList& pairs) {
     std::vector<const PhoneNumber*> numbers;
     numbers.reserve(pairs.size());
-    for (const NumberPair& pair : pairs)
-        numbers.push_back(&pair.copied);
-    std::sort(numbers.begin(), numbers.end(),
-              [](const PhoneNumber* a, const PhoneNumber* b) { return digitFormGreater(*a, *b); });
+    for (const std::size_t position : copiedDescendingOrder(pairs))
+        numbers.push_back(&pairs[position].copied);
     return numbers;
 }
 

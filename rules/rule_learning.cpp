@@ -1,6 +1,7 @@
 #include "rules/rule_learning.h"
 
 #include "capture/digit_string.h"
+#include "rules/pair_order.h"
 #include "rules/shadow_index.h"
 
 #include <algorithm>
@@ -16,18 +17,6 @@
 namespace vellix {
 
 namespace {
-
-// Positions of the pairs in the order a stable sort by `greater` would give them. Pairs are
-// large, so sorting their positions moves far less memory than sorting the pairs.
-template <typename Greater>
-std::vector<std::size_t> sortedPositions(const PairList& pairs, Greater greater) {
-    std::vector<std::size_t> order(pairs.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&pairs, &greater](std::size_t a, std::size_t b) {
-        return greater(pairs[a], pairs[b]);
-    });
-    return order;
-}
 
 // Puts pairs[order[i]] at position i, moving each pair once.
 void permute(PairList& pairs, std::vector<std::size_t> order) {
@@ -45,10 +34,6 @@ void permute(PairList& pairs, std::vector<std::size_t> order) {
         pairs[to] = first;
         order[to] = to;
     }
-}
-
-bool copiedGreater(const NumberPair& a, const NumberPair& b) {
-    return digitFormGreater(a.copied, b.copied);
 }
 
 // The rule dials the pair's copied number as the string that was dialed for it.
@@ -84,7 +69,7 @@ void claimPairs(RuleSet& storedRules, PairList& history) {
 
 RuleSet groupHistory(PairList& history) {
     RuleSet candidates;
-    permute(history, sortedPositions(history, rewriteKindGreater));
+    permute(history, rewriteKindOrder(history));
     for (std::size_t first = 0; first < history.size();) {
         std::size_t end = first + 1;
         while (end < history.size() && compareRewriteKind(history[end], history[end - 1]) == 0)
@@ -188,7 +173,7 @@ RuleSet splitRule(const DialingRule& rule) {
     if (support.size() < 2)
         return RuleSet{rule};
     const std::int32_t wildcardGroups = rule.rankKey().wildcardGroups;
-    const std::vector<std::size_t> order = sortedPositions(support, copiedGreater);
+    const std::vector<std::size_t> order = copiedDescendingOrder(support);
     const int groups = countGroups(support[order.front()].copied.digitForm());
 
     // Neighbours in that order that share one group more than the literal part stay together.
