@@ -338,8 +338,11 @@ bool shapeGreater(const DialingRule& a, const DialingRule& b) {
 }
 
 std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules) {
-    // Stable, so rules that tie keep the order they were given in on every platform.
-    std::stable_sort(rules.begin(), rules.end(), appliesBefore);
+    // Stable, so rules that tie keep the order they were given in on every platform. The
+    // working rules stay sorted from one clipboard change to the next, and a stable sort
+    // leaves a sorted list as it is, so the rules are only moved when they need to be.
+    if (!std::is_sorted(rules.begin(), rules.end(), appliesBefore))
+        std::stable_sort(rules.begin(), rules.end(), appliesBefore);
     std::vector<PhoneNumber> dialStrings;
     for (const DialingRule& rule : rules) {
         if (!rule.matches(number.digitForm()))
