@@ -220,6 +220,138 @@ int terminateProgram() {
     return report(ended, "program ended");
 }
 
+// The Dialing Rules dialog. Its rows are found by their control ids: nine a row from 1024,
+// with gaps where rows were deleted.
+constexpr int FIRST_ROW_ID = 1024;
+constexpr int IDS_PER_ROW = 9;
+constexpr int MAX_ROWS = 200;
+constexpr int RULES_GROUP_BOX = 135;
+
+HWND rulesDialog() {
+    if (!joinProgramDesktop())
+        return nullptr;
+    HWND dialog = FindWindowA(MAKEINTATOM(32770), "Tarvona Dialing Rules");
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+bool rulesDialogOpen(const std::string& /*expected*/) {
+    return rulesDialog() != nullptr;
+}
+
+bool rulesDialogClosed(const std::string& /*expected*/) {
+    return rulesDialog() == nullptr;
+}
+
+// The first control ids of the rows there are, in order.
+std::vector<int> ruleRowIds(HWND dialog) {
+    std::vector<int> rows;
+    for (int row = 0; row < MAX_ROWS; ++row) {
+        const int id = FIRST_ROW_ID + IDS_PER_ROW * row;
+        if (GetDlgItem(dialog, id) != nullptr)
+            rows.push_back(id);
+    }
+    return rows;
+}
+
+// A control's place in the dialog's client area, or the dialog's outer size.
+RECT placeOf(HWND dialog, HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+std::string describePlace(const RECT& place) {
+    return std::to_string(place.left) + " " + std::to_string(place.top) + " " +
+           std::to_string(place.right - place.left) + " " +
+           std::to_string(place.bottom - place.top);
+}
+
+// One line a row, its controls left to right: Dial, pattern, numbers as, replacement, enabled
+// label, check box, verified label, Confirm.
+int printRules(HWND dialog) {
+    for (const int id : ruleRowIds(dialog)) {
+        const LRESULT check = SendDlgItemMessageA(dialog, id + 5, BM_GETCHECK, 0, 0);
+        const bool confirmShown = IsWindowVisible(GetDlgItem(dialog, id + 7)) != FALSE;
+        std::printf("%s|%s|%s|%s|%s|%s|%s|%s\n", windowText(GetDlgItem(dialog, id)).c_str(),
+                    windowText(GetDlgItem(dialog, id + 1)).c_str(),
+                    windowText(GetDlgItem(dialog, id + 2)).c_str(),
+                    windowText(GetDlgItem(dialog, id + 3)).c_str(),
+                    windowText(GetDlgItem(dialog, id + 4)).c_str(),
+                    check == BST_CHECKED ? "ticked" : "clear",
+                    windowText(GetDlgItem(dialog, id + 6)).c_str(),
+                    confirmShown ? "confirm" : "no confirm");
+    }
+    return 0;
+}
+
+// The tops of the rows (their check boxes), then the group box, OK, Cancel and the
+// dialog's outer size.
+int printRulesLayout(HWND dialog) {
+    std::string rows;
+    for (const int id : ruleRowIds(dialog))
+        rows += " " + std::to_string(placeOf(dialog, GetDlgItem(dialog, id + 5)).top);
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    std::printf("rows%s\ngroup %s\nok %s\ncancel %s\ndialog %ld %ld\n", rows.c_str(),
+                describePlace(placeOf(dialog, GetDlgItem(dialog, RULES_GROUP_BOX))).c_str(),
+                describePlace(placeOf(dialog, GetDlgItem(dialog, IDOK))).c_str(),
+                describePlace(placeOf(dialog, GetDlgItem(dialog, IDCANCEL))).c_str(),
+                outer.right - outer.left, outer.bottom - outer.top);
+    return 0;
+}
+
+int printRulesDialogRect(HWND dialog) {
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    std::printf("%ldx%ld+%ld+%ld\n", outer.right - outer.left, outer.bottom - outer.top, outer.left,
+                outer.top);
+    return 0;
+}
+
+// Clicks a button as the user would: a check box ticks itself before it tells the dialog.
+bool clickButton(HWND button) {
+    return button != nullptr &&
+           SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+}
+
+int clickRuleRow(HWND dialog, const std::string& rowText, const std::string& what) {
+    const std::vector<int> rows = ruleRowIds(dialog);
+    const auto row = static_cast<std::size_t>(std::strtoul(rowText.c_str(), nullptr, 10));
+    const int offset = what == "toggle" ? 5 : what == "confirm" ? 7 : what == "delete" ? 8 : -1;
+    if (row >= rows.size() || offset < 0)
+        return report(false, "row " + rowText + " to " + what);
+    return report(clickButton(GetDlgItem(dialog, rows[row] + offset)),
+                  what + " clicked on row " + rowText);
+}
+
+int openRulesByMenu(DWORD timeoutMs) {
+    HWND main = mainWindow();
+    if (main == nullptr)
+        return report(false, "main window for the rules dialog");
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, 1, WM_RBUTTONUP);
+    if (!waitFor(menuOpen, "", timeoutMs))
+        return report(false, "notification menu opened");
+    // The mnemonic of "Dialing &rules ...".
+    PostMessageA(menuWindow(), WM_CHAR, 'r', 0);
+    return report(waitFor(rulesDialogOpen, "", timeoutMs), "Dialing Rules dialog open");
+}
+
+int closeRulesDialog(const std::string& button, DWORD timeoutMs) {
+    HWND dialog = rulesDialog();
+    const int id = button == "ok" ? IDOK : button == "cancel" ? IDCANCEL : 0;
+    if (dialog == nullptr || id == 0)
+        return report(false, "dialog to close with " + button);
+    // Posted: the click ends the dialog's loop, which a sent message would wait on.
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    return report(waitFor(rulesDialogClosed, "", timeoutMs), "dialog closed with " + button);
+}
+
+int withRulesDialog(int (*command)(HWND)) {
+    HWND dialog = rulesDialog();
+    return dialog != nullptr ? command(dialog) : report(false, "Dialing Rules dialog open");
+}
+
 int usage() {
     std::fputs(
         "usage: driver COMMAND ...\n"
@@ -227,7 +359,9 @@ int usage() {
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tray-icon present|absent MS | box-text | close | tray MOUSE-MESSAGE | exit-by-menu "
         "MS\n"
-        "  terminate\n",
+        "  terminate\n"
+        "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
+        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n",
         stderr);
     return 2;
 }
@@ -287,5 +421,20 @@ int main(int argc, char** argv) {
         return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
     if (command == "terminate" && count == 1)
         return terminateProgram();
+    if (command == "open-rules-by-menu" && count == 2)
+        return openRulesByMenu(std::strtoul(args[1].c_str(), nullptr, 10));
+    if (command == "rules" && count == 1)
+        return withRulesDialog(printRules);
+    if (command == "rules-layout" && count == 1)
+        return withRulesDialog(printRulesLayout);
+    if (command == "rules-dialog-rect" && count == 1)
+        return withRulesDialog(printRulesDialogRect);
+    if (command == "rules-click" && count == 3) {
+        HWND dialog = rulesDialog();
+        return dialog != nullptr ? clickRuleRow(dialog, args[1], args[2])
+                                 : report(false, "Dialing Rules dialog open");
+    }
+    if (command == "rules-close" && count == 3)
+        return closeRulesDialog(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
     return usage();
 }

@@ -164,6 +164,161 @@ exit_from_menu() {
         wait_until 20 process_gone "$program_pid"
 }
 
+# A data file in a scenario's working directory, one line an argument, with the CR LF line
+# ends the program writes.
+data_file() {
+    local file=$work/$1/$2
+    shift 2
+    mkdir -p "$(dirname "$file")"
+    : >"$file"
+    local line
+    for line in "$@"; do
+        printf '%s\r\n' "$line" >>"$file"
+    done
+}
+
+# holds_lines DIR NAME LINE...: the file holds exactly these lines; none: it exists and is empty.
+holds_lines() {
+    local file=$work/$1/$2
+    shift 2
+    [ -f "$file" ] || return 1
+    if [ $# -eq 0 ]; then
+        [ ! -s "$file" ]
+    else
+        cmp -s "$file" <(printf '%s\r\n' "$@")
+    fi
+}
+
+# wait_lines DIR NAME LINE...: waits for the program to write exactly these lines.
+wait_lines() {
+    if wait_until 10 holds_lines "$@"; then
+        echo "ok: $2 holds the expected lines"
+    else
+        echo "FAILED: $2 holds:"
+        cat -A "$work/$1/$2" 2>/dev/null
+        return 1
+    fi
+}
+
+# expect_output "EXPECTED" COMMAND...: the driver command prints exactly EXPECTED.
+expect_output() {
+    local expected=$1 actual
+    shift
+    actual=$(drive "$@" | tr -d '\r')
+    if [ "$actual" = "$expected" ]; then
+        echo "ok: $* printed what was expected"
+        return 0
+    fi
+    printf 'FAILED: %s\nexpected:\n%s\nactual:\n%s\n' "$*" "$expected" "$actual"
+    return 1
+}
+
+# Rows of the Dialing Rules dialog as the driver's rules command prints them.
+rule_row() {
+    printf 'Dial|%s|numbers as|%s|%s\n' "$1" "$2" "$3"
+}
+
+# The rules dialog shows the learned catch-all and a stored rule; confirming the learned one
+# and pressing OK stores it beside the other.
+rules_confirm_ok() {
+    data_file rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
+    data_file rules-confirm DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)"
+    drive put-text "x" &&
+        start_program rules-confirm &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (unverified)|confirm")" rules &&
+        drive rules-click 1 confirm &&
+        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines rules-confirm DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)" \
+            "Dial xxx xxx xxxx as x xxxx (active)" &&
+        wait_lines rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
+}
+
+# Cancel drops the dialog's changes but still writes both files from the working rules: the
+# history moves from the older file name, the rules file loses what is not a rule.
+rules_toggle_cancel() {
+    data_file rules-cancel history.dat "412 268 1234  ->  8 1234"
+    data_file rules-cancel DialingRules.dat "# kept by hand" "Dial 555 xxxx as 9 555 xxxx (active)"
+    drive put-text "x" &&
+        start_program rules-cancel &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-click 0 toggle &&
+        drive rules-click 1 toggle &&
+        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "x xxxx" "(disabled)|clear|, (unverified)|confirm")" rules &&
+        drive rules-close cancel "$wait_ms" &&
+        wait_lines rules-cancel DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (active)" &&
+        wait_lines rules-cancel DialingHistory.dat "412 268 1234  ->  8 1234" &&
+        holds_lines rules-cancel history.dat "412 268 1234  ->  8 1234"
+}
+
+# Deleting the middle of three rows closes the gap and shrinks the dialog; after OK the
+# deleted rule's pair is gone from the history and the rule confirmed meanwhile is stored.
+rules_delete_ok() {
+    data_file rules-delete DialingHistory.dat "412 268 1234  ->  8 1234" \
+        "555 0100  ->  9 555 0100" "1 800 555 0199  ->  9 1 800 555 0199"
+    drive put-text "x" &&
+        start_program rules-delete &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-click 0 toggle &&
+        drive rules-click 2 confirm &&
+        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (unverified)|confirm"
+            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (unverified)|confirm"
+            rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
+            rules &&
+        expect_output "rows 24 46 68
+group 7 7 514 90
+ok 386 107 64 22
+cancel 458 107 64 22
+dialog 534 169" rules-layout &&
+        screenshot &&
+        drive rules-click 1 delete &&
+        expect_output "rows 24 46
+group 7 7 514 68
+ok 386 85 64 22
+cancel 458 85 64 22
+dialog 534 147" rules-layout &&
+        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (unverified)|confirm"
+            rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
+            rules &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines rules-delete DialingRules.dat "Dial x xxx xxx xxxx as 9 x xxx xxx xxxx (active)" &&
+        wait_lines rules-delete DialingHistory.dat "555 0100  ->  9 555 0100" \
+            "1 800 555 0199  ->  9 1 800 555 0199"
+}
+
+# Without data files the dialog has no rows and is laid out as for one; OK writes both files
+# empty.
+rules_empty_ok() {
+    drive put-text "x" &&
+        start_program rules-empty &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        expect_output "rows
+group 7 7 514 46
+ok 386 63 64 22
+cancel 458 63 64 22
+dialog 534 125" rules-layout &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines rules-empty DialingRules.dat &&
+        wait_lines rules-empty DialingHistory.dat
+}
+
+# With VELLIX_E2E_SCREENSHOT set to a file name, saves the dialog as it is on the screen.
+screenshot() {
+    [ -z "${VELLIX_E2E_SCREENSHOT:-}" ] && return 0
+    local rect
+    rect=$(drive rules-dialog-rect | tr -d '\r') &&
+        import -window root -crop "$rect" +repage "$VELLIX_E2E_SCREENSHOT" &&
+        echo "ok: screenshot $VELLIX_E2E_SCREENSHOT"
+}
+
 # A free display: no socket and no lock file for its number.
 display=
 for n in $(seq 90 199); do
@@ -191,6 +346,10 @@ scenario "a clipboard change with no number leaves the box as it was" change_wit
 scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu
+scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
+scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
+scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
+scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
