@@ -11,6 +11,9 @@ namespace vellix {
 // A window of the desktop, such as the next clipboard viewer; compared, never looked into.
 using WindowHandle = void*;
 
+// A popup menu of the desktop, from its creation to its destruction.
+using MenuHandle = void*;
+
 // The show commands the shell uses, with the platform's values.
 enum class ShowCommand : std::int32_t {
     HIDE = 0,
@@ -61,10 +64,19 @@ public:
     virtual void clearNumberBox() = 0;
     virtual void appendToNumberBox(const char* text) = 0;
     virtual void setNumberBoxText(const char* text) = 0;
-    // Selects the first item that begins with prefix, ignoring letter case; none: no change.
-    virtual void selectInNumberBox(const char* prefix) = 0;
+    // Selects item index (counting from 0) and shows it in the edit field.
+    virtual void selectNumberBoxItem(std::size_t index) = 0;
     // Copies the edit field's text, cut to fit and NUL-terminated, into text.
     virtual void readNumberBox(char* text, std::size_t size) = 0;
+
+    // Number menu, built afresh each time it opens.
+    virtual MenuHandle createPopupMenu() = 0;
+    virtual void insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,
+                                const char* text) = 0;
+    // Opens the menu below the number button and returns when it closes; the chosen item's
+    // command arrives afterwards.
+    virtual void trackNumberMenu(MenuHandle menu) = 0;
+    virtual void destroyMenu(MenuHandle menu) = 0;
 
     // Clipboard. Joining the chain returns the next viewer; the platform announces the
     // present clipboard content before it returns.

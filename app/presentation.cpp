@@ -1,5 +1,9 @@
 #include "app/presentation.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace vellix {
 
 void presentCapturedNumbers(Desktop& desktop, const CapturedNumberList& numbers,
@@ -22,12 +26,29 @@ void presentNumber(Desktop& desktop, const CapturedNumber& entry, PhoneNumber& p
 }
 
 void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& proposedNumber,
-                   RuleSet& /*workingRules*/) {
+                   RuleSet& workingRules) {
     desktop.clearNumberBox();
     proposedNumber = number;
     desktop.appendToNumberBox(number.digitForm());
     desktop.setNumberBoxText(number.digitForm());
-    desktop.selectInNumberBox(number.digitForm());
+
+    const std::vector<PhoneNumber> dialStrings = dialStringsFor(number, workingRules);
+    std::vector<const char*> items{number.digitForm()};
+    for (const PhoneNumber& dialString : dialStrings) {
+        if (std::strcmp(dialString.digitForm(), number.digitForm()) == 0)
+            continue;
+        desktop.appendToNumberBox(dialString.digitForm());
+        items.push_back(dialString.digitForm());
+    }
+
+    // The best rule's dial string, matched whole: a prefix match would pick an earlier item
+    // that merely begins with it, and the user would dial a number no rule proposed.
+    const char* wanted = dialStrings.empty() ? number.digitForm() : dialStrings.front().digitForm();
+    const auto found = std::find_if(items.begin(), items.end(), [wanted](const char* item) {
+        return std::strcmp(item, wanted) == 0;
+    });
+    if (found != items.end())
+        desktop.selectNumberBoxItem(static_cast<std::size_t>(found - items.begin()));
 }
 
 } // namespace vellix

@@ -17,7 +17,10 @@ void presentCapturedNumbers(Desktop& desktop, const CapturedNumberList& numbers,
 void presentNumber(Desktop& desktop, const CapturedNumber& entry, PhoneNumber& proposedNumber,
                    RuleSet& workingRules);
 
-// Refills the number box with the number's digit form; the number becomes the proposed one.
+// Refills the number box with the number's digit form and then the dial strings the working
+// rules make of it (those equal to the digit form left out), and selects the first dial
+// string, or else the digit form. The number becomes the proposed one. Puts the working
+// rules into ranking order.
 void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& proposedNumber,
                    RuleSet& workingRules);
 

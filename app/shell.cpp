@@ -1,10 +1,12 @@
 #include "app/shell.h"
 
+#include "app/dialing.h"
+#include "app/number_menu.h"
 #include "app/presentation.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace vellix {
 
@@ -91,7 +93,10 @@ bool Shell::onCommand(std::uint32_t command) {
         runRulesDialog();
         return true;
     case CMD_NUMBER_MENU:
+        showNumberMenu(desktop_, state_.capturedNumbers);
+        return true;
     case CMD_DIAL:
+        dial(desktop_, files_, state_);
         return true;
     default:
         break;
@@ -103,7 +108,9 @@ bool Shell::onCommand(std::uint32_t command) {
     return false;
 }
 
-void Shell::onNumberButtonDropDown() {}
+void Shell::onNumberButtonDropDown() {
+    showNumberMenu(desktop_, state_.capturedNumbers);
+}
 
 // After OK and Cancel alike the files are written from the working rules; these are neither
 // derived again nor reversed, and the number box keeps what it shows.
@@ -122,8 +129,7 @@ void Shell::runRulesDialog() {
 }
 
 void Shell::deriveRules() {
-    state_.workingRules = deriveWorkingRules(state_.storedRules, state_.history);
-    std::reverse(state_.workingRules.begin(), state_.workingRules.end());
+    rederiveWorkingRules(state_);
 }
 
 } // namespace vellix

@@ -19,4 +19,7 @@ struct ShellState {
     RuleSet storedRules;
 };
 
+// The working rules derived afresh from the stored rules and the history, in reverse order.
+void rederiveWorkingRules(ShellState& state);
+
 } // namespace vellix

@@ -1,12 +1,12 @@
 #include "app/win32_desktop.h"
 
+#include "app/call_request.h"
 #include "app/clipboard.h"
 #include "app/main_window.h"
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
 
 #include <shellapi.h>
-#include <tapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -20,6 +20,10 @@ constexpr char TRAY_TIP[] = "Tarvona Phone Dialer";
 
 HWND windowOf(WindowHandle handle) {
     return static_cast<HWND>(handle);
+}
+
+HMENU menuOf(MenuHandle handle) {
+    return static_cast<HMENU>(handle);
 }
 
 NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags) {
@@ -129,9 +133,8 @@ void Win32Desktop::setNumberBoxText(const char* text) {
     SetWindowTextA(strip_.numberBox, text);
 }
 
-void Win32Desktop::selectInNumberBox(const char* prefix) {
-    SendMessageA(strip_.numberBox, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(prefix));
+void Win32Desktop::selectNumberBoxItem(std::size_t index) {
+    SendMessageA(strip_.numberBox, CB_SETCURSEL, index, 0);
 }
 
 void Win32Desktop::readNumberBox(char* text, std::size_t size) {
@@ -140,6 +143,31 @@ void Win32Desktop::readNumberBox(char* text, std::size_t size) {
     text[0] = '\0';
     const auto limit = static_cast<int>(std::min<std::size_t>(size, INT32_MAX));
     GetWindowTextA(strip_.numberBox, text, limit);
+}
+
+MenuHandle Win32Desktop::createPopupMenu() {
+    return CreatePopupMenu();
+}
+
+void Win32Desktop::insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,
+                                  const char* text) {
+    InsertMenuA(menuOf(menu), static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, command,
+                text);
+}
+
+void Win32Desktop::trackNumberMenu(MenuHandle menu) {
+    RECT button = {};
+    SendMessageA(strip_.toolbar, TB_GETRECT, CMD_NUMBER_MENU, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(strip_.toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
+    TPMPARAMS params = {};
+    params.cbSize = sizeof params;
+    // Moved to fit the screen, the menu goes up or down but never over the button.
+    params.rcExclude = button;
+    TrackPopupMenuEx(menuOf(menu), TPM_VERTICAL, button.left, button.bottom, main_, &params);
+}
+
+void Win32Desktop::destroyMenu(MenuHandle menu) {
+    DestroyMenu(menuOf(menu));
 }
 
 WindowHandle Win32Desktop::joinClipboardChain() {
@@ -170,7 +198,7 @@ bool Win32Desktop::isLeftCtrlDown() {
 }
 
 void Win32Desktop::requestCall(const char* address) {
-    tapiRequestMakeCallA(address, nullptr, nullptr, nullptr);
+    vellix::requestCall(address);
 }
 
 } // namespace vellix

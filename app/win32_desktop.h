@@ -40,8 +40,14 @@ public:
     void clearNumberBox() override;
     void appendToNumberBox(const char* text) override;
     void setNumberBoxText(const char* text) override;
-    void selectInNumberBox(const char* prefix) override;
+    void selectNumberBoxItem(std::size_t index) override;
     void readNumberBox(char* text, std::size_t size) override;
+
+    MenuHandle createPopupMenu() override;
+    void insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,
+                        const char* text) override;
+    void trackNumberMenu(MenuHandle menu) override;
+    void destroyMenu(MenuHandle menu) override;
 
     WindowHandle joinClipboardChain() override;
     void leaveClipboardChain(WindowHandle nextViewer) override;

@@ -22,6 +22,7 @@ public:
     // What the next clipboard read finds; none makes the read fail.
     std::optional<CapturedNumberList> clipboard;
     std::string numberBox;
+    bool leftCtrlDown = false;
     // What the user does while the Dialing Rules dialog is open, such as editing the rules
     // as OK would, or choosing the menu command again.
     std::function<void(RuleSet&)> inRulesDialog;
@@ -62,14 +63,26 @@ public:
         numberBox = text;
         record("setNumberBoxText " + std::string(text));
     }
-    void selectInNumberBox(const char* prefix) override {
-        record("selectInNumberBox " + std::string(prefix));
+    void selectNumberBoxItem(std::size_t index) override {
+        record("selectNumberBoxItem " + std::to_string(index));
     }
     void readNumberBox(char* text, std::size_t size) override {
         record("readNumberBox");
         numberBox.copy(text, size - 1);
         text[std::min(numberBox.size(), size - 1)] = '\0';
     }
+
+    MenuHandle createPopupMenu() override {
+        record("createPopupMenu");
+        return &menu_;
+    }
+    void insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,
+                        const char* text) override {
+        record("insertMenuItem " + menuName(menu) + " " + std::to_string(position) + " " +
+               std::to_string(command) + " " + text);
+    }
+    void trackNumberMenu(MenuHandle menu) override { record("trackNumberMenu " + menuName(menu)); }
+    void destroyMenu(MenuHandle menu) override { record("destroyMenu " + menuName(menu)); }
 
     WindowHandle joinClipboardChain() override {
         record("joinClipboardChain");
@@ -98,7 +111,7 @@ public:
         return !clipboard->empty();
     }
 
-    bool isLeftCtrlDown() override { return false; }
+    bool isLeftCtrlDown() override { return leftCtrlDown; }
     void requestCall(const char* address) override {
         record("requestCall " + std::string(address));
     }
@@ -120,6 +133,9 @@ private:
         return "?";
     }
 
+    std::string menuName(MenuHandle menu) const { return menu == &menu_ ? "menu" : "?"; }
+
+    int menu_ = 0;
     std::vector<std::pair<WindowHandle, std::string>> names_;
 };
 

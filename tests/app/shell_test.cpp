@@ -73,7 +73,7 @@ TEST_F(ShellTest, StartUpPresentsClipboardInsideJoinWithoutForwarding) {
                          "clearNumberBox",
                          "appendToNumberBox 412 268 1234",
                          "setNumberBoxText 412 268 1234",
-                         "selectInNumberBox 412 268 1234",
+                         "selectNumberBoxItem 0",
                          "showSingleNumberLayout",
                          "showWindow 1"};
     EXPECT_EQ(desktop.calls, expected);
@@ -166,7 +166,7 @@ TEST_F(ShellTest, SeveralNumbersShowNumberButtonWithFirstKindAndLabel) {
                          "clearNumberBox",
                          "appendToNumberBox 555 0100",
                          "setNumberBoxText 555 0100",
-                         "selectInNumberBox 555 0100",
+                         "selectNumberBoxItem 0",
                          "showSeveralNumbersLayout 2 Cell phone",
                          "showWindow 1"};
     EXPECT_EQ(desktop.calls, expected);
@@ -295,8 +295,11 @@ TEST_F(ShellTest, Commands) {
     const CommandCase cases[] = {
         {"about", CMD_ABOUT, true, {"runAboutDialog"}},
         {"exit", CMD_EXIT, true, {"destroyWindow"}},
-        {"number menu", CMD_NUMBER_MENU, true, {}},
-        {"dial", CMD_DIAL, true, {}},
+        {"number menu",
+         CMD_NUMBER_MENU,
+         true,
+         {"createPopupMenu", "trackNumberMenu menu", "destroyMenu menu"}},
+        {"dial", CMD_DIAL, true, {"readNumberBox", "requestCall "}},
         {"dialing rules inside the pick range",
          CMD_DIALING_RULES,
          true,
@@ -327,7 +330,7 @@ TEST_F(ShellTest, PickPresentsEntryWithinBoundsOnly) {
 
     EXPECT_FALSE(shell.onCommand(CMD_PICK_FIRST + 2));
     const Calls expected{"setNumberButtonImage 1", "clearNumberBox", "appendToNumberBox 555 0199",
-                         "setNumberBoxText 555 0199", "selectInNumberBox 555 0199"};
+                         "setNumberBoxText 555 0199", "selectNumberBoxItem 0"};
     EXPECT_EQ(desktop.calls, expected);
     EXPECT_STREQ(shell.state().proposedNumber.text(), "555-0199");
 }

@@ -1,0 +1,146 @@
+#include "app/shell.h"
+#include "fake_desktop.h"
+#include "res/resource.h"
+#include "rules/rule_learning.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vellix {
+namespace {
+
+using testing::FakeDataFiles;
+using testing::FakeDesktop;
+using Calls = std::vector<std::string>;
+
+class DialTest : public ::testing::Test {
+protected:
+    DialTest() {
+        shell.onCreate();
+        desktop.calls.clear();
+    }
+
+    void present(const char* text) {
+        desktop.clipboard = CapturedNumberList{CapturedNumber(text, KIND_GENERAL, "Phone")};
+        shell.onClipboardChange(0, 0);
+        desktop.calls.clear();
+    }
+
+    // Types text over the box and presses Dial.
+    void dial(const std::string& text) {
+        desktop.numberBox = text;
+        EXPECT_TRUE(shell.onCommand(CMD_DIAL));
+    }
+
+    FakeDesktop desktop;
+    FakeDataFiles files{desktop.calls};
+    Shell shell{desktop, files};
+};
+
+TEST_F(DialTest, LearnablePairIsCalledRecordedSavedAndLearned) {
+    present("412-268-1234");
+    dial("8 1234");
+
+    // The box is neither read twice nor refilled.
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory"}));
+    const PairList& history = shell.state().history;
+    ASSERT_EQ(history.size(), 1U);
+    EXPECT_STREQ(history[0].copied.text(), "412-268-1234");
+    EXPECT_STREQ(history[0].dialed.text(), "8 1234");
+    EXPECT_EQ(files.storedHistory.size(), 1U);
+
+    RuleSet expected = deriveWorkingRules(RuleSet(), history);
+    std::reverse(expected.begin(), expected.end());
+    const RuleSet& working = shell.state().workingRules;
+    ASSERT_EQ(working.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_STREQ(working[i].patternText(), expected[i].patternText());
+}
+
+TEST_F(DialTest, NextNumberOfTheSameShapeIsProposedTheLearnedWay) {
+    present("412-268-1234");
+    dial("8 1234");
+    desktop.calls.clear();
+    desktop.clipboard = CapturedNumberList{CapturedNumber("650 555 0000", KIND_GENERAL, nullptr)};
+    shell.onClipboardChange(0, 0);
+
+    const Calls expected{"readClipboardNumbers",
+                         "setNumberButtonImage 0",
+                         "clearNumberBox",
+                         "appendToNumberBox 650 555 0000",
+                         "setNumberBoxText 650 555 0000",
+                         "appendToNumberBox 5 0000",
+                         "selectNumberBoxItem 1",
+                         "showSingleNumberLayout",
+                         "showWindow 1"};
+    EXPECT_EQ(desktop.calls, expected);
+}
+
+TEST_F(DialTest, LeftCtrlTeachesWithoutCalling) {
+    present("412-268-1234");
+    desktop.leftCtrlDown = true;
+    dial("8 1234");
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "saveHistory"}));
+    EXPECT_EQ(shell.state().history.size(), 1U);
+    EXPECT_FALSE(shell.state().workingRules.empty());
+}
+
+TEST_F(DialTest, DialingTwiceRecordsTwice) {
+    present("412-268-1234");
+    dial("8 1234");
+    dial("8 1234");
+    EXPECT_EQ(shell.state().history.size(), 2U);
+    EXPECT_EQ(files.storedHistory.size(), 2U);
+}
+
+struct UnlearnedCase {
+    const char* name;
+    const char* presented; // null: nothing presented since start-up
+    std::string dialText;
+    std::string called;
+};
+
+TEST(Dial, CallsButLearnsNothing) {
+    const std::string tooLong = "0000 0000 0000 412 268 1234";
+    const std::string overBuffer(200, '7');
+    const UnlearnedCase cases[] = {
+        {"empty box", "412-268-1234", "", ""},
+        {"nothing presented", nullptr, "8 1234", "8 1234"},
+        {"presented entry without dialable characters", "hello", "8 1234", "8 1234"},
+        {"another number typed in", "412-268-1234", "555 9999", "555 9999"},
+        {"three shared characters", "412-268-1234", "9 234", "9 234"},
+        {"text too long for a number", "412-268-1234", tooLong, tooLong},
+        {"text cut to the buffer", "777 7777", overBuffer, overBuffer.substr(0, 127)},
+    };
+    for (const UnlearnedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDesktop desktop;
+        FakeDataFiles files(desktop.calls);
+        Shell shell(desktop, files);
+        shell.onCreate();
+        if (c.presented != nullptr) {
+            desktop.clipboard =
+                CapturedNumberList{CapturedNumber(c.presented, KIND_GENERAL, nullptr)};
+            shell.onClipboardChange(0, 0);
+        }
+        desktop.calls.clear();
+        desktop.numberBox = c.dialText;
+
+        shell.onCommand(CMD_DIAL);
+
+        EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall " + c.called}));
+        EXPECT_TRUE(shell.state().history.empty());
+        EXPECT_TRUE(shell.state().workingRules.empty());
+    }
+}
+
+TEST_F(DialTest, FourSharedCharactersAreEnough) {
+    present("412-268-1234");
+    dial("9 1234");
+    EXPECT_EQ(shell.state().history.size(), 1U);
+}
+
+} // namespace
+} // namespace vellix
