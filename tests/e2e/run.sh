@@ -213,7 +213,9 @@ expect_output() {
     return 1
 }
 
-# Rows of the Dialing Rules dialog as the driver's rules command prints them.
+# Rows of the Dialing Rules dialog as the driver's rules command prints them. The scenarios
+# start with an empty text on the clipboard: presenting a number sorts the working rules,
+# and the rows show them in the order derived at start-up.
 rule_row() {
     printf 'Dial|%s|numbers as|%s|%s\n' "$1" "$2" "$3"
 }
@@ -223,7 +225,7 @@ rule_row() {
 rules_confirm_ok() {
     data_file rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
     data_file rules-confirm DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)"
-    drive put-text "x" &&
+    drive put-text "" &&
         start_program rules-confirm &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
@@ -243,7 +245,7 @@ rules_confirm_ok() {
 rules_toggle_cancel() {
     data_file rules-cancel history.dat "412 268 1234  ->  8 1234"
     data_file rules-cancel DialingRules.dat "# kept by hand" "Dial 555 xxxx as 9 555 xxxx (active)"
-    drive put-text "x" &&
+    drive put-text "" &&
         start_program rules-cancel &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
@@ -262,7 +264,7 @@ rules_toggle_cancel() {
 rules_delete_ok() {
     data_file rules-delete DialingHistory.dat "412 268 1234  ->  8 1234" \
         "555 0100  ->  9 555 0100" "1 800 555 0199  ->  9 1 800 555 0199"
-    drive put-text "x" &&
+    drive put-text "" &&
         start_program rules-delete &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
@@ -296,7 +298,7 @@ dialog 534 147" rules-layout &&
 # Without data files the dialog has no rows and is laid out as for one; OK writes both files
 # empty.
 rules_empty_ok() {
-    drive put-text "x" &&
+    drive put-text "" &&
         start_program rules-empty &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
