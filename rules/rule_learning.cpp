@@ -212,6 +212,9 @@ bool canGeneralize(const DialingRule& rule, const RuleSet& bucket) {
 RuleSet deriveWorkingRules(RuleSet storedRules, PairList history) {
     claimPairs(storedRules, history);
     RuleSet candidates = groupHistory(history);
+    // Every pair now lives on in a rule's support; a long history need not be held twice
+    // while the rules are worked on.
+    history = PairList();
     for (DialingRule& candidate : candidates)
         candidate.generalizeToSupport();
 
@@ -219,8 +222,13 @@ RuleSet deriveWorkingRules(RuleSet storedRules, PairList history) {
     combined.insert(combined.end(), std::make_move_iterator(candidates.begin()),
                     std::make_move_iterator(candidates.end()));
 
+    std::vector<RuleSet> buckets = bucketByShape(std::move(combined));
+    std::size_t rules = 0;
+    for (const RuleSet& bucket : buckets)
+        rules += bucket.size();
     RuleSet working;
-    for (RuleSet& bucket : bucketByShape(std::move(combined))) {
+    working.reserve(rules);
+    for (RuleSet& bucket : buckets) {
         seedCatchAll(bucket);
         resolveDuplicatePatterns(bucket);
         switchOffShadowed(bucket);
