@@ -59,6 +59,11 @@ bool readRules(std::istream& stream, RuleSet& rules) {
         reader.skip('\n');
         if (pattern[0] == '\0' || replacement[0] == '\0')
             continue;
+        // The replacement repeats the pattern's tail, and a '(' in it would end the
+        // replacement early when the line is read again: saved, such a rule would come back
+        // as another one, with its state lost. This program never writes one.
+        if (std::strchr(pattern, '(') != nullptr)
+            continue;
         // An edited line whose texts do not fit a rule yields none.
         if (auto rule = DialingRule::fromText(pattern, replacement, enabled, true))
             rules.push_back(*rule);

@@ -156,10 +156,22 @@ INSTANTIATE_TEST_SUITE_P(
                  RULE_555},
         ReadCase{"LongerRunEndsTheReading",
                  LINE_555 + "Dial " + LONG_RUN + " as 5 (active)\r\n" + LINE_555, RULE_555},
+        ReadCase{"PatternWithAnOpeningParenthesisSkipsOnlyThatLine",
+                 "Dial xxx xxx(x as 9 1 x(x (active)\r\n" + LINE_555, RULE_555},
         ReadCase{"NulBytesCutTheFields",
                  std::string("Dial 555\0 9 as 5 xxxx (active)\r\n", 32) + LINE_555,
                  {{"555", "5 xxxx", true}, RULE_555[0]}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+// Every rule read from an edited file is written so that it reads back the same.
+TEST(RulesReading, EditedLinesReadBackAsTheyWereReadAfterASave) {
+    const RuleSet rules = readFrom("Dial 412-268-xxxx as 8-xxxx (inactive)\r\n"
+                                   "Dial xxx)xxx as 9 x)xxx (active)\r\n"
+                                   "Dial xxx xxx(x as x(x (active)\r\n" +
+                                   LINE_555);
+    ASSERT_EQ(rules.size(), 3U);
+    EXPECT_EQ(shownOf(readFrom(written(rules))), shownOf(rules));
+}
 
 void expectSoundRules(const RuleSet& rules) {
     for (const DialingRule& rule : rules) {
