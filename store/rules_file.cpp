@@ -59,10 +59,12 @@ bool readRules(std::istream& stream, RuleSet& rules) {
         reader.skip('\n');
         if (pattern[0] == '\0' || replacement[0] == '\0')
             continue;
-        // The replacement repeats the pattern's tail, and a '(' in it would end the
-        // replacement early when the line is read again: saved, such a rule would come back
-        // as another one, with its state lost. This program never writes one.
-        if (std::strchr(pattern, '(') != nullptr)
+        // Texts this program never writes, which a save could not write back as they are:
+        // the replacement repeats the pattern's tail, and a '(' in it would end the
+        // replacement early, so the rule would come back cut short with its state lost; and
+        // a rule is one line, whose CR LF pairs the reader folds into line feeds.
+        if (std::strchr(pattern, '(') != nullptr || std::strpbrk(pattern, "\r\n") != nullptr ||
+            std::strpbrk(replacement, "\r\n") != nullptr)
             continue;
         // An edited line whose texts do not fit a rule yields none.
         if (auto rule = DialingRule::fromText(pattern, replacement, enabled, true))

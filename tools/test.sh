@@ -2,6 +2,7 @@
 # Builds Vellix and runs every test. Installs what it needs on Debian (as root).
 #   unit tests: native build under AddressSanitizer and UndefinedBehaviorSanitizer
 #   lint:       clang-format and clang-tidy over the sources
+#   fuzz:       every libFuzzer target briefly from its seed corpus
 #   windows:    vellix.exe cross-compiled for x86_64 and i686 with mingw-w64
 #   end-to-end: the x86_64 program driven under Wine on a private Xvfb display
 set -euo pipefail
@@ -25,6 +26,23 @@ mapfile -t checked < <(git ls-files -co --exclude-standard -- 'capture/*.cpp' 'r
     rules_dialog/rule_row.cpp rules_dialog/rules_dialog_layout.cpp rules_dialog/rules_dialog_state.cpp)
 clang-tidy -p build/native --quiet "${checked[@]}" 2>/dev/null
 echo "Lint clean: ${#sources[@]} files formatted, ${#checked[@]} checked by clang-tidy"
+
+echo "== Fuzz regression"
+# Each libFuzzer target from its seed corpus for a few seconds; new inputs go to a scratch
+# folder, not into the repository.
+need_packages clang-14 libclang-rt-14-dev
+CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVELLIX_FUZZ=ON -DVELLIX_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs" --target fuzz_targets
+for corpus in fuzz/corpus/*/; do
+    target=$(basename "$corpus")
+    scratch=$(mktemp -d)
+    build/fuzz/fuzz/"${target}_fuzzer" -max_total_time=10 -max_len=4096 -timeout=10 \
+        -artifact_prefix=build/fuzz/ "$scratch" "$corpus" 2>build/fuzz/"$target".log ||
+        { tail -n 40 build/fuzz/"$target".log; rm -rf "$scratch"; exit 1; }
+    rm -rf "$scratch"
+    echo "$target: $(grep -o 'Done [0-9]* runs' build/fuzz/"$target".log)"
+done
 
 echo "== Windows builds"
 need_packages g++-mingw-w64-x86-64 g++-mingw-w64-i686

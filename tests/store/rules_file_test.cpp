@@ -158,6 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
                  LINE_555 + "Dial " + LONG_RUN + " as 5 (active)\r\n" + LINE_555, RULE_555},
         ReadCase{"PatternWithAnOpeningParenthesisSkipsOnlyThatLine",
                  "Dial xxx xxx(x as 9 1 x(x (active)\r\n" + LINE_555, RULE_555},
+        ReadCase{"TextsRunningOverALineBreakSkipOnlyThatRule",
+                 "Dial 412\r\n268 xxxx as 8 xxxx (active)\r\n"
+                 "Dial 555 xxxx as 9\r\r\n5 xxxx (active)\r\n" +
+                     LINE_555,
+                 RULE_555},
         ReadCase{"NulBytesCutTheFields",
                  std::string("Dial 555\0 9 as 5 xxxx (active)\r\n", 32) + LINE_555,
                  {{"555", "5 xxxx", true}, RULE_555[0]}}),
