@@ -177,6 +177,125 @@ bool trayIconIs(const std::string& expected) {
     return trayIconPresent(1) == (expected == "present") && !trayIconPresent(2);
 }
 
+int report(bool held, const std::string& what);
+
+HWND dialButtonOf(HWND main) {
+    HWND toolbar = toolbarOf(main);
+    return toolbar != nullptr ? FindWindowExA(toolbar, nullptr, "Button", "Dial") : nullptr;
+}
+
+// Across processes Wine hands list texts back as UTF-16 whatever the call, so the wide
+// message is sent; the numbers are ASCII.
+std::string boxItem(HWND box, int index) {
+    wchar_t wide[256] = {};
+    const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, index, 0);
+    if (length < 0 || length >= 256)
+        return "?";
+    SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    std::string text;
+    for (const wchar_t* c = wide; *c != 0; ++c)
+        text += static_cast<char>(*c);
+    return text;
+}
+
+// The items, one a line, the selected one marked with a '*' in front.
+int printBoxItems() {
+    HWND box = numberBoxOf(mainWindow());
+    if (box == nullptr)
+        return report(false, "number box found");
+    const auto count = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+    const auto selected = static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0));
+    for (int i = 0; i < count; ++i)
+        std::printf("%s%s\n", i == selected ? "*" : "", boxItem(box, i).c_str());
+    return 0;
+}
+
+int setBoxText(const std::string& text) {
+    HWND box = numberBoxOf(mainWindow());
+    return report(box != nullptr && SendMessageA(box, WM_SETTEXT, 0,
+                                                 reinterpret_cast<LPARAM>(text.c_str())) != FALSE,
+                  "number box set to '" + text + "'");
+}
+
+void pressLeftCtrl(bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_LCONTROL;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+}
+
+// Clicks Dial the way the button itself does on a mouse click; returns once the program has
+// handled the click.
+int clickDial(bool withLeftCtrl) {
+    HWND button = dialButtonOf(mainWindow());
+    if (button == nullptr)
+        return report(false, "Dial button found");
+    if (withLeftCtrl)
+        pressLeftCtrl(true);
+    const bool sent =
+        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+    if (withLeftCtrl)
+        pressLeftCtrl(false);
+    return report(sent, withLeftCtrl ? "Dial clicked with left Ctrl" : "Dial clicked");
+}
+
+// Sets the menu probe's hook on the program's thread; the program loads the probe then.
+HHOOK hookMenuProbe(HWND main) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* name = std::strrchr(path, '\\');
+    if (name == nullptr)
+        return nullptr;
+    std::strcpy(name + 1, "menu_probe.dll");
+    HMODULE probe = LoadLibraryA(path);
+    auto hook =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "readMenuHook")));
+    if (hook == nullptr)
+        return nullptr;
+    return SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(main, nullptr));
+}
+
+// Opens the number menu as the number button does, has the probe write its items to
+// "number-menu.txt" in the program's directory, and picks item pick (counting from 0) with
+// the keyboard, or closes the menu when pick is negative.
+int numberMenu(int pick, DWORD timeoutMs) {
+    HWND main = mainWindow();
+    if (main == nullptr)
+        return report(false, "main window for the number menu");
+    HHOOK hook = hookMenuProbe(main);
+    if (hook == nullptr)
+        return report(false, "menu probe hooked");
+    PostMessageA(main, WM_COMMAND, NUMBER_BUTTON, 0);
+    const bool opened = waitFor(menuOpen, "", timeoutMs);
+    HWND menuWin = menuWindow();
+    const bool read =
+        opened && SendMessageTimeoutA(menuWin, RegisterWindowMessageA("VellixReadMenu"), 0, 0,
+                                      SMTO_ABORTIFHUNG, timeoutMs, nullptr) != 0;
+    UnhookWindowsHookEx(hook);
+    if (!opened)
+        return report(false, "number menu opened");
+    if (pick < 0) {
+        PostMessageA(menuWin, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+        for (int i = 0; i <= pick; ++i)
+            PostMessageA(menuWin, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menuWin, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    const bool closed = waitFor([](const std::string&) { return !menuOpen(""); }, "", timeoutMs);
+    return report(read && closed, "number menu read and closed");
+}
+
+// Stands in for the system's handler of "tel:" URIs: appends the URI it was given to log.
+int recordTelUri(const std::string& log, const std::string& uri) {
+    std::FILE* file = std::fopen(log.c_str(), "ab");
+    if (file == nullptr)
+        return 1;
+    std::fprintf(file, "%s\n", uri.c_str());
+    std::fclose(file);
+    return 0;
+}
+
 int report(bool held, const std::string& what) {
     std::printf("%s: %s\n", held ? "ok" : "FAILED", what.c_str());
     return held ? 0 : 1;
@@ -359,7 +478,8 @@ int usage() {
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tray-icon present|absent MS | box-text | close | tray MOUSE-MESSAGE | exit-by-menu "
         "MS\n"
-        "  terminate\n"
+        "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
+        "  number-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n",
         stderr);
@@ -421,6 +541,16 @@ int main(int argc, char** argv) {
         return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
     if (command == "terminate" && count == 1)
         return terminateProgram();
+    if (command == "set-box" && count == 2)
+        return setBoxText(args[1]);
+    if (command == "box-items" && count == 1)
+        return printBoxItems();
+    if (command == "click-dial" && (count == 1 || (count == 2 && args[1] == "left-ctrl")))
+        return clickDial(count == 2);
+    if (command == "number-menu" && count == 3)
+        return numberMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10));
+    if (command == "record-tel" && count == 3)
+        return recordTelUri(args[1], args[2]);
     if (command == "open-rules-by-menu" && count == 2)
         return openRulesByMenu(std::strtoul(args[1].c_str(), nullptr, 10));
     if (command == "rules" && count == 1)

@@ -5,15 +5,22 @@
 # ended by its id when the run ends.
 #
 #   tests/e2e/run.sh path/to/vellix.exe path/to/driver.exe
+#
+# The program runs from a copy beside the test-only tapi32.dll built with the driver, which
+# logs each call request to "tapi32-calls.log" in the scenario's directory instead of
+# placing the call, and answers that no call handler is registered when that directory holds
+# a file "tapi32-no-recipient". "tel:" URIs go to the driver, which logs them.
 set -uo pipefail
 
-vellix=$(realpath "$1")
 driver=$(realpath "$2")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 wait_ms=10000
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vellix-e2e.XXXXXX")
+mkdir -p "$work/bin"
+cp "$1" "$(dirname "$driver")/tapi32.dll" "$work/bin/" || exit 1
+vellix=$work/bin/$(basename "$1")
 xvfb_pid=
 program_pid=
 passed=0
@@ -81,8 +88,11 @@ stop_program() {
 }
 
 # scenario NAME FUNCTION: runs the steps of FUNCTION against a freshly started program.
+# VELLIX_E2E_ONLY, a shell pattern, limits the run to the scenarios whose FUNCTION matches.
 scenario() {
     local name=$1 steps=$2
+    # shellcheck disable=SC2053
+    [[ $steps == ${VELLIX_E2E_ONLY:-*} ]] || return 0
     echo "-- $name"
     if "$steps"; then
         passed=$((passed + 1))
@@ -162,6 +172,91 @@ exit_from_menu() {
         drive exit-by-menu "$wait_ms" &&
         drive wait-gone "$wait_ms" &&
         wait_until 20 process_gone "$program_pid"
+}
+
+# The file holds exactly the given bytes.
+file_is() {
+    [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2")
+}
+
+# The number box's items, one a line, the selected one marked with '*'.
+box_items_are() {
+    [ "$(drive box-items | tr -d '\r')" = "$1" ]
+}
+
+# The road of one copied number: proposed, edited, dialed, recorded and learned; the next
+# number of the same shape is proposed the learned way.
+road_of_one_number() {
+    local dir=$work/road
+    drive put-text "x" &&
+        start_program road &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Name" "Ann Lee" "Phone" "412-268-1234" &&
+        drive wait-box "412 268 1234" 0 &&
+        box_items_are "*412 268 1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'8 1234\n' &&
+        wait_until 10 file_is "$dir/DialingHistory.dat" $'412 268 1234  ->  8 1234\r\n' &&
+        drive wait-box "8 1234" 0 &&
+        drive change-block "Phone" "650 555 0000" &&
+        drive wait-box "5 0000" 0 &&
+        box_items_are $'650 555 0000\n*5 0000'
+}
+
+# Left Ctrl teaches the pair without a call; the next Dial calls.
+dial_with_left_ctrl() {
+    local dir=$work/left-ctrl
+    local line=$'412 268 1234  ->  8 1234\r\n'
+    drive put-text "x" &&
+        start_program left-ctrl &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial left-ctrl &&
+        wait_until 10 file_is "$dir/DialingHistory.dat" "$line" &&
+        [ ! -e "$dir/tapi32-calls.log" ] &&
+        drive click-dial &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'8 1234\n' &&
+        wait_until 10 file_is "$dir/DialingHistory.dat" "$line$line"
+}
+
+# The number menu lists every captured number; picking one refills the box from it.
+number_menu_picks() {
+    local dir=$work/number-menu
+    drive put-text "x" &&
+        start_program number-menu &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Work phone" "412-268-1234" "Cell phone" "(412) 555-0100" \
+            "Home phone" "555 0199" &&
+        drive wait-button shown "$wait_ms" &&
+        drive number-menu 2 "$wait_ms" &&
+        file_is "$dir/number-menu.txt" $'32768 Work phone (412 268 1234)\n32769 Cell phone (412 555 0100)\n32770 Home phone (555 0199)\n' &&
+        drive wait-box "555 0199" "$wait_ms" &&
+        box_items_are "*555 0199"
+}
+
+# With no call handler behind assisted telephony the dial string goes to the "tel:" handler.
+tel_fallback() {
+    local dir=$work/tel
+    mkdir -p "$dir" && touch "$dir/tapi32-no-recipient" &&
+        register_tel_handler "$dir/tel.log" &&
+        drive put-text "x" &&
+        start_program tel &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "#31# (412) 268-1234" &&
+        drive click-dial &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'#31# (412) 268-1234\n' &&
+        wait_until 20 file_is "$dir/tel.log" $'tel:%2331%234122681234\n'
+}
+
+# The driver as the prefix's handler of "tel:" URIs, logging each to the given file.
+register_tel_handler() {
+    local command
+    command="\"$(windows_path "$driver")\" record-tel \"$(windows_path "$1")\" \"%1\""
+    timeout 60 "$wine" reg add 'HKCR\tel' /v 'URL Protocol' /d '' /f >/dev/null &&
+        timeout 60 "$wine" reg add 'HKCR\tel\shell\open\command' /ve /d "$command" /f >/dev/null
 }
 
 # A data file in a scenario's working directory, one line an argument, with the CR LF line
@@ -337,7 +432,7 @@ wait_until 20 test -e "/tmp/.X11-unix/X$display" || { echo "Xvfb did not start";
 export DISPLAY=":$display"
 export WINEPREFIX=$work/prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;tapi32=n"
 echo "Preparing a Wine prefix in $WINEPREFIX"
 timeout 180 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { echo "wineboot failed"; exit 1; }
 timeout 60 "$wineserver" -w
@@ -348,6 +443,10 @@ scenario "a clipboard change with no number leaves the box as it was" change_wit
 scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu
+scenario "a copied number is proposed, dialed, recorded and learned" road_of_one_number
+scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
+scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
+scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
