@@ -1,5 +1,7 @@
 #include "rules_dialog/rule_row.h"
 
+#include "tests/rules/rule_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,12 +12,7 @@
 namespace vellix {
 namespace {
 
-DialingRule ruleOf(const char* pattern, const char* replacement, bool enabled, bool verified) {
-    std::optional<DialingRule> rule =
-        DialingRule::fromText(pattern, replacement, enabled, verified);
-    EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
-    return rule.value_or(DialingRule{});
-}
+using test::ruleFromText;
 
 RuleRowList rowsOf(const RuleSet& rules, std::int32_t& idCounter) {
     RuleRowList rows;
@@ -25,7 +22,7 @@ RuleRowList rowsOf(const RuleSet& rules, std::int32_t& idCounter) {
 }
 
 TEST(RuleRowIds, RowsTakeNineConsecutiveIdsEach) {
-    const RuleSet rules(3, ruleOf("412 268 xxxx", "8 xxxx", true, false));
+    const RuleSet rules(3, ruleFromText("412 268 xxxx", "8 xxxx", true, false));
     std::int32_t counter = 0;
     const RuleRowList rows = rowsOf(rules, counter);
     const struct {
@@ -105,7 +102,7 @@ TEST(RuleRowTexts, LabelsFollowTheRuleState) {
     for (const auto& c : cases) {
         std::int32_t counter = 0;
         const RuleRow row =
-            makeRuleRow(ruleOf("xxx xxxx", "xxx xxxx", c.enabled, c.verified), counter);
+            makeRuleRow(ruleFromText("xxx xxxx", "xxx xxxx", c.enabled, c.verified), counter);
         EXPECT_STREQ(initialControlText(row, ENABLED_LABEL), c.enabledText);
         EXPECT_STREQ(initialControlText(row, VERIFIED_LABEL), c.verifiedText);
         EXPECT_STREQ(initialControlText(row, DIAL_LABEL), "Dial");
@@ -128,19 +125,20 @@ TEST(RuleRowTexts, ReplacementIsShownAsTheRulesFileWritesIt) {
         {"412 xxx xxxx", "412 xxx xxxx"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(replacementTextOf(ruleOf(c.pattern, c.replacement, true, true)), c.replacement);
+        EXPECT_EQ(replacementTextOf(ruleFromText(c.pattern, c.replacement, true, true)),
+                  c.replacement);
 }
 
 TEST(RuleRowTexts, ReplacementLongerThanANumberFieldIsShownWhole) {
     // A hand-edited rules file can put a long prefix in front of the whole pattern.
     const std::string prefix(120, '9');
     const std::string replacement = prefix + " xxx xxx xxxx";
-    const DialingRule rule = ruleOf("xxx xxx xxxx", replacement.c_str(), true, true);
+    const DialingRule rule = ruleFromText("xxx xxx xxxx", replacement.c_str(), true, true);
     EXPECT_EQ(replacementTextOf(rule), replacement);
 }
 
 TEST(RuleRowEdits, RowChangesOnlyItsOwnCopy) {
-    const DialingRule original = ruleOf("412 268 xxxx", "8 xxxx", true, false);
+    const DialingRule original = ruleFromText("412 268 xxxx", "8 xxxx", true, false);
     std::int32_t counter = 0;
     RuleRow row = makeRuleRow(original, counter);
 
@@ -156,7 +154,7 @@ TEST(RuleRowEdits, RowChangesOnlyItsOwnCopy) {
 TEST(RuleRowEdits, TickingTwiceLeavesTheRuleAsItWas) {
     for (const bool enabled : {true, false}) {
         std::int32_t counter = 0;
-        RuleRow row = makeRuleRow(ruleOf("xxx xxxx", "xxxx", enabled, false), counter);
+        RuleRow row = makeRuleRow(ruleFromText("xxx xxxx", "xxxx", enabled, false), counter);
         EXPECT_STREQ(setRowRuleEnabled(row, !enabled), enabledLabelText(!enabled));
         EXPECT_STREQ(setRowRuleEnabled(row, enabled), enabledLabelText(enabled));
         EXPECT_EQ(row.rule.isEnabled(), enabled);
@@ -165,9 +163,9 @@ TEST(RuleRowEdits, TickingTwiceLeavesTheRuleAsItWas) {
 }
 
 TEST(CollectRules, HandsBackTheRowCopiesInRowOrder) {
-    const RuleSet rules{ruleOf("412 268 xxxx", "8 xxxx", true, false),
-                        ruleOf("xxx xxx xxxx", "9 1 xxx xxx xxxx", true, true),
-                        ruleOf("650 xxx xxxx", "xxx xxxx", false, false)};
+    const RuleSet rules{ruleFromText("412 268 xxxx", "8 xxxx", true, false),
+                        ruleFromText("xxx xxx xxxx", "9 1 xxx xxx xxxx", true, true),
+                        ruleFromText("650 xxx xxxx", "xxx xxxx", false, false)};
     std::int32_t counter = 0;
     RuleRowList rows = rowsOf(rules, counter);
     setRowRuleEnabled(rows[2], true);

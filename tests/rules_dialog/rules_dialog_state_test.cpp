@@ -1,6 +1,7 @@
 #include "rules_dialog/rules_dialog_state.h"
 
 #include "rules/number_pair.h"
+#include "tests/rules/rule_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,12 @@
 namespace vellix {
 namespace {
 
-DialingRule ruleOf(const char* pattern, const char* replacement, bool enabled, bool verified) {
-    std::optional<DialingRule> rule =
-        DialingRule::fromText(pattern, replacement, enabled, verified);
-    EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
-    return rule.value_or(DialingRule{});
-}
+using test::ruleFromText;
 
 RuleSet threeRules() {
-    return {ruleOf("412 268 xxxx", "8 xxxx", true, false),
-            ruleOf("650 xxx xxxx", "9 1 650 xxx xxxx", true, true),
-            ruleOf("xxx xxxx", "xxx xxxx", false, false)};
+    return {ruleFromText("412 268 xxxx", "8 xxxx", true, false),
+            ruleFromText("650 xxx xxxx", "9 1 650 xxx xxxx", true, true),
+            ruleFromText("xxx xxxx", "xxx xxxx", false, false)};
 }
 
 // What opening the dialog does to the state, without windows.
