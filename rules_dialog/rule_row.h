@@ -47,7 +47,7 @@ constexpr int DELETE_ICON = 132;
 
 // How to create one control of a row. x is from the dialog's client origin; the control's
 // top is the row's top plus yOffset, which drops the plain texts in line with the boxes.
-struct RowControlSpec {
+struct RowControlTemplate {
     const char* className;
     // The text at creation; null when it depends on the rule or is filled in afterwards.
     const char* text;
@@ -64,7 +64,7 @@ struct RowControlSpec {
 constexpr std::uint32_t STYLE_SHOWN_CHILD = STYLE_CHILD | STYLE_VISIBLE;
 
 // In creation order; none has a tab stop.
-constexpr std::array<RowControlSpec, CONTROLS_PER_ROW> ROW_CONTROLS{{
+constexpr std::array<RowControlTemplate, CONTROLS_PER_ROW> ROW_CONTROLS{{
     {"static", "Dial", STYLE_SHOWN_CHILD, 0, 15, 4, 25, 22, true},
     {"combobox", nullptr, STYLE_SHOWN_CHILD | STYLE_COMBO_DROPDOWN, 0, 42, 0, 110, 200, true},
     {"static", "numbers as", STYLE_SHOWN_CHILD, 0, 154, 4, 60, 22, true},

@@ -179,14 +179,14 @@ RuleRow createRuleRow(HWND dialog, const DialingRule& rule, int y, std::int32_t&
     const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
-        const RowControlSpec& spec = ROW_CONTROLS[k];
+        const RowControlTemplate& entry = ROW_CONTROLS[k];
         const PixelRect place = rowControlRect(control, y);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row, control)));
         const HWND window = CreateWindowExA(
-            spec.exStyle, spec.className, initialControlText(row, control), spec.style, place.x,
+            entry.exStyle, entry.className, initialControlText(row, control), entry.style, place.x,
             place.y, place.width, place.height, dialog, id, instance, nullptr);
         controlWindow(row, control) = window;
-        if (spec.guiFont)
+        if (entry.guiFont)
             SendMessageA(window, WM_SETFONT, guiFont, FALSE);
         fillRowControl(row, control, window);
     }

@@ -28,8 +28,8 @@ int ruleRowTop(std::size_t index) {
 }
 
 PixelRect rowControlRect(RowControl control, int top) {
-    const RowControlSpec& spec = ROW_CONTROLS[control];
-    return {spec.x, top + spec.yOffset, spec.width, spec.height};
+    const RowControlTemplate& entry = ROW_CONTROLS[control];
+    return {entry.x, top + entry.yOffset, entry.width, entry.height};
 }
 
 } // namespace vellix

@@ -63,7 +63,7 @@ TEST(RulesDialogLayout, RowsStayInsideTheGroupBoxAboveTheButtons) {
 TEST(RowControls, ReadLeftToRightWithoutOverlapping) {
     for (std::size_t k = 1; k < ROW_CONTROLS.size(); ++k)
         EXPECT_LE(ROW_CONTROLS[k - 1].x + ROW_CONTROLS[k - 1].width, ROW_CONTROLS[k].x) << k;
-    const RowControlSpec& last = ROW_CONTROLS.back();
+    const RowControlTemplate& last = ROW_CONTROLS.back();
     const RulesDialogLayout layout = rulesDialogLayout(1);
     EXPECT_LE(last.x + last.width, layout.groupBox.x + layout.groupBox.width);
     EXPECT_GT(ROW_CONTROLS.front().x, layout.groupBox.x);
