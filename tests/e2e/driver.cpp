@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "driver.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -14,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace vellix::e2e {
 
 constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
 constexpr int NUMBER_BUTTON = 110;
@@ -176,8 +178,6 @@ bool trayIconIs(const std::string& expected) {
     // Icon 1 is the program's; icon 2 never exists, which shows the question can fail.
     return trayIconPresent(1) == (expected == "present") && !trayIconPresent(2);
 }
-
-int report(bool held, const std::string& what);
 
 HWND dialButtonOf(HWND main) {
     HWND toolbar = toolbarOf(main);
@@ -481,12 +481,15 @@ int usage() {
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  number-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
-        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n",
+        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
+        "  soak CHANGES WARM-UP\n",
         stderr);
     return 2;
 }
 
-} // namespace
+} // namespace vellix::e2e
+
+using namespace vellix::e2e;
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -566,5 +569,7 @@ int main(int argc, char** argv) {
     }
     if (command == "rules-close" && count == 3)
         return closeRulesDialog(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
+    if (command == "soak" && count == 3)
+        return soak(args);
     return usage();
 }

@@ -416,6 +416,29 @@ screenshot() {
         echo "ok: screenshot $VELLIX_E2E_SCREENSHOT"
 }
 
+# The log holds exactly COUNT lines.
+lines_logged() {
+    [ -f "$1" ] && [ "$(wc -l <"$1")" -eq "$2" ]
+}
+
+# Two thousand clipboard changes of every kind as fast as the clipboard takes them, with dials
+# in between. The driver checks that the program answers throughout, proposes the last number
+# and keeps its memory and USER and GDI objects after a warm-up of 500 changes; every dial it
+# made reaches the call log.
+clipboard_soak() {
+    local dir=$work/soak output dials
+    drive put-text "555-0100" &&
+        start_program soak &&
+        drive wait-window "$wait_ms" &&
+        drive wait-box "555 0100" "$wait_ms" || return 1
+    output=$(timeout 300 "$wine" "$driver" soak 2000 500 | tr -d '\r')
+    local status=$?
+    echo "$output"
+    dials=$(sed -n 's/^dials \([0-9]*\)$/\1/p' <<<"$output")
+    [ "$status" -eq 0 ] && [ -n "$dials" ] && [ "$dials" -gt 0 ] &&
+        wait_until 10 lines_logged "$dir/tapi32-calls.log" "$dials"
+}
+
 # A free display: no socket and no lock file for its number.
 display=
 for n in $(seq 90 199); do
@@ -451,6 +474,7 @@ scenario "the rules dialog shows the rules; a confirmed rule is stored after OK"
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
+scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,25 @@
+// What the driver's commands share: finding the program's windows, reading them, reporting.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace vellix::e2e {
+
+// The main window, found by its class inside the program's virtual desktop.
+HWND mainWindow();
+HWND numberBoxOf(HWND main);
+HWND dialButtonOf(HWND main);
+std::string windowText(HWND window);
+// Item index of the number box, read across the process boundary.
+std::string boxItem(HWND box, int index);
+DWORD processOf(HWND window);
+// Prints "ok: what" or "FAILED: what"; returns the exit code for it.
+int report(bool held, const std::string& what);
+
+// soak CHANGES WARM-UP: the clipboard soak, see soak.cpp.
+int soak(const std::vector<std::string>& args);
+
+} // namespace vellix::e2e
