@@ -476,8 +476,9 @@ int usage() {
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
-        "  wait-tray-icon present|absent MS | box-text | close | tray MOUSE-MESSAGE | exit-by-menu "
-        "MS\n"
+        "  wait-tray-icon present|absent MS | box-text | count-windows | close | tray "
+        "MOUSE-MESSAGE\n"
+        "  exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  number-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
@@ -531,6 +532,16 @@ int main(int argc, char** argv) {
         HWND box = numberBoxOf(mainWindow());
         std::printf("%s\n", box != nullptr ? windowText(box).c_str() : "");
         return box != nullptr ? 0 : 1;
+    }
+    if (command == "count-windows" && count == 1) {
+        int windows = 0;
+        if (joinProgramDesktop()) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "VELLIX", nullptr); w != nullptr;
+                 w = FindWindowExA(nullptr, w, "VELLIX", nullptr))
+                ++windows;
+        }
+        std::printf("%d\n", windows);
+        return 0;
     }
     if (command == "close" && count == 1)
         return report(PostMessageA(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE,

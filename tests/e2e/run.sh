@@ -174,6 +174,26 @@ exit_from_menu() {
         wait_until 20 process_gone "$program_pid"
 }
 
+# A second start finds the first program's window, shows it and leaves: one process keeps
+# watching the clipboard and writing the data files.
+second_start_shows_the_first() {
+    local dir=$work/second-start second_pid
+    drive put-text "x" &&
+        start_program second-start &&
+        drive wait-window "$wait_ms" &&
+        drive close &&
+        drive wait-visibility hidden "$wait_ms" &&
+        {
+            (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+                "$(windows_path "$vellix")") >>"$work/second-start.log" 2>&1 &
+            second_pid=$!
+        } &&
+        drive wait-visibility shown "$wait_ms" &&
+        wait_until 20 process_gone "$second_pid" &&
+        ! process_gone "$program_pid" &&
+        [ "$(drive count-windows | tr -d '\r')" = 1 ]
+}
+
 # The file holds exactly the given bytes.
 file_is() {
     [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2")
@@ -466,6 +486,7 @@ scenario "a clipboard change with no number leaves the box as it was" change_wit
 scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu
+scenario "a second start shows the running program and leaves" second_start_shows_the_first
 scenario "a copied number is proposed, dialed, recorded and learned" road_of_one_number
 scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
 scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
