@@ -259,14 +259,23 @@ HHOOK hookMenuProbe(HWND main) {
 // Opens the number menu as the number button does, has the probe write its items to
 // "number-menu.txt" in the program's directory, and picks item pick (counting from 0) with
 // the keyboard, or closes the menu when pick is negative.
-int numberMenu(int pick, DWORD timeoutMs) {
+int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
     HWND main = mainWindow();
     if (main == nullptr)
         return report(false, "main window for the number menu");
     HHOOK hook = hookMenuProbe(main);
     if (hook == nullptr)
         return report(false, "menu probe hooked");
-    PostMessageA(main, WM_COMMAND, NUMBER_BUTTON, 0);
+    HWND toolbar = toolbarOf(main);
+    // The arrow is the right-hand part of the number button, which ends where the number box
+    // begins (x 38); a press there makes the toolbar report a drop-down.
+    RECT strip = {};
+    GetClientRect(toolbar, &strip);
+    const LPARAM onArrow = MAKELPARAM(33, (strip.bottom - strip.top) / 2);
+    if (byArrow)
+        PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onArrow);
+    else
+        PostMessageA(main, WM_COMMAND, NUMBER_BUTTON, 0);
     const bool opened = waitFor(menuOpen, "", timeoutMs);
     HWND menuWin = menuWindow();
     const bool read =
@@ -283,6 +292,8 @@ int numberMenu(int pick, DWORD timeoutMs) {
         PostMessageA(menuWin, WM_KEYDOWN, VK_RETURN, 0);
     }
     const bool closed = waitFor([](const std::string&) { return !menuOpen(""); }, "", timeoutMs);
+    if (byArrow)
+        PostMessageA(toolbar, WM_LBUTTONUP, 0, onArrow);
     return report(read && closed, "number menu read and closed");
 }
 
@@ -480,7 +491,7 @@ int usage() {
         "MOUSE-MESSAGE\n"
         "  exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
-        "  number-menu PICK|-1 MS | record-tel LOG URI\n"
+        "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
         "  soak CHANGES WARM-UP\n",
@@ -561,8 +572,9 @@ int main(int argc, char** argv) {
         return printBoxItems();
     if (command == "click-dial" && (count == 1 || (count == 2 && args[1] == "left-ctrl")))
         return clickDial(count == 2);
-    if (command == "number-menu" && count == 3)
-        return numberMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10));
+    if (command == "number-menu" && (count == 3 || (count == 4 && args[3] == "arrow")))
+        return numberMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10),
+                          count == 4);
     if (command == "record-tel" && count == 3)
         return recordTelUri(args[1], args[2]);
     if (command == "open-rules-by-menu" && count == 2)

@@ -253,7 +253,12 @@ number_menu_picks() {
         drive number-menu 2 "$wait_ms" &&
         file_is "$dir/number-menu.txt" $'32768 Work phone (412 268 1234)\n32769 Cell phone (412 555 0100)\n32770 Home phone (555 0199)\n' &&
         drive wait-box "555 0199" "$wait_ms" &&
-        box_items_are "*555 0199"
+        box_items_are "*555 0199" &&
+        # The button's arrow opens the same menu; picking the first entry proposes it again.
+        rm "$dir/number-menu.txt" &&
+        drive number-menu 0 "$wait_ms" arrow &&
+        file_is "$dir/number-menu.txt" $'32768 Work phone (412 268 1234)\n32769 Cell phone (412 555 0100)\n32770 Home phone (555 0199)\n' &&
+        drive wait-box "412 268 1234" "$wait_ms"
 }
 
 # With no call handler behind assisted telephony the dial string goes to the "tel:" handler.
