@@ -487,9 +487,8 @@ int usage() {
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
-        "  wait-tray-icon present|absent MS | box-text | count-windows | close | tray "
-        "MOUSE-MESSAGE\n"
-        "  exit-by-menu MS\n"
+        "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
+        "  tray MOUSE-MESSAGE | send-command ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
@@ -544,15 +543,27 @@ int main(int argc, char** argv) {
         std::printf("%s\n", box != nullptr ? windowText(box).c_str() : "");
         return box != nullptr ? 0 : 1;
     }
-    if (command == "count-windows" && count == 1) {
+    if (command == "count-windows" && count == 2) {
+        // Top-level windows of a class, or dialogs of a title when the argument is "rules".
+        const bool rules = args[1] == "rules";
+        const char* className = rules ? MAKEINTATOM(32770) : args[1].c_str();
+        const char* title = rules ? "Tarvona Dialing Rules" : nullptr;
         int windows = 0;
         if (joinProgramDesktop()) {
-            for (HWND w = FindWindowExA(nullptr, nullptr, "VELLIX", nullptr); w != nullptr;
-                 w = FindWindowExA(nullptr, w, "VELLIX", nullptr))
+            for (HWND w = FindWindowExA(nullptr, nullptr, className, title); w != nullptr;
+                 w = FindWindowExA(nullptr, w, className, title))
                 ++windows;
         }
         std::printf("%d\n", windows);
         return 0;
+    }
+    if (command == "send-command" && count == 3) {
+        // Sent, not posted: a command that ran a second modal dialog would not come back.
+        DWORD_PTR result = 0;
+        const auto id = static_cast<WPARAM>(std::strtoul(args[1].c_str(), nullptr, 0));
+        return report(SendMessageTimeoutA(mainWindow(), WM_COMMAND, id, 0, SMTO_NORMAL,
+                                          std::strtoul(args[2].c_str(), nullptr, 10), &result) != 0,
+                      "command " + args[1] + " handled");
     }
     if (command == "close" && count == 1)
         return report(PostMessageA(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE,

@@ -191,7 +191,7 @@ second_start_shows_the_first() {
         drive wait-visibility shown "$wait_ms" &&
         wait_until 20 process_gone "$second_pid" &&
         ! process_gone "$program_pid" &&
-        [ "$(drive count-windows | tr -d '\r')" = 1 ]
+        [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
 }
 
 # The file holds exactly the given bytes.
@@ -417,6 +417,19 @@ dialog 534 147" rules-layout &&
 
 # Without data files the dialog has no rows and is laid out as for one; OK writes both files
 # empty.
+# The notification menu still works while the dialog is open; its command brings the open
+# dialog to the front instead of opening another over the same rules.
+rules_command_while_open() {
+    drive put-text "" &&
+        start_program rules-twice &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive send-command 32780 "$wait_ms" &&
+        [ "$(drive count-windows rules | tr -d '\r')" = 1 ] &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines rules-twice DialingRules.dat
+}
+
 rules_empty_ok() {
     drive put-text "" &&
         start_program rules-empty &&
@@ -500,6 +513,7 @@ scenario "the rules dialog shows the rules; a confirmed rule is stored after OK"
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
+scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
 scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
 
 echo "$passed passed, $failed failed"
