@@ -97,14 +97,18 @@ LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-bool changeClipboard(UINT format, const std::string& bytes) {
+HWND createViewerWindow(WNDPROC procedure, const char* className) {
     WNDCLASSA viewerClass = {};
-    viewerClass.lpfnWndProc = viewerProc;
+    viewerClass.lpfnWndProc = procedure;
     viewerClass.hInstance = GetModuleHandleA(nullptr);
-    viewerClass.lpszClassName = "VellixDriverViewer";
+    viewerClass.lpszClassName = className;
     RegisterClassA(&viewerClass);
-    HWND viewer = CreateWindowExA(0, viewerClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                  nullptr, viewerClass.hInstance, nullptr);
+    return CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           viewerClass.hInstance, nullptr);
+}
+
+bool changeClipboard(UINT format, const std::string& bytes) {
+    HWND viewer = createViewerWindow(viewerProc, "VellixDriverViewer");
     if (viewer == nullptr)
         return false;
     nextViewer = SetClipboardViewer(viewer);

@@ -458,13 +458,7 @@ int soak(const std::vector<std::string>& args) {
     if (process == nullptr)
         return report(false, "program's process opened");
 
-    WNDCLASSA viewerClass = {};
-    viewerClass.lpfnWndProc = soakViewerProc;
-    viewerClass.hInstance = GetModuleHandleA(nullptr);
-    viewerClass.lpszClassName = "VellixSoakViewer";
-    RegisterClassA(&viewerClass);
-    HWND viewer = CreateWindowExA(0, viewerClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                  nullptr, viewerClass.hInstance, nullptr);
+    HWND viewer = createViewerWindow(soakViewerProc, "VellixSoakViewer");
     handoff.next = viewer != nullptr ? SetClipboardViewer(viewer) : nullptr;
     if (handoff.next == nullptr) {
         CloseHandle(process);
