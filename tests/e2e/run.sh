@@ -477,18 +477,12 @@ clipboard_soak() {
         wait_until 10 lines_logged "$dir/tapi32-calls.log" "$dials"
 }
 
-# A free display: no socket and no lock file for its number.
-display=
-for n in $(seq 90 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=$n
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it listens, so runs that start
+# at the same time never share a display (and with it a clipboard).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-wait_until 20 test -e "/tmp/.X11-unix/X$display" || { echo "Xvfb did not start"; exit 1; }
+wait_until 20 test -s "$work/display" || { echo "Xvfb did not start"; exit 1; }
+display=$(head -n 1 "$work/display")
 
 export DISPLAY=":$display"
 export WINEPREFIX=$work/prefix
