@@ -21,6 +21,7 @@ namespace vellix::e2e {
 constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
 constexpr int NUMBER_BUTTON = 110;
 constexpr DWORD POLL_MS = 50;
+constexpr DWORD CHAIN_MS = 10000;
 
 using Check = bool (*)(const std::string& expected);
 
@@ -111,7 +112,15 @@ bool changeClipboard(UINT format, const std::string& bytes) {
     HWND viewer = createViewerWindow(viewerProc, "VellixDriverViewer");
     if (viewer == nullptr)
         return false;
+    // The program joins the chain as the last step of creating its window, so a driver that has
+    // just found the window can be there first on a loaded machine: wait for the program.
+    const ULONGLONG deadline = GetTickCount64() + CHAIN_MS;
     nextViewer = SetClipboardViewer(viewer);
+    while (nextViewer == nullptr && GetTickCount64() < deadline) {
+        ChangeClipboardChain(viewer, nullptr);
+        Sleep(POLL_MS);
+        nextViewer = SetClipboardViewer(viewer);
+    }
     const bool put = nextViewer != nullptr && putOnClipboard(format, bytes);
     // Leaving keeps the program in the chain; destroying the viewer alone would cut it off.
     ChangeClipboardChain(viewer, nextViewer);
