@@ -1,5 +1,6 @@
 #include "app/clipboard.h"
 
+#include "app/scoped_handles.h"
 #include "capture/name_value_block.h"
 
 #include <algorithm>
@@ -11,66 +12,50 @@ namespace vellix {
 namespace {
 
 // Another program wrote the block, so its size, not a terminator, bounds every read.
-std::int32_t blockSize(HGLOBAL handle) {
-    const SIZE_T size = GlobalSize(handle);
-    return static_cast<std::int32_t>(std::min<SIZE_T>(size, INT32_MAX));
+std::int32_t blockSize(const ScopedGlobalLock& block) {
+    return static_cast<std::int32_t>(std::min<SIZE_T>(block.size(), INT32_MAX));
+}
+
+bool readBlockNumbers(UINT format, CapturedNumberList& out) {
+    const ScopedGlobalLock block(GetClipboardData(format));
+    if (block.bytes() == nullptr)
+        return false;
+    return collectLabelledNumbers(parseNameValuePairs(block.bytes(), blockSize(block)), out);
 }
 
 } // namespace
 
-bool readClipboardNumbers(HWND window, CapturedNumberList& out) {
-    if (!OpenClipboard(window))
-        return false;
+ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out) {
+    const ScopedClipboard clipboard(window);
+    if (!clipboard.isOpen())
+        return ClipboardRead::BUSY;
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
-    if (format != 0 && IsClipboardFormatAvailable(format)) {
-        bool found = false;
-        HANDLE handle = GetClipboardData(format);
-        if (handle != nullptr) {
-            const auto* block = static_cast<const char*>(GlobalLock(handle));
-            if (block != nullptr) {
-                found = collectLabelledNumbers(parseNameValuePairs(block, blockSize(handle)), out);
-                GlobalUnlock(handle);
-            }
-        }
-        CloseClipboard();
-        return found;
-    }
-    CloseClipboard();
+    if (format != 0 && IsClipboardFormatAvailable(format))
+        return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
 
     PhoneNumber number;
-    if (!readClipboardText(window, number))
-        return false;
+    if (!readClipboardText(number))
+        return ClipboardRead::NO_NUMBERS;
     out.emplace_back(number.text(), KIND_GENERAL, nullptr);
-    return true;
+    return ClipboardRead::NUMBERS;
 }
 
-bool readClipboardText(HWND window, PhoneNumber& number) {
-    if (!OpenClipboard(window))
+bool readClipboardText(PhoneNumber& number) {
+    if (!IsClipboardFormatAvailable(CF_TEXT))
         return false;
-    if (!IsClipboardFormatAvailable(CF_TEXT)) {
-        CloseClipboard();
-        return false;
-    }
-    bool taken = false;
-    HANDLE handle = GetClipboardData(CF_TEXT);
-    const auto* text = handle != nullptr ? static_cast<const char*>(GlobalLock(handle)) : nullptr;
-    if (text == nullptr) {
-        number.setText(nullptr);
-    } else {
-        // The text may lack its NUL inside the block. One byte more than the longest
-        // accepted text is enough to tell a too-long text from a fitting one.
-        char copy[PhoneNumber::MAX_TEXT_LENGTH + 2] = {};
-        const std::size_t available = std::min<SIZE_T>(GlobalSize(handle), sizeof copy - 1);
-        const void* end = std::memchr(text, '\0', available);
-        const std::size_t length =
-            end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text)
-                           : available;
-        std::memcpy(copy, text, length);
-        taken = number.setText(copy);
-        GlobalUnlock(handle);
-    }
-    CloseClipboard();
-    return taken;
+    const ScopedGlobalLock text(GetClipboardData(CF_TEXT));
+    if (text.bytes() == nullptr)
+        return number.setText(nullptr);
+    // The text may lack its NUL inside the block. One byte more than the longest accepted
+    // text is enough to tell a too-long text from a fitting one.
+    char copy[PhoneNumber::MAX_TEXT_LENGTH + 2] = {};
+    const std::size_t available = std::min<SIZE_T>(text.size(), sizeof copy - 1);
+    const void* end = std::memchr(text.bytes(), '\0', available);
+    const std::size_t length =
+        end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text.bytes())
+                       : available;
+    std::memcpy(copy, text.bytes(), length);
+    return number.setText(copy);
 }
 
 } // namespace vellix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/desktop.h"
 #include "capture/captured_number.h"
 #include "capture/phone_number.h"
 
@@ -9,10 +10,12 @@ namespace vellix {
 
 // Appends the numbers on the clipboard: those of a "NameValuePairList" block when there is
 // one (the plain text is then not consulted), otherwise the plain text as one number
-// labelled "Default". True when at least one number was appended.
-bool readClipboardNumbers(HWND window, CapturedNumberList& out);
+// labelled "Default". Opens the clipboard once for both; BUSY when another program holds it
+// open.
+ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out);
 
-// Sets number from the clipboard's plain text; true when there was text and it was taken.
-bool readClipboardText(HWND window, PhoneNumber& number);
+// Sets number from the plain text of the clipboard, which the caller has opened; true when
+// there was text and it was taken.
+bool readClipboardText(PhoneNumber& number);
 
 } // namespace vellix

@@ -23,6 +23,14 @@ enum class ShowCommand : std::int32_t {
     RESTORE = 9,
 };
 
+// What one reading of the clipboard found. BUSY: another program held the clipboard open,
+// as clipboard managers and remote-desktop clients do for a moment right after a change.
+enum class ClipboardRead : std::int32_t {
+    NUMBERS,
+    NO_NUMBERS,
+    BUSY,
+};
+
 // The mouse messages that arrive with a notification-icon message, with the platform's values.
 constexpr std::uint32_t MOUSE_LEFT_UP = 0x0202;
 constexpr std::uint32_t MOUSE_LEFT_DOUBLE_CLICK = 0x0203;
@@ -86,8 +94,11 @@ public:
                                         std::intptr_t lParam) = 0;
     virtual void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
                                     WindowHandle following) = 0;
-    // Appends the numbers now on the clipboard; false when it holds none.
-    virtual bool readClipboardNumbers(CapturedNumberList& numbers) = 0;
+    // Appends the numbers now on the clipboard.
+    virtual ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) = 0;
+    // Calls the shell's onClipboardRetry once, after delayMs, without holding up the window
+    // meanwhile; scheduling again replaces a retry still pending.
+    virtual void scheduleClipboardRetry(std::uint32_t delayMs) = 0;
 
     // Dialing.
     virtual bool isLeftCtrlDown() = 0;

@@ -65,11 +65,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     vellix::WorkingDirectoryFiles files;
     vellix::Win32Desktop desktop(instance);
     vellix::Shell shell(desktop, files);
-    vellix::connectMainWindow(shell, desktop);
-
-    HWND window = CreateWindowExA(
-        0, className, title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 216, 56, nullptr, nullptr, instance, nullptr);
+    vellix::MainWindow mainWindow{shell, desktop};
+    HWND window = vellix::createMainWindow(instance, className, title, mainWindow);
     if (window == nullptr)
         return 0;
     ShowWindow(window, showCommand);

@@ -4,12 +4,28 @@
 
 namespace vellix {
 
+static_assert(MOUSE_LEFT_UP == WM_LBUTTONUP && MOUSE_LEFT_DOUBLE_CLICK == WM_LBUTTONDBLCLK &&
+              MOUSE_RIGHT_UP == WM_RBUTTONUP);
+
 namespace {
 
-Shell* shell = nullptr;
-Win32Desktop* desktop = nullptr;
-// Sent to every top-level window when the shell's taskbar is re-created.
-UINT taskbarCreatedMessage = 0;
+MainWindow* mainWindowOf(HWND window) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void onNcCreate(HWND window, const CREATESTRUCTA* creation) {
+    auto* mainWindow = static_cast<MainWindow*>(creation->lpCreateParams);
+    if (mainWindow == nullptr)
+        return;
+    mainWindow->taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    mainWindow->desktop.attach(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mainWindow));
+}
+
+void onNcDestroy(HWND window, MainWindow& mainWindow) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    mainWindow.desktop.attach(nullptr);
+}
 
 LRESULT onPaint(HWND window) {
     PAINTSTRUCT paint;
@@ -18,72 +34,100 @@ LRESULT onPaint(HWND window) {
     return 0;
 }
 
-LRESULT onNotify(const NMHDR* header) {
+LRESULT onNotify(Shell& shell, const NMHDR* header) {
     if (header->code == static_cast<UINT>(TBN_DROPDOWN))
-        shell->onNumberButtonDropDown();
+        shell.onNumberButtonDropDown();
     return 0;
 }
 
-LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (shell->onCommand(LOWORD(wParam)))
+LRESULT onCommand(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
+    if (shell.onCommand(LOWORD(wParam)))
         return 0;
     return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
-LRESULT onTrayMessage(HWND window, WPARAM wParam, LPARAM lParam) {
-    shell->onTrayMessage(static_cast<std::uint32_t>(lParam));
+LRESULT onTimer(MainWindow& mainWindow, HWND window, WPARAM timer) {
+    if (timer == CLIPBOARD_RETRY_TIMER) {
+        // One retry for each one the shell schedules.
+        KillTimer(window, timer);
+        mainWindow.shell.onClipboardRetry();
+    }
+    return 0;
+}
+
+LRESULT onTrayMessage(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
+    shell.onTrayMessage(static_cast<std::uint32_t>(lParam));
     return DefWindowProcA(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
 }
 
-} // namespace
-
-void connectMainWindow(Shell& mainShell, Win32Desktop& mainDesktop) {
-    shell = &mainShell;
-    desktop = &mainDesktop;
-    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-}
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (shell == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
-    if (desktop->mainWindow() == nullptr)
-        desktop->attach(window);
-
+LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Shell& shell = mainWindow.shell;
     switch (message) {
     case WM_CREATE:
-        shell->onCreate();
+        shell.onCreate();
         return 0;
     case WM_DESTROY:
-        shell->onDestroy();
+        shell.onDestroy();
         return 0;
+    case WM_NCDESTROY:
+        onNcDestroy(window, mainWindow);
+        break;
     case WM_SIZE:
-        shell->onSize(wParam == SIZE_MINIMIZED);
+        shell.onSize(wParam == SIZE_MINIMIZED);
         return 0;
     case WM_PAINT:
         return onPaint(window);
     case WM_CLOSE:
-        shell->onClose();
+        shell.onClose();
         return 0;
     case WM_NOTIFY:
-        return onNotify(reinterpret_cast<const NMHDR*>(lParam));
+        return onNotify(shell, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-        return onCommand(window, wParam, lParam);
+        return onCommand(shell, window, wParam, lParam);
+    case WM_TIMER:
+        return onTimer(mainWindow, window, wParam);
     case WM_DRAWCLIPBOARD:
-        shell->onClipboardChange(wParam, lParam);
+        shell.onClipboardChange(wParam, lParam);
         return 0;
     case WM_CHANGECBCHAIN:
-        shell->onChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        shell.onChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case TRAY_CALLBACK_MESSAGE:
-        return onTrayMessage(window, wParam, lParam);
+        return onTrayMessage(shell, window, wParam, lParam);
     default:
+        if (message == mainWindow.taskbarCreatedMessage && message != 0) {
+            shell.onTaskbarCreated();
+            return 0;
+        }
         break;
     }
-    if (message == taskbarCreatedMessage && message != 0) {
-        shell->onTaskbarCreated();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+HWND createMainWindow(HINSTANCE instance, const char* className, const char* title,
+                      MainWindow& mainWindow) {
+    return CreateWindowExA(0, className, title,
+                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                           CW_USEDEFAULT, 216, 56, nullptr, nullptr, instance, &mainWindow);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        onNcCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    // Messages before WM_NCCREATE, such as WM_GETMINMAXINFO, find no state yet.
+    MainWindow* mainWindow = mainWindowOf(window);
+    if (mainWindow == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return dispatch(*mainWindow, window, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind into the system's code. Each step replaces state only once its
+        // result is complete, so what failed (most likely an allocation) leaves the state as
+        // it was, and the program goes on.
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

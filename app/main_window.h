@@ -7,9 +7,18 @@
 
 namespace vellix {
 
-// Hands the main window's procedure the shell and desktop it dispatches to; called before
-// the window is created, so that its state exists before its first message.
-void connectMainWindow(Shell& shell, Win32Desktop& desktop);
+// What the main window dispatches to. It is the window's creation parameter and is bound to
+// the window itself at WM_NCCREATE, so it must outlive the window.
+struct MainWindow {
+    Shell& shell;
+    Win32Desktop& desktop;
+    // Sent to every top-level window when the shell's taskbar is re-created.
+    UINT taskbarCreatedMessage = 0;
+};
+
+// The main window of class className, bound to mainWindow; null when it cannot be created.
+HWND createMainWindow(HINSTANCE instance, const char* className, const char* title,
+                      MainWindow& mainWindow);
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -25,11 +25,29 @@ std::size_t addNumberMenuItems(Desktop& desktop, MenuHandle menu,
     return capturedNumbers.size();
 }
 
+namespace {
+
+// The open menu, destroyed on every way out exactly once.
+class PopupMenu {
+public:
+    explicit PopupMenu(Desktop& desktop) : desktop_(desktop), menu_(desktop.createPopupMenu()) {}
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+    ~PopupMenu() { desktop_.destroyMenu(menu_); }
+
+    MenuHandle handle() const { return menu_; }
+
+private:
+    Desktop& desktop_;
+    MenuHandle menu_;
+};
+
+} // namespace
+
 int showNumberMenu(Desktop& desktop, const CapturedNumberList& capturedNumbers) {
-    MenuHandle menu = desktop.createPopupMenu();
-    addNumberMenuItems(desktop, menu, capturedNumbers);
-    desktop.trackNumberMenu(menu);
-    desktop.destroyMenu(menu);
+    const PopupMenu menu(desktop);
+    addNumberMenuItems(desktop, menu.handle(), capturedNumbers);
+    desktop.trackNumberMenu(menu.handle());
     return 0;
 }
 

@@ -38,8 +38,28 @@ void Shell::onSize(bool minimized) {
 void Shell::onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam) {
     if (nextViewer_ != nullptr)
         desktop_.forwardClipboardChange(nextViewer_, wParam, lParam);
+    clipboardRetries_ = 0;
+    readClipboard();
+}
+
+void Shell::onClipboardRetry() {
+    // A later change may have been read meanwhile.
+    if (!clipboardRetryPending_)
+        return;
+    clipboardRetryPending_ = false;
+    readClipboard();
+}
+
+void Shell::readClipboard() {
     CapturedNumberList numbers;
-    if (!desktop_.readClipboardNumbers(numbers))
+    const ClipboardRead read = desktop_.readClipboardNumbers(numbers);
+    clipboardRetryPending_ = read == ClipboardRead::BUSY && clipboardRetries_ < CLIPBOARD_RETRIES;
+    if (clipboardRetryPending_) {
+        ++clipboardRetries_;
+        desktop_.scheduleClipboardRetry(CLIPBOARD_RETRY_MS);
+        return;
+    }
+    if (read != ClipboardRead::NUMBERS)
         return;
     state_.capturedNumbers = std::move(numbers);
     presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,

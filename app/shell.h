@@ -8,6 +8,11 @@
 
 namespace vellix {
 
+// A clipboard held open by another program is read again this often, at most this many
+// times (two seconds in all); the window goes on answering in between.
+constexpr std::uint32_t CLIPBOARD_RETRY_MS = 50;
+constexpr int CLIPBOARD_RETRIES = 40;
+
 // The main window's decisions, one handler per event, free of any platform call: what
 // start-up loads and in which order, what a clipboard change does, the clipboard-viewer
 // chain's bookkeeping, the notification icon's mouse messages and the commands.
@@ -23,6 +28,8 @@ public:
     void onClose();
     void onSize(bool minimized);
     void onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam);
+    // The retry the shell scheduled after finding the clipboard held open.
+    void onClipboardRetry();
     void onChainChange(WindowHandle removed, WindowHandle following);
     // The caller passes the message on to the default handling afterwards as well.
     void onTrayMessage(std::uint32_t mouseMessage);
@@ -39,12 +46,16 @@ public:
 
 private:
     void deriveRules();
+    void readClipboard();
     void runRulesDialog();
 
     Desktop& desktop_;
     DataFiles& files_;
     ShellState state_;
     WindowHandle nextViewer_ = nullptr;
+    // Retries of the present clipboard change so far, and whether one is scheduled.
+    int clipboardRetries_ = 0;
+    bool clipboardRetryPending_ = false;
     // The tray menu still works while the modal dialog runs; a second dialog over the same
     // rules would only confuse.
     bool rulesDialogOpen_ = false;

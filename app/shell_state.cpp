@@ -3,12 +3,15 @@
 #include "rules/rule_learning.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vellix {
 
 void rederiveWorkingRules(ShellState& state) {
-    state.workingRules = deriveWorkingRules(state.storedRules, state.history);
-    std::reverse(state.workingRules.begin(), state.workingRules.end());
+    // Replaced only when complete: a failure on the way keeps the previous rules.
+    RuleSet rules = deriveWorkingRules(state.storedRules, state.history);
+    std::reverse(rules.begin(), rules.end());
+    state.workingRules = std::move(rules);
 }
 
 } // namespace vellix

@@ -6,17 +6,17 @@
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
-#include <cstring>
 
 namespace vellix {
 
-namespace {
+static_assert(static_cast<int>(ShowCommand::HIDE) == SW_HIDE &&
+              static_cast<int>(ShowCommand::SHOW_NORMAL) == SW_SHOWNORMAL &&
+              static_cast<int>(ShowCommand::SHOW) == SW_SHOW &&
+              static_cast<int>(ShowCommand::MINIMIZE) == SW_MINIMIZE &&
+              static_cast<int>(ShowCommand::RESTORE) == SW_RESTORE);
 
-constexpr UINT TRAY_ICON_ID = 1;
-constexpr char TRAY_TIP[] = "Tarvona Phone Dialer";
+namespace {
 
 HWND windowOf(WindowHandle handle) {
     return static_cast<HWND>(handle);
@@ -26,46 +26,26 @@ HMENU menuOf(MenuHandle handle) {
     return static_cast<HMENU>(handle);
 }
 
-NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags) {
-    NOTIFYICONDATAA record = {};
-    // The first layout of the record, which every version of the shell takes.
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    record.hWnd = window;
-    record.uID = TRAY_ICON_ID;
-    record.uFlags = flags;
-    return record;
-}
-
 } // namespace
 
 void Win32Desktop::addTrayIcon() {
-    NOTIFYICONDATAA record = trayIconRecord(main_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
-    // Loaded once and kept for the life of the process.
-    static HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELLIX_SMALL),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
-    record.hIcon = icon;
-    std::memcpy(record.szTip, TRAY_TIP, sizeof TRAY_TIP);
-    Shell_NotifyIconA(NIM_ADD, &record);
+    trayIcon_.add(main_);
 }
 
 void Win32Desktop::removeTrayIcon() {
-    NOTIFYICONDATAA record = trayIconRecord(main_, NIF_TIP);
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    trayIcon_.remove();
 }
 
 void Win32Desktop::showTrayMenu() {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    HMENU menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_TRAY));
-    HMENU popup = GetSubMenu(menu, 0);
+    const ScopedMenu menu(LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_TRAY)));
+    HMENU popup = GetSubMenu(menu.get(), 0);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(main_);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0,
                    main_, nullptr);
     PostMessageA(main_, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void Win32Desktop::showWindow(ShowCommand command) {
@@ -189,8 +169,12 @@ void Win32Desktop::forwardChainChange(WindowHandle nextViewer, WindowHandle remo
                  reinterpret_cast<LPARAM>(following));
 }
 
-bool Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers) {
+ClipboardRead Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers) {
     return vellix::readClipboardNumbers(main_, numbers);
+}
+
+void Win32Desktop::scheduleClipboardRetry(std::uint32_t delayMs) {
+    SetTimer(main_, CLIPBOARD_RETRY_TIMER, delayMs, nullptr);
 }
 
 bool Win32Desktop::isLeftCtrlDown() {

@@ -2,20 +2,22 @@
 
 #include "app/desktop.h"
 #include "app/toolbar_strip.h"
+#include "app/tray_icon.h"
+#include "res/resource.h"
 
 #include <windows.h>
 
 namespace vellix {
 
-// The callback message of the notification icon.
-constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
+// The main window's timer that brings a scheduled clipboard retry.
+constexpr UINT_PTR CLIPBOARD_RETRY_TIMER = 1;
 
 // The desktop of the Windows program: the main window, its controls and its icon.
 class Win32Desktop : public Desktop {
 public:
-    explicit Win32Desktop(HINSTANCE instance) : instance_(instance) {}
+    explicit Win32Desktop(HINSTANCE instance) : instance_(instance), trayIcon_(instance) {}
 
-    // The main window, known from its first message on.
+    // The main window, bound when it is created and let go when it is gone.
     void attach(HWND mainWindow) { main_ = mainWindow; }
     HWND mainWindow() const { return main_; }
 
@@ -55,7 +57,8 @@ public:
                                 std::intptr_t lParam) override;
     void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
                             WindowHandle following) override;
-    bool readClipboardNumbers(CapturedNumberList& numbers) override;
+    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) override;
+    void scheduleClipboardRetry(std::uint32_t delayMs) override;
 
     bool isLeftCtrlDown() override;
     void requestCall(const char* address) override;
@@ -63,6 +66,7 @@ public:
 private:
     HINSTANCE instance_;
     HWND main_ = nullptr;
+    TrayIcon trayIcon_;
     ToolbarStrip strip_;
 };
 

@@ -5,6 +5,16 @@
 
 #define IDS_TITLE 103
 #define IDS_CLASS_NAME 109
+#define IDS_TRAY_TIP 120
+
+// The main window's class, which the string table names and other programs look for.
+#define MAIN_WINDOW_CLASS "VELLIX"
+#define RULES_DIALOG_TITLE "Tarvona Dialing Rules"
+
+// The notification icon: its id among the main window's icons, and the message that brings
+// its mouse activity (WM_USER + 1).
+#define TRAY_ICON_ID 1
+#define TRAY_CALLBACK_MESSAGE 1025
 
 #define IDI_VELLIX 107
 #define IDI_VELLIX_SMALL 108

@@ -1,5 +1,7 @@
 #include "rules_dialog/rules_dialog.h"
 
+#include "app/scoped_handles.h"
+#include "res/resource.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/rules_dialog_state.h"
 
@@ -15,6 +17,8 @@ static_assert(STYLE_COMBO_DROPDOWN == CBS_DROPDOWN && STYLE_EDIT_AUTOHSCROLL == 
 static_assert(STYLE_BUTTON_AUTOCHECKBOX == BS_AUTOCHECKBOX && STYLE_BUTTON_BITMAP == BS_BITMAP);
 static_assert(EX_STYLE_CLIENT_EDGE == WS_EX_CLIENTEDGE);
 static_assert(RULES_DIALOG_OK == IDOK && RULES_DIALOG_CANCEL == IDCANCEL);
+static_assert(RULES_GROUP_BOX_ID == IDC_RULES_GROUP && CONFIRM_ICON == IDI_CONFIRM &&
+              DELETE_ICON == IDI_DELETE);
 
 namespace {
 
@@ -144,9 +148,7 @@ void onNcDestroy(HWND dialog) {
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
-} // namespace
-
-INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return onInitDialog(dialog, lParam);
@@ -159,6 +161,20 @@ INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         onNcDestroy(dialog);
         return FALSE;
     default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Nothing may unwind into the system's dialog code. A dialog that could not be built
+    // ends as Cancel would; a failed OK leaves the caller's rules as they were.
+    try {
+        return dispatch(dialog, message, wParam, lParam);
+    } catch (...) {
+        if (message == WM_INITDIALOG)
+            EndDialog(dialog, IDCANCEL);
         return FALSE;
     }
 }
@@ -237,21 +253,22 @@ void destroyRuleRow(const RuleRow& row) {
 }
 
 void setButtonIcon(HWND button, int iconId) {
-    const HANDLE icon = LoadImageA(instanceOf(button), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                   ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR);
-    const HIMAGELIST images =
-        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1);
+    // The image list takes its own copies of the picture.
+    const ScopedIcon icon(
+        static_cast<HICON>(LoadImageA(instanceOf(button), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                      ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR)));
+    ScopedImageList images(
+        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1));
     for (int i = 0; i < BUTTON_IMAGES; ++i)
-        ImageList_AddIcon(images, static_cast<HICON>(icon));
-    // The image list holds its own copies of the picture.
-    if (icon != nullptr)
-        DestroyIcon(static_cast<HICON>(icon));
+        ImageList_AddIcon(images.get(), icon.get());
     SetWindowTextA(button, "");
     BUTTON_IMAGELIST list{};
-    list.himl = images;
+    list.himl = images.get();
     list.margin = RECT{0, 0, 0, 0};
     list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
-    SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+    // From here the button holds the list, and releaseButtonIcon gives it back.
+    if (SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)))
+        images.release();
 }
 
 HWND addTooltip(HWND control, const char* text) {

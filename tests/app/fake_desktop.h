@@ -21,6 +21,8 @@ public:
     std::function<void()> onJoin;
     // What the next clipboard read finds; none makes the read fail.
     std::optional<CapturedNumberList> clipboard;
+    // Reads that find the clipboard held open by another program before one opens it.
+    int busyReads = 0;
     std::string numberBox;
     bool leftCtrlDown = false;
     // What the user does while the Dialing Rules dialog is open, such as editing the rules
@@ -103,12 +105,19 @@ public:
         record("forwardChainChange " + name(nextViewer) + " " + name(removed) + " " +
                name(following));
     }
-    bool readClipboardNumbers(CapturedNumberList& numbers) override {
+    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) override {
         record("readClipboardNumbers");
-        if (!clipboard)
-            return false;
+        if (busyReads > 0) {
+            --busyReads;
+            return ClipboardRead::BUSY;
+        }
+        if (!clipboard || clipboard->empty())
+            return ClipboardRead::NO_NUMBERS;
         numbers.insert(numbers.end(), clipboard->begin(), clipboard->end());
-        return !clipboard->empty();
+        return ClipboardRead::NUMBERS;
+    }
+    void scheduleClipboardRetry(std::uint32_t delayMs) override {
+        record("scheduleClipboardRetry " + std::to_string(delayMs));
     }
 
     bool isLeftCtrlDown() override { return leftCtrlDown; }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,43 @@ TEST_F(ShellTest, SuccessfulReadReplacesCapturedNumbers) {
     ASSERT_EQ(shell.state().capturedNumbers.size(), 1U);
     EXPECT_STREQ(shell.state().capturedNumbers[0].label(), "Default");
     EXPECT_STREQ(shell.state().proposedNumber.digitForm(), "650 555 0000");
+}
+
+// Another program holding the clipboard open right after a change: the read is tried again on
+// the timer until the clipboard opens, a bounded number of times; a later change starts afresh
+// and makes a retry still pending stale.
+TEST_F(ShellTest, HeldClipboardIsReadAgainOnTheTimerWithinTheBound) {
+    start();
+    desktop.clipboard = numbers({CapturedNumber("412-268-1234", KIND_GENERAL, "Phone")});
+    desktop.busyReads = 2;
+    shell.onClipboardChange(0, 0);
+    shell.onClipboardRetry();
+    EXPECT_EQ(desktop.calls, (Calls{"readClipboardNumbers", "scheduleClipboardRetry 50",
+                                    "readClipboardNumbers", "scheduleClipboardRetry 50"}));
+    shell.onClipboardRetry();
+    EXPECT_STREQ(shell.state().proposedNumber.text(), "412-268-1234");
+    desktop.calls.clear();
+    shell.onClipboardRetry();
+    EXPECT_EQ(desktop.calls, Calls{}) << "a retry after the read succeeded";
+
+    desktop.clipboard = numbers({CapturedNumber("555-0100", KIND_GENERAL, "Phone")});
+    desktop.busyReads = CLIPBOARD_RETRIES + 1;
+    shell.onClipboardChange(0, 0);
+    for (int i = 0; i < CLIPBOARD_RETRIES; ++i)
+        shell.onClipboardRetry();
+    const auto reads =
+        std::count(desktop.calls.begin(), desktop.calls.end(), "readClipboardNumbers");
+    EXPECT_EQ(reads, CLIPBOARD_RETRIES + 1);
+    EXPECT_EQ(desktop.calls.back(), "readClipboardNumbers") << "no retry beyond the bound";
+    EXPECT_STREQ(shell.state().proposedNumber.text(), "412-268-1234");
+
+    desktop.busyReads = 1;
+    shell.onClipboardChange(0, 0);
+    shell.onClipboardChange(0, 0);
+    desktop.calls.clear();
+    shell.onClipboardRetry();
+    EXPECT_EQ(desktop.calls, Calls{}) << "a retry of a change already read";
+    EXPECT_STREQ(shell.state().proposedNumber.text(), "555-0100");
 }
 
 TEST_F(ShellTest, SeveralNumbersShowNumberButtonWithFirstKindAndLabel) {
