@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include "driver.h"
+#include "res/resource.h"
+#include "rules_dialog/rule_row.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -18,8 +20,6 @@
 
 namespace vellix::e2e {
 
-constexpr UINT TRAY_CALLBACK_MESSAGE = WM_USER + 1;
-constexpr int NUMBER_BUTTON = 110;
 constexpr DWORD POLL_MS = 50;
 constexpr DWORD CHAIN_MS = 10000;
 
@@ -38,7 +38,7 @@ bool joinProgramDesktop() {
 }
 
 HWND mainWindow() {
-    return joinProgramDesktop() ? FindWindowA("VELLIX", nullptr) : nullptr;
+    return joinProgramDesktop() ? FindWindowA(MAIN_WINDOW_CLASS, nullptr) : nullptr;
 }
 
 HWND toolbarOf(HWND main) {
@@ -162,7 +162,7 @@ bool numberButtonIs(const std::string& expected) {
     HWND toolbar = toolbarOf(mainWindow());
     if (toolbar == nullptr)
         return false;
-    const LRESULT state = SendMessageA(toolbar, TB_GETSTATE, NUMBER_BUTTON, 0);
+    const LRESULT state = SendMessageA(toolbar, TB_GETSTATE, CMD_NUMBER_MENU, 0);
     if (state == -1)
         return false;
     return ((state & TBSTATE_HIDDEN) == 0) == (expected == "shown");
@@ -188,8 +188,9 @@ bool trayIconPresent(UINT id) {
 }
 
 bool trayIconIs(const std::string& expected) {
-    // Icon 1 is the program's; icon 2 never exists, which shows the question can fail.
-    return trayIconPresent(1) == (expected == "present") && !trayIconPresent(2);
+    // Another id never exists, which shows the question can fail.
+    return trayIconPresent(TRAY_ICON_ID) == (expected == "present") &&
+           !trayIconPresent(TRAY_ICON_ID + 1);
 }
 
 HWND dialButtonOf(HWND main) {
@@ -288,7 +289,7 @@ int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
     if (byArrow)
         PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onArrow);
     else
-        PostMessageA(main, WM_COMMAND, NUMBER_BUTTON, 0);
+        PostMessageA(main, WM_COMMAND, CMD_NUMBER_MENU, 0);
     const bool opened = waitFor(menuOpen, "", timeoutMs);
     HWND menuWin = menuWindow();
     const bool read =
@@ -340,7 +341,7 @@ int exitFromTrayMenu(DWORD timeoutMs) {
     if (main == nullptr)
         return report(false, "main window to exit");
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processOf(main));
-    PostMessageA(main, TRAY_CALLBACK_MESSAGE, 1, WM_RBUTTONUP);
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
     if (!waitFor(menuOpen, "", timeoutMs))
         return report(false, "notification menu opened");
     // The mnemonic of "E&xit".
@@ -365,15 +366,12 @@ int terminateProgram() {
 
 // The Dialing Rules dialog. Its rows are found by their control ids: nine a row from 1024,
 // with gaps where rows were deleted.
-constexpr int FIRST_ROW_ID = 1024;
-constexpr int IDS_PER_ROW = 9;
 constexpr int MAX_ROWS = 200;
-constexpr int RULES_GROUP_BOX = 135;
 
 HWND rulesDialog() {
     if (!joinProgramDesktop())
         return nullptr;
-    HWND dialog = FindWindowA(MAKEINTATOM(32770), "Tarvona Dialing Rules");
+    HWND dialog = FindWindowA(MAKEINTATOM(32770), RULES_DIALOG_TITLE);
     return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
@@ -389,7 +387,7 @@ bool rulesDialogClosed(const std::string& /*expected*/) {
 std::vector<int> ruleRowIds(HWND dialog) {
     std::vector<int> rows;
     for (int row = 0; row < MAX_ROWS; ++row) {
-        const int id = FIRST_ROW_ID + IDS_PER_ROW * row;
+        const int id = FIRST_ROW_CONTROL_ID + CONTROLS_PER_ROW * row;
         if (GetDlgItem(dialog, id) != nullptr)
             rows.push_back(id);
     }
@@ -414,15 +412,15 @@ std::string describePlace(const RECT& place) {
 // label, check box, verified label, Confirm.
 int printRules(HWND dialog) {
     for (const int id : ruleRowIds(dialog)) {
-        const LRESULT check = SendDlgItemMessageA(dialog, id + 5, BM_GETCHECK, 0, 0);
-        const bool confirmShown = IsWindowVisible(GetDlgItem(dialog, id + 7)) != FALSE;
-        std::printf("%s|%s|%s|%s|%s|%s|%s|%s\n", windowText(GetDlgItem(dialog, id)).c_str(),
-                    windowText(GetDlgItem(dialog, id + 1)).c_str(),
-                    windowText(GetDlgItem(dialog, id + 2)).c_str(),
-                    windowText(GetDlgItem(dialog, id + 3)).c_str(),
-                    windowText(GetDlgItem(dialog, id + 4)).c_str(),
-                    check == BST_CHECKED ? "ticked" : "clear",
-                    windowText(GetDlgItem(dialog, id + 6)).c_str(),
+        const auto text = [dialog, id](RowControl control) {
+            return windowText(GetDlgItem(dialog, id + control));
+        };
+        const LRESULT check = SendDlgItemMessageA(dialog, id + ENABLE_BOX, BM_GETCHECK, 0, 0);
+        const bool confirmShown = IsWindowVisible(GetDlgItem(dialog, id + CONFIRM_BUTTON)) != FALSE;
+        std::printf("%s|%s|%s|%s|%s|%s|%s|%s\n", text(DIAL_LABEL).c_str(),
+                    text(PATTERN_BOX).c_str(), text(AS_LABEL).c_str(),
+                    text(REPLACEMENT_EDIT).c_str(), text(ENABLED_LABEL).c_str(),
+                    check == BST_CHECKED ? "ticked" : "clear", text(VERIFIED_LABEL).c_str(),
                     confirmShown ? "confirm" : "no confirm");
     }
     return 0;
@@ -433,11 +431,11 @@ int printRules(HWND dialog) {
 int printRulesLayout(HWND dialog) {
     std::string rows;
     for (const int id : ruleRowIds(dialog))
-        rows += " " + std::to_string(placeOf(dialog, GetDlgItem(dialog, id + 5)).top);
+        rows += " " + std::to_string(placeOf(dialog, GetDlgItem(dialog, id + ENABLE_BOX)).top);
     RECT outer{};
     GetWindowRect(dialog, &outer);
     std::printf("rows%s\ngroup %s\nok %s\ncancel %s\ndialog %ld %ld\n", rows.c_str(),
-                describePlace(placeOf(dialog, GetDlgItem(dialog, RULES_GROUP_BOX))).c_str(),
+                describePlace(placeOf(dialog, GetDlgItem(dialog, IDC_RULES_GROUP))).c_str(),
                 describePlace(placeOf(dialog, GetDlgItem(dialog, IDOK))).c_str(),
                 describePlace(placeOf(dialog, GetDlgItem(dialog, IDCANCEL))).c_str(),
                 outer.right - outer.left, outer.bottom - outer.top);
@@ -461,7 +459,10 @@ bool clickButton(HWND button) {
 int clickRuleRow(HWND dialog, const std::string& rowText, const std::string& what) {
     const std::vector<int> rows = ruleRowIds(dialog);
     const auto row = static_cast<std::size_t>(std::strtoul(rowText.c_str(), nullptr, 10));
-    const int offset = what == "toggle" ? 5 : what == "confirm" ? 7 : what == "delete" ? 8 : -1;
+    const int offset = what == "toggle"    ? ENABLE_BOX
+                       : what == "confirm" ? CONFIRM_BUTTON
+                       : what == "delete"  ? DELETE_BUTTON
+                                           : -1;
     if (row >= rows.size() || offset < 0)
         return report(false, "row " + rowText + " to " + what);
     return report(clickButton(GetDlgItem(dialog, rows[row] + offset)),
@@ -472,7 +473,7 @@ int openRulesByMenu(DWORD timeoutMs) {
     HWND main = mainWindow();
     if (main == nullptr)
         return report(false, "main window for the rules dialog");
-    PostMessageA(main, TRAY_CALLBACK_MESSAGE, 1, WM_RBUTTONUP);
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
     if (!waitFor(menuOpen, "", timeoutMs))
         return report(false, "notification menu opened");
     // The mnemonic of "Dialing &rules ...".
@@ -560,7 +561,7 @@ int main(int argc, char** argv) {
         // Top-level windows of a class, or dialogs of a title when the argument is "rules".
         const bool rules = args[1] == "rules";
         const char* className = rules ? MAKEINTATOM(32770) : args[1].c_str();
-        const char* title = rules ? "Tarvona Dialing Rules" : nullptr;
+        const char* title = rules ? RULES_DIALOG_TITLE : nullptr;
         int windows = 0;
         if (joinProgramDesktop()) {
             for (HWND w = FindWindowExA(nullptr, nullptr, className, title); w != nullptr;
@@ -583,7 +584,8 @@ int main(int argc, char** argv) {
                       "close box pressed");
     if (command == "tray" && count == 2) {
         const auto mouse = static_cast<LPARAM>(std::strtol(args[1].c_str(), nullptr, 0));
-        return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, 1, mouse) != FALSE,
+        return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, mouse) !=
+                          FALSE,
                       "tray message " + args[1] + " sent");
     }
     if (command == "exit-by-menu" && count == 2)
