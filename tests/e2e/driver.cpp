@@ -81,12 +81,45 @@ bool putOnClipboard(UINT format, const std::string& bytes) {
 // handled it.
 HWND nextViewer = nullptr;
 
+// A change to hand on with the clipboard held open, as clipboard managers do right after a
+// change: for how long, the box text the program must keep meanwhile, and whether it did
+// while answering throughout.
+struct ClipboardHold {
+    DWORD ms = 0;
+    std::string boxBefore;
+    bool kept = false;
+};
+ClipboardHold hold;
+
+bool programAnswers(HWND main) {
+    return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr) != 0;
+}
+
+// Keeps the clipboard, which the caller opened, for hold.ms; the program cannot have read the
+// change then, and must go on answering.
+bool keepClipboardOpen() {
+    HWND main = mainWindow();
+    const ULONGLONG end = GetTickCount64() + hold.ms;
+    bool kept = main != nullptr;
+    while (kept && GetTickCount64() < end) {
+        kept = programAnswers(main) && windowText(numberBoxOf(main)) == hold.boxBefore;
+        Sleep(POLL_MS);
+    }
+    return kept;
+}
+
 LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_DRAWCLIPBOARD:
+    case WM_DRAWCLIPBOARD: {
+        const bool holding = hold.ms > 0 && OpenClipboard(window) != FALSE;
         if (nextViewer != nullptr)
             SendMessageA(nextViewer, message, wParam, lParam);
+        if (holding) {
+            hold.kept = keepClipboardOpen();
+            CloseClipboard();
+        }
         return 0;
+    }
     case WM_CHANGECBCHAIN:
         if (reinterpret_cast<HWND>(wParam) == nextViewer)
             nextViewer = reinterpret_cast<HWND>(lParam);
@@ -500,6 +533,7 @@ int usage() {
     std::fputs(
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
+        "  change-text TEXT | change-text-held TEXT MS | change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray MOUSE-MESSAGE | send-command ID MS | exit-by-menu MS\n"
@@ -530,6 +564,15 @@ int main(int argc, char** argv) {
     if (command == "change-text" && count == 2) {
         const std::string bytes = args[1] + '\0';
         return report(changeClipboard(CF_TEXT, bytes), "text handed to the program");
+    }
+    if (command == "change-text-held" && count == 3) {
+        const std::string bytes = args[1] + '\0';
+        hold.ms = std::strtoul(args[2].c_str(), nullptr, 10);
+        hold.boxBefore = windowText(numberBoxOf(mainWindow()));
+        const bool handed = changeClipboard(CF_TEXT, bytes);
+        return report(handed && hold.kept, "text handed to the program with the clipboard held " +
+                                               args[2] + " ms; the box kept '" + hold.boxBefore +
+                                               "' and the program answered meanwhile");
     }
     if ((command == "put-block" || command == "change-block") && count % 2 == 1) {
         std::string block;

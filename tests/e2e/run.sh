@@ -140,6 +140,16 @@ change_without_number() {
         drive wait-box "555 0199" 0
 }
 
+# Another program holds the clipboard open right after the change, so the program's first
+# reading fails; the number is still proposed once the clipboard is free again.
+held_clipboard() {
+    drive put-text "x" &&
+        start_program held-clipboard &&
+        drive wait-window "$wait_ms" &&
+        drive change-text-held "412-268-1234" 600 &&
+        drive wait-box "412 268 1234" "$wait_ms"
+}
+
 close_box_hides() {
     drive put-text "x" &&
         start_program close-box &&
@@ -495,6 +505,7 @@ timeout 60 "$wineserver" -w
 scenario "start-up with a number on the clipboard presents it" start_with_clipboard_number
 scenario "a block with two numbers fills the box and shows the number button" block_with_two_numbers
 scenario "a clipboard change with no number leaves the box as it was" change_without_number
+scenario "a number copied while another program holds the clipboard is still proposed" held_clipboard
 scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu
