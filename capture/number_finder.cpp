@@ -1,0 +1,720 @@
+#include "capture/number_finder.h"
+
+#include "capture/digit_string.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellix {
+
+namespace {
+
+using Byte = unsigned char;
+
+constexpr Byte NO_BREAK_SPACE = 0xA0;
+constexpr int MIN_DIGITS = 7;
+constexpr int MAX_DIGITS = 15;
+// More groups than this make no number (15 digits in single-digit groups are too many).
+constexpr int MAX_GROUPS = 8;
+
+// The searched part of the text; positions outside it read as NUL, so the look-behinds
+// and look-aheads below need no bounds checks of their own.
+class Text {
+public:
+    Text(const char* data, int length) : data_(data), length_(length) {}
+    Byte at(int i) const {
+        return i >= 0 && i < length_ ? static_cast<Byte>(data_[i]) : static_cast<Byte>(0);
+    }
+    int length() const { return length_; }
+
+private:
+    const char* data_;
+    int length_;
+};
+
+bool isBlank(Byte c) {
+    return c == ' ' || c == NO_BREAK_SPACE;
+}
+// What may stand between a label and its number.
+bool isSpace(Byte c) {
+    return isBlank(c) || c == '\t';
+}
+bool isJoiningPunctuation(Byte c) {
+    return c == '-' || c == '.' || c == '/';
+}
+// The euro, pound and yen signs of the ANSI code page besides the dollar.
+bool isCurrencySign(Byte c) {
+    return c == '$' || c == 0x80 || c == 0xA3 || c == 0xA5;
+}
+// Bytes above 0x7F are taken as letters of words: accented letters in the ANSI code page,
+// parts of multi-byte characters otherwise.
+bool isLetter(Byte c) {
+    const Byte folded = c | 0x20;
+    return (folded >= 'a' && folded <= 'z') ||
+           (c >= 0x80 && c != NO_BREAK_SPACE && !isCurrencySign(c));
+}
+bool isDigitByte(Byte c) {
+    return isDigit(static_cast<char>(c));
+}
+bool isWordChar(Byte c) {
+    return isDigitByte(c) || isLetter(c) || c == '_';
+}
+char lower(Byte c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
+}
+
+// A run of digits, in parentheses or not.
+struct Group {
+    int begin;
+    int end;
+    bool parenthesized;
+    int length() const { return end - begin; }
+};
+
+// A stretch of text shaped like a number: an optional '+', then groups joined by single
+// separators. joints[i] is what stands before group i: ' ' for a run of blanks, the
+// punctuation itself, or 0 when nothing does (around parentheses) or for the first group.
+struct Candidate {
+    int begin = 0;
+    int end = 0;
+    bool plus = false;
+    int digits = 0;
+    int groupCount = 0;
+    Group groups[MAX_GROUPS] = {};
+    Byte joints[MAX_GROUPS] = {};
+
+    const Group& last() const { return groups[groupCount - 1]; }
+};
+
+// Reads the group at i; returns the position after it, or -1 when none starts there.
+int readGroup(const Text& text, int i, Group& group) {
+    const bool parenthesized = text.at(i) == '(';
+    const int begin = parenthesized ? i + 1 : i;
+    int end = begin;
+    while (isDigitByte(text.at(end)))
+        ++end;
+    if (end == begin || (parenthesized && text.at(end) != ')'))
+        return -1;
+    group = {begin, end, parenthesized};
+    return parenthesized ? end + 1 : end;
+}
+
+// The longest candidate from start on. Its groups are kept up to MAX_GROUPS; past that
+// only counted, so that the caller can skip the whole stretch.
+Candidate scanCandidate(const Text& text, int start) {
+    Candidate candidate;
+    candidate.begin = start;
+    int i = start;
+    if (text.at(i) == '+') {
+        candidate.plus = true;
+        ++i;
+    }
+    Byte joint = 0;
+    for (;;) {
+        Group group{};
+        const int after = readGroup(text, i, group);
+        if (after < 0)
+            break;
+        if (candidate.groupCount < MAX_GROUPS) {
+            candidate.groups[candidate.groupCount] = group;
+            candidate.joints[candidate.groupCount] = joint;
+        }
+        ++candidate.groupCount;
+        candidate.digits += group.length();
+        candidate.end = after;
+
+        int next = after;
+        joint = 0;
+        if (isBlank(text.at(next))) {
+            while (isBlank(text.at(next)))
+                ++next;
+            joint = ' ';
+        } else if (isJoiningPunctuation(text.at(next))) {
+            joint = text.at(next);
+            ++next;
+        }
+        const bool opensGroup =
+            isDigitByte(text.at(next)) || (text.at(next) == '(' && isDigitByte(text.at(next + 1)));
+        // Without a separator only parentheses part groups: "(0)20", "1(800)".
+        const bool parted = joint != 0 || group.parenthesized || text.at(next) == '(';
+        if (!opensGroup || !parted)
+            break;
+        i = next;
+    }
+    return candidate;
+}
+
+int groupValue(const Text& text, const Group& group) {
+    int value = 0;
+    for (int i = group.begin; i < group.end && i < group.begin + 5; ++i)
+        value = value * 10 + (text.at(i) - '0');
+    return value;
+}
+
+bool isYear(const Text& text, const Group& group) {
+    if (group.length() != 4)
+        return false;
+    const int value = groupValue(text, group);
+    return value >= 1900 && value <= 2099;
+}
+
+bool isDayOrMonth(const Text& text, const Group& group, int highest) {
+    const int value = groupValue(text, group);
+    return group.length() <= 2 && value >= 1 && value <= highest;
+}
+
+// Year, month, day; or day and month either way round, then the year.
+bool isDate(const Text& text, const Group& a, const Group& b, const Group& c) {
+    if (isYear(text, a))
+        return isDayOrMonth(text, b, 12) && isDayOrMonth(text, c, 31);
+    return isYear(text, c) && isDayOrMonth(text, a, 31) && isDayOrMonth(text, b, 31) &&
+           (isDayOrMonth(text, a, 12) || isDayOrMonth(text, b, 12));
+}
+
+bool containsDate(const Text& text, const Candidate& c) {
+    for (int k = 0; k + 2 < c.groupCount; ++k) {
+        const Byte joint = c.joints[k + 1];
+        if (isJoiningPunctuation(joint) && c.joints[k + 2] == joint &&
+            isDate(text, c.groups[k], c.groups[k + 1], c.groups[k + 2]))
+            return true;
+    }
+    return false;
+}
+
+bool allJointsAre(const Candidate& c, Byte joint) {
+    for (int k = 1; k < c.groupCount; ++k) {
+        if (c.joints[k] != joint)
+            return false;
+    }
+    return true;
+}
+
+// A single run of digits is a number only in the forms people dial it as one: ten digits
+// of a North American number, with or without its 1, or a national or international
+// number with its leading 0 or 00. Other runs are counters, identifiers and timestamps.
+bool isDialledAsOneRun(const Text& text, const Group& group) {
+    const int n = group.length();
+    auto digit = [&](int k) { return text.at(group.begin + k); };
+    auto notZeroOrOne = [&](int k) { return digit(k) >= '2'; };
+    if (n == 10 && notZeroOrOne(0) && notZeroOrOne(3))
+        return true;
+    if (n == 11 && digit(0) == '1' && notZeroOrOne(1) && notZeroOrOne(4))
+        return true;
+    if (digit(0) == '0' && digit(1) != '0')
+        return n == 10 || n == 11;
+    return digit(0) == '0' && n >= 11;
+}
+
+// Whether the groups are shaped the way telephone numbers are written. Each rule below
+// turns away a kind of text that is often shaped like one.
+bool hasNumberShape(const Text& text, const Candidate& c, bool labelled) {
+    if (c.digits < MIN_DIGITS || c.digits > MAX_DIGITS || c.groupCount > MAX_GROUPS ||
+        c.last().parenthesized)
+        return false;
+    if (c.groupCount == 1)
+        return c.plus || labelled || isDialledAsOneRun(text, c.groups[0]);
+    // A country code has at most three digits.
+    if (c.plus && !c.groups[0].parenthesized && c.groups[0].length() > 3)
+        return false;
+
+    // A switchboard number with its extension after a hyphen: "089 123456-142", "-0".
+    const int lastLength = c.last().length();
+    const bool extensionAfterHyphen = c.groupCount >= 3 && c.joints[c.groupCount - 1] == '-' &&
+                                      lastLength <= 4 && c.groups[c.groupCount - 2].length() >= 5;
+    int shortGroups = 0; // of at most two digits
+    int fourDigitGroups = 0;
+    for (int k = 0; k < c.groupCount; ++k) {
+        const Group& group = c.groups[k];
+        const int length = group.length();
+        const bool last = k + 1 == c.groupCount;
+        const bool beforeExtension = extensionAfterHyphen && k + 2 == c.groupCount;
+        if (group.parenthesized && length > 5)
+            return false;
+        // Only the last group runs long ("030 12345678").
+        if (!last && length > (beforeExtension ? 8 : 5))
+            return false;
+        // A lone digit is a trunk or country code up front, or "(0)"; elsewhere it is a
+        // counter or a version part.
+        if (length == 1 && !group.parenthesized && k > (c.plus ? 1 : 0) &&
+            !(last && extensionAfterHyphen))
+            return false;
+        shortGroups += length <= 2 ? 1 : 0;
+        fourDigitGroups += length == 4 ? 1 : 0;
+    }
+    if (c.plus)
+        return true;
+
+    // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,
+    // times, dates.
+    if (shortGroups == c.groupCount)
+        return c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0';
+    if (containsDate(text, c))
+        return false;
+    // IP addresses.
+    if (c.groupCount == 4 && allJointsAre(c, '.')) {
+        bool address = true;
+        for (int k = 0; k < c.groupCount; ++k)
+            address = address && c.groups[k].length() <= 3 && groupValue(text, c.groups[k]) <= 255;
+        if (address)
+            return false;
+    }
+    // Card, account and tracking numbers come in blocks of four.
+    if (fourDigitGroups >= 3)
+        return false;
+    if (c.groupCount == 3 && c.groups[0].length() == 4 && c.groups[1].length() == 6 &&
+        c.groups[2].length() == 5)
+        return false;
+    const int first = c.groups[0].length();
+    // Amounts with thousands separators: 1 234 567, 12.345.678.
+    if (first <= 2 && text.at(c.groups[0].begin) != '0' && !c.groups[0].parenthesized) {
+        bool thousands = true;
+        for (int k = 1; k < c.groupCount; ++k)
+            thousands = thousands && c.groups[k].length() == 3;
+        if (thousands)
+            return false;
+    }
+    // Seven digits are a local number, whose exchange never starts with 0 or 1; postal
+    // codes such as 100-0005 do.
+    if (c.digits == MIN_DIGITS && text.at(c.groups[0].begin) <= '1')
+        return false;
+    if (c.groupCount == 2) {
+        const Group& second = c.groups[1];
+        // Decimals.
+        if (c.joints[1] == '.')
+            return false;
+        // ZIP+4 postal codes.
+        if (first == 5 && second.length() == 4 && c.joints[1] == '-')
+            return false;
+        // Ranges: of years, of house numbers (4500-4520).
+        if (isYear(text, c.groups[0]) && isYear(text, second))
+            return false;
+        const int from = groupValue(text, c.groups[0]);
+        const int to = groupValue(text, second);
+        if (c.joints[1] == '-' && first == second.length() && first <= 5 && to > from &&
+            to - from < 100)
+            return false;
+    }
+    return true;
+}
+
+// Whether text ending just before end reads word (lower case, may hold blanks and '-'),
+// as a whole word; returns where it starts, or -1.
+int wordEndingAt(const Text& text, int end, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    const int start = end - length;
+    if (start < 0)
+        return -1;
+    for (int k = 0; k < length; ++k) {
+        if (lower(text.at(start + k)) != word[k])
+            return -1;
+    }
+    return isLetter(text.at(start - 1)) ? -1 : start;
+}
+
+struct LabelWord {
+    const char* word;
+    std::int32_t kind;
+};
+
+// Longer phrases first, so that "work phone" wins over "phone".
+constexpr LabelWord LABEL_WORDS[] = {
+    {"work phone", KIND_GENERAL},
+    {"home phone", KIND_HOME},
+    {"cell phone", KIND_CELL},
+    {"mobile phone", KIND_CELL},
+    {"office phone", KIND_GENERAL},
+    {"business phone", KIND_GENERAL},
+    {"direct line", KIND_GENERAL},
+    {"direct dial", KIND_GENERAL},
+    {"main line", KIND_GENERAL},
+    {"toll free", KIND_GENERAL},
+    {"toll-free", KIND_GENERAL},
+    {"telephone", KIND_GENERAL},
+    {"telefon", KIND_GENERAL},
+    {"hotline", KIND_GENERAL},
+    {"phone", KIND_GENERAL},
+    {"tel", KIND_GENERAL},
+    {"ph", KIND_GENERAL},
+    {"work", KIND_GENERAL},
+    {"office", KIND_GENERAL},
+    {"direct", KIND_GENERAL},
+    {"main", KIND_GENERAL},
+    {"home", KIND_HOME},
+    {"mobile", KIND_CELL},
+    {"mobil", KIND_CELL},
+    {"mob", KIND_CELL},
+    {"cellphone", KIND_CELL},
+    {"cell", KIND_CELL},
+    {"pager", KIND_GENERAL},
+    {"fax", KIND_GENERAL},
+    {"t", KIND_GENERAL},
+    {"p", KIND_GENERAL},
+    {"o", KIND_GENERAL},
+    {"w", KIND_GENERAL},
+    {"f", KIND_GENERAL},
+    {"h", KIND_HOME},
+    {"m", KIND_CELL},
+    {"c", KIND_CELL},
+};
+
+// Words after a label that still belong to it: "Phone number", "Mobile no.".
+constexpr const char* NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr", "#"};
+
+struct Label {
+    int begin = -1;
+    int end = -1;
+    std::int32_t kind = KIND_GENERAL;
+};
+
+// Skips backwards over blanks and tabs from end; returns the new end.
+int skipSpacesBack(const Text& text, int end) {
+    while (isSpace(text.at(end - 1)))
+        --end;
+    return end;
+}
+
+// The label just before a number that begins at begin: a label phrase, optionally
+// followed by a ':' or '.', and blanks.
+Label findLabel(const Text& text, int begin) {
+    int end = skipSpacesBack(text, begin);
+    if (text.at(end - 1) == ':' || text.at(end - 1) == '.')
+        end = skipSpacesBack(text, end - 1);
+    int phraseEnd = end;
+    for (const char* word : NUMBER_WORDS) {
+        const int start = wordEndingAt(text, end, word);
+        if (start >= 0) {
+            phraseEnd = skipSpacesBack(text, start);
+            if (text.at(phraseEnd - 1) == '.')
+                phraseEnd = skipSpacesBack(text, phraseEnd - 1);
+            break;
+        }
+    }
+    for (const LabelWord& label : LABEL_WORDS) {
+        const int start = wordEndingAt(text, phraseEnd, label.word);
+        if (start >= 0)
+            return {start, end, label.kind};
+    }
+    return {};
+}
+
+// The words before a number that say it is something else.
+constexpr const char* NOT_NUMBER_BEFORE[] = {
+    "order",      "invoice",     "inv",     "account",   "acct",        "acc",      "iban",
+    "bic",        "swift",       "routing", "aba",       "sort",        "card",     "visa",
+    "mastercard", "amex",        "ref",     "reference", "id",          "ticket",   "case",
+    "po",         "sku",         "serial",  "sn",        "s/n",         "tracking", "shipment",
+    "parcel",     "zip",         "postal",  "postcode",  "amount",      "total",    "subtotal",
+    "balance",    "price",       "cost",    "due",       "paid",        "version",  "ver",
+    "v",          "build",       "release", "isbn",      "issn",        "pin",      "passcode",
+    "password",   "code",        "suite",   "ste",       "apt",         "unit",     "room",
+    "floor",      "box",         "bldg",    "building",  "transaction", "txn",      "confirmation",
+    "booking",    "reservation", "vat",     "tax",       "ssn",         "ein",      "member",
+    "policy",     "claim",       "license", "licence",   "item",        "part",     "model",
+    "lot",        "batch",       "job",     "request",   "pid",         "port",     "uid",
+    "user",       "error",       "errno",   "commit",    "issue",       "bug",      "customer",
+    "client",     "patient",     "usd",     "eur",       "gbp",         "chf",      "cad",
+    "aud",        "jpy",         "inr",     "sek",       "nok",         "dkk",      "pln",
+    "rs",         "page",        "pages",   "step",      "count",       "size",     "seed",
+    "timestamp",  "epoch",       "ts",      "pnr",       "record",      "row",      "ip",
+};
+
+// The words after a number that say it is an amount or a quantity.
+constexpr const char* NOT_NUMBER_AFTER[] = {
+    "usd",    "eur",      "gbp",   "chf",       "cad",       "aud",    "jpy",     "inr",
+    "sek",    "nok",      "dkk",   "pln",       "rub",       "kr",     "dollars", "euros",
+    "bytes",  "kb",       "mb",    "gb",        "tb",        "kib",    "mib",     "gib",
+    "ms",     "ns",       "sec",   "secs",      "seconds",   "km",     "kg",      "mi",
+    "lbs",    "px",       "rows",  "records",   "items",     "users",  "views",   "times",
+    "pts",    "points",   "votes", "followers", "downloads", "copies", "units",   "shares",
+    "people", "visitors", "words", "lines",     "requests",  "calls",  "hits",
+};
+
+// Reads the letters of the word ending at end (after skipping back over blanks and a few
+// marks such as ':' and '#'); returns its start, or -1 when there is none.
+int wordBefore(const Text& text, int from, int& wordEnd) {
+    int e = from;
+    for (int marks = 0; marks < 4; ++marks) {
+        const Byte c = text.at(e - 1);
+        if (!(isSpace(c) || c == ':' || c == '#' || c == '.' || c == '-'))
+            break;
+        --e;
+    }
+    e = skipSpacesBack(text, e);
+    int start = e;
+    while (start > e - 24 &&
+           (isLetter(text.at(start - 1)) ||
+            (text.at(start - 1) == '/' && isLetter(text.at(start - 2)) && start < e)))
+        --start;
+    wordEnd = e;
+    return start < e && !isWordChar(text.at(start - 1)) ? start : -1;
+}
+
+bool wordIs(const Text& text, int start, int end, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    if (end - start != length)
+        return false;
+    for (int k = 0; k < length; ++k) {
+        if (lower(text.at(start + k)) != word[k])
+            return false;
+    }
+    return true;
+}
+
+template <std::size_t N>
+bool wordIn(const Text& text, int start, int end, const char* const (&words)[N]) {
+    return std::any_of(std::begin(words), std::end(words),
+                       [&](const char* word) { return wordIs(text, start, end, word); });
+}
+
+// Whether the token just before begin, a blank away, mixes letters and digits: a code
+// ("AA1 01 2345", "HTTP/1.1\" 200 5123") that the digits go on.
+bool followsCode(const Text& text, int begin) {
+    if (!isBlank(text.at(begin - 1)))
+        return false;
+    bool letters = false;
+    bool digits = false;
+    for (int i = begin - 2; i >= begin - 32 && text.at(i) > ' ' && text.at(i) != NO_BREAK_SPACE;
+         --i) {
+        letters = letters || isLetter(text.at(i));
+        digits = digits || isDigitByte(text.at(i));
+    }
+    return letters && digits;
+}
+
+// A word before the number such as "Order", "Invoice no.", "Meeting ID:", a currency sign,
+// or a code.
+bool saysNotNumberBefore(const Text& text, int begin) {
+    if (isCurrencySign(text.at(skipSpacesBack(text, begin) - 1)) || followsCode(text, begin))
+        return true;
+    int wordEnd = 0;
+    int start = wordBefore(text, begin, wordEnd);
+    if (start < 0)
+        return false;
+    if (wordIs(text, start, wordEnd, "no") || wordIs(text, start, wordEnd, "nr") ||
+        wordIs(text, start, wordEnd, "number") || wordIs(text, start, wordEnd, "num")) {
+        start = wordBefore(text, start, wordEnd);
+        if (start < 0)
+            return false;
+    }
+    return wordIn(text, start, wordEnd, NOT_NUMBER_BEFORE);
+}
+
+bool saysNotNumberAfter(const Text& text, int end) {
+    int i = end;
+    while (isSpace(text.at(i)))
+        ++i;
+    if (isCurrencySign(text.at(i)) || text.at(i) == '%')
+        return true;
+    int wordEnd = i;
+    while (wordEnd < i + 24 && isLetter(text.at(wordEnd)))
+        ++wordEnd;
+    return wordEnd > i && !isWordChar(text.at(wordEnd)) &&
+           wordIn(text, i, wordEnd, NOT_NUMBER_AFTER);
+}
+
+// The end of an extension written after a number ("x 567", "ext. 567", ";ext=567"), or
+// end itself when there is none.
+int extensionEnd(const Text& text, int end) {
+    int i = end;
+    while (isSpace(text.at(i)))
+        ++i;
+    if (text.at(i) == ',' || text.at(i) == ';')
+        ++i;
+    while (isSpace(text.at(i)))
+        ++i;
+    int marker = 0;
+    for (const char* word : {"extension", "ext", "x"}) {
+        const int length = static_cast<int>(std::strlen(word));
+        if (wordIs(text, i, i + length, word) && !isLetter(text.at(i + length))) {
+            marker = length;
+            break;
+        }
+    }
+    if (marker == 0)
+        return end;
+    i += marker;
+    if (text.at(i) == '.')
+        ++i;
+    if (text.at(i) == ':' || text.at(i) == '=' || text.at(i) == '#')
+        ++i;
+    while (isSpace(text.at(i)))
+        ++i;
+    if (!isDigitByte(text.at(i)))
+        return end;
+    while (isDigitByte(text.at(i)))
+        ++i;
+    return i;
+}
+
+// Whether what stands before a candidate starting at begin ties it to a longer token: a
+// word or identifier, a decimal, a time, an amount, a path.
+bool tiedBefore(const Text& text, int begin) {
+    const Byte before = text.at(begin - 1);
+    if (isWordChar(before) || isCurrencySign(before))
+        return true;
+    switch (before) {
+    case '@':
+    case '#':
+    case '=':
+    case '\\':
+    case '&':
+    case '%':
+    case '~':
+    case '^':
+    case '<':
+    case '>':
+        return true;
+    case '-':
+    case '/':
+    case '+':
+        return isWordChar(text.at(begin - 2));
+    case '.':
+    case ':':
+        return isDigitByte(text.at(begin - 2));
+    case ',': {
+        // Thousands and decimals after a comma; a list of numbers may use one too, and
+        // its next number goes on past a short first group.
+        int run = begin;
+        while (isDigitByte(text.at(run)))
+            ++run;
+        const bool goesOn = isJoiningPunctuation(text.at(run)) && isDigitByte(text.at(run + 1));
+        return isDigitByte(text.at(begin - 2)) && run - begin <= 3 && !goesOn;
+    }
+    default:
+        return false;
+    }
+}
+
+// Whether what follows a candidate ending at end ties it to a longer token.
+bool tiedAfter(const Text& text, int end) {
+    const Byte after = text.at(end);
+    if (isWordChar(after))
+        return extensionEnd(text, end) == end;
+    if (isCurrencySign(after))
+        return true;
+    switch (after) {
+    case '@':
+    case '#':
+    case '%':
+    case '_':
+        return true;
+    case ':':
+        return isDigitByte(text.at(end + 1));
+    case ',': {
+        int run = end + 1;
+        while (isDigitByte(text.at(run)))
+            ++run;
+        return run > end + 1 && run - (end + 1) <= 2;
+    }
+    default:
+        return false;
+    }
+}
+
+// The number's text as written, with each run of blanks cut to its first; false when it
+// is longer than a number's text may be.
+bool numberText(const Text& text, const Candidate& c,
+                char (&out)[PhoneNumber::MAX_TEXT_LENGTH + 1]) {
+    std::size_t n = 0;
+    for (int i = c.begin; i < c.end;) {
+        if (n == PhoneNumber::MAX_TEXT_LENGTH)
+            return false;
+        const Byte byte = text.at(i);
+        out[n++] = static_cast<char>(byte);
+        ++i;
+        if (isBlank(byte)) {
+            while (isBlank(text.at(i)))
+                ++i;
+        }
+    }
+    out[n] = '\0';
+    return true;
+}
+
+// Whether two digit forms hold the same dialable characters, however they are grouped:
+// "+1 646 558 8656" and "+16465588656" are one number.
+bool sameDigits(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        while (*a == ' ')
+            ++a;
+        while (*b == ' ')
+            ++b;
+        if (*a != *b)
+            return false;
+        if (*a == '\0')
+            return true;
+    }
+}
+
+bool alreadyFound(const CapturedNumberList& out, std::size_t first, const CapturedNumber& entry) {
+    return std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                       [&](const CapturedNumber& found) {
+                           return sameDigits(found.number().digitForm(),
+                                             entry.number().digitForm());
+                       });
+}
+
+bool startsCandidate(const Text& text, int i) {
+    const Byte c = text.at(i);
+    if (isDigitByte(c))
+        return true;
+    const Byte next = text.at(i + 1);
+    return (c == '+' && (isDigitByte(next) || next == '(')) || (c == '(' && isDigitByte(next));
+}
+
+} // namespace
+
+bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
+    if (text == nullptr)
+        return false;
+    const std::size_t limit = std::min(size, SEARCHED_TEXT_LIMIT);
+    const void* nul = std::memchr(text, '\0', limit);
+    const std::size_t length =
+        nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : limit;
+    const Text searched(text, static_cast<int>(length));
+    const std::size_t first = out.size();
+
+    for (int i = 0; i < searched.length() && out.size() - first < MAX_FOUND_NUMBERS;) {
+        if (!startsCandidate(searched, i)) {
+            ++i;
+            continue;
+        }
+        if (tiedBefore(searched, i)) {
+            // Inside a longer token: move past this run of it only, since a number may
+            // still follow after a blank ("Ref-2024 412 268 1234").
+            ++i;
+            while (isWordChar(searched.at(i)))
+                ++i;
+            continue;
+        }
+        const Candidate candidate = scanCandidate(searched, i);
+        if (candidate.groupCount == 0) {
+            ++i;
+            continue;
+        }
+        const Label label = findLabel(searched, candidate.begin);
+        const bool labelled = label.begin >= 0;
+        const bool accepted = hasNumberShape(searched, candidate, labelled) &&
+                              !tiedAfter(searched, candidate.end) &&
+                              (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
+                              !saysNotNumberAfter(searched, candidate.end);
+        char written[PhoneNumber::MAX_TEXT_LENGTH + 1];
+        if (!accepted || !numberText(searched, candidate, written)) {
+            i = candidate.end;
+            continue;
+        }
+        char labelText[CapturedNumber::LABEL_CAPACITY] = {};
+        if (labelled) {
+            const int n = std::min<int>(label.end - label.begin,
+                                        static_cast<int>(CapturedNumber::LABEL_CAPACITY) - 1);
+            std::memcpy(labelText, text + label.begin, static_cast<std::size_t>(n));
+        }
+        CapturedNumber entry(written, label.kind, labelled ? labelText : nullptr);
+        if (!alreadyFound(out, first, entry))
+            out.push_back(entry);
+        i = extensionEnd(searched, candidate.end);
+    }
+    return out.size() > first;
+}
+
+} // namespace vellix
