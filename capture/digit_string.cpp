@@ -61,14 +61,23 @@ bool patternCharMatches(char p, char c) {
 
 namespace {
 
-// Walks pattern and s backwards from their ends while they match. Returns the positions
-// walked; patternChars receives how many of them hold a pattern character in s.
+// Whether byte c of a replacement copies byte p of a pattern: a pattern character only the
+// same character ('x' only 'x'), a separator any separator. A digit facing 'x' is a digit
+// the user typed, not one taken from the number.
+bool copiesPatternChar(char p, char c) {
+    if (isPatternChar(p))
+        return c == p;
+    return !isPatternChar(c);
+}
+
+// Walks pattern and s backwards from their ends while s copies the pattern. Returns the
+// positions walked; patternChars receives how many of them hold a pattern character in s.
 int walkMatchingTail(const char* pattern, const char* s, int& patternChars) {
     int i = length(pattern) - 1;
     int j = length(s) - 1;
     int walked = 0;
     patternChars = 0;
-    for (; i >= 0 && j >= 0 && patternCharMatches(pattern[i], s[j]); --i, --j) {
+    for (; i >= 0 && j >= 0 && copiesPatternChar(pattern[i], s[j]); --i, --j) {
         ++walked;
         if (isPatternChar(s[j]))
             ++patternChars;

@@ -33,7 +33,8 @@ void trimTrailingSeparators(char* s);
 // character, a dialable character only itself, a separator any separator.
 bool patternCharMatches(char p, char c);
 
-// End-aligned positions of pattern and s that match, counted from the end.
+// End-aligned positions, counted from the end, at which s holds the pattern's own character
+// ('x' facing 'x', a digit facing the same digit) or a separator facing a separator.
 int countMatchingTail(const char* pattern, const char* s);
 
 // Of the positions countMatchingTail walks, those holding a pattern character in s.

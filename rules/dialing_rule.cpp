@@ -83,8 +83,10 @@ std::optional<DialingRule> DialingRule::fromText(const char* pattern, const char
     const std::size_t patternLength = boundedLength(pattern, CAPACITY - 1);
     if (patternLength >= CAPACITY)
         return std::nullopt;
-    // The kept tail starts at a pattern character: a separator in front of it belongs to the
-    // prefix, so that "9 xxxx" reads back as the rule that showed it and dials "9 1234".
+    // The kept tail copies the pattern: a digit facing an 'x' was typed, so "8 xxxx" under
+    // "xxx xxx xxxx" keeps four characters behind "8 ", and "411" dials 411. The tail starts
+    // at a pattern character: a separator in front of it belongs to the prefix, so that
+    // "9 xxxx" reads back as the rule that showed it and dials "9 1234".
     const std::size_t replacementLength = std::strlen(replacement);
     auto matched = static_cast<std::size_t>(countMatchingTail(pattern, replacement));
     while (matched > 0 && !isPatternChar(replacement[replacementLength - matched]))

@@ -30,7 +30,9 @@ public:
     static DialingRule fromPair(const NumberPair& pair);
     // A rule as the user reads it ("Dial <pattern> as <replacement>"). Refused (no rule)
     // when the pattern or the prefix in front of the kept tail does not fit its field. The
-    // kept tail starts at a pattern character, so a rule reads back as replacementText shows it.
+    // kept tail is the longest tail of the replacement that copies the pattern ('x' facing
+    // 'x', a digit the same digit) and starts at a pattern character, so every rule reads
+    // back from replacementText as the rule that showed it.
     static std::optional<DialingRule> fromText(const char* pattern, const char* replacement,
                                                bool enabled, bool verified);
 

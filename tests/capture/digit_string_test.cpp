@@ -69,8 +69,10 @@ TEST(PatternCharMatches, FollowsTheWildcardRules) {
 }
 
 TEST(MatchingTail, CountsPositionsAndPatternCharacters) {
-    EXPECT_EQ(countMatchingTail("412 268 xxxx", "8 1234"), 6);
-    EXPECT_EQ(countMatchingTailPatternChars("412 268 xxxx", "8 1234"), 5);
+    // Only the pattern's own characters count: a digit facing 'x' ends the tail.
+    EXPECT_EQ(countMatchingTail("412 268 xxxx", "8 1234"), 0);
+    EXPECT_EQ(countMatchingTail("xxx xxx xxxx", "8 xxxx"), 5);
+    EXPECT_EQ(countMatchingTailPatternChars("xxx xxx xxxx", "8 xxxx"), 4);
     EXPECT_EQ(countMatchingTail("412-268-xxxx", "8-xxxx"), 6);
     EXPECT_EQ(countMatchingTailPatternChars("412-268-xxxx", "8-xxxx"), 5);
     EXPECT_EQ(countMatchingTail("xxx xxx xxxx", "9 1 xxx xxx xxxx"), 12);
@@ -78,7 +80,7 @@ TEST(MatchingTail, CountsPositionsAndPatternCharacters) {
     EXPECT_EQ(countMatchingTail("412 2680", "9"), 0);
     EXPECT_EQ(countMatchingTail("", "123"), 0);
     EXPECT_EQ(countMatchingTailPatternChars("", "123"), 0);
-    EXPECT_EQ(countMatchingTailPatternChars("xxx xxxx", "411"), 3);
+    EXPECT_EQ(countMatchingTailPatternChars("xxx xxxx", "411"), 0);
 }
 
 TEST(MatchesPattern, NeedsTheSameLengthAndShape) {

@@ -52,8 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TextCase{"412 268 xxxx", "8 xxxx", "", 5, "8 xxxx"},
                     TextCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", "9 1 ", 10, "9 1 xxx xxx xxxx"},
                     TextCase{"412 xxx xxxx", "412 xxx xxxx", "", 10, "412 xxx xxxx"},
-                    // Digits facing wildcards are kept characters.
-                    TextCase{"xxx xxxx", "411", "", 3, "xxx"},
+                    // A digit facing a wildcard was typed by the user: it ends the kept
+                    // tail, also when it stands in front of the tail.
+                    TextCase{"xxx xxxx", "411", "411", 0, "411"},
+                    TextCase{"xxx xxx xxxx", "8 xxxx", "8 ", 4, "8 xxxx"},
+                    TextCase{"xxx xxxx", "9 1 xxxx", "9 1 ", 4, "9 1 xxxx"},
                     // A last character facing another digit keeps nothing.
                     TextCase{"412 2680", "9", "9", 0, "9"}, TextCase{"xxx xxxx", "", "", 0, ""},
                     // A separator in front of the kept tail stays with the prefix.
@@ -174,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ApplyCase{"412 268 xxxx", "8 xxxx", "412 268 1234", "8 1234"},
         ApplyCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", "(650) 555-0000", "9 1 650 555 0000"},
-        ApplyCase{"xxx xxxx", "411", "555-1234", "234"},
+        ApplyCase{"xxx xxxx", "411", "555-1234", "411"},
         ApplyCase{"412 2680", "9", "412 2680", "9"},
         // Keeps the whole number.
         ApplyCase{"xxx xxxx", "0 xxx xxxx", "555 1234", "0 555 1234"},
