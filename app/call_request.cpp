@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <tapi.h>
 
+#include <memory>
 #include <string>
 
 namespace vellix {
@@ -27,10 +29,40 @@ MakeCallFunction makeCallFunction() {
     return function;
 }
 
+// The identity of a file, the same whichever name (short, long, other case) it is reached by.
+bool identifyFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE opened = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> file(opened, &CloseHandle);
+    return GetFileInformationByHandle(file.get(), &info) != FALSE;
+}
+
+// Installed as the handler of "tel:" links, this program would get the URI straight back as
+// a link: the number would be proposed again and no call placed.
+bool isOwnTelHandler() {
+    char handler[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, "tel", "open", handler,
+                                 &size)))
+        return false;
+    char own[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    BY_HANDLE_FILE_INFORMATION handlerFile = {};
+    BY_HANDLE_FILE_INFORMATION ownFile = {};
+    return identifyFile(handler, handlerFile) && identifyFile(own, ownFile) &&
+           handlerFile.dwVolumeSerialNumber == ownFile.dwVolumeSerialNumber &&
+           handlerFile.nFileIndexHigh == ownFile.nFileIndexHigh &&
+           handlerFile.nFileIndexLow == ownFile.nFileIndexLow;
+}
+
 void openTelUri(const char* address) {
     const std::string uri = telUri(address);
     // A bare "tel:" names no one to call.
-    if (uri.size() == 4)
+    if (uri.size() == 4 || isOwnTelHandler())
         return;
     ShellExecuteA(nullptr, "open", uri.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -76,6 +76,8 @@ public:
     virtual void selectNumberBoxItem(std::size_t index) = 0;
     // Copies the edit field's text, cut to fit and NUL-terminated, into text.
     virtual void readNumberBox(char* text, std::size_t size) = 0;
+    // Gives the number box the keyboard focus with its text selected, ready for Enter.
+    virtual void focusNumberBox() = 0;
 
     // Number menu, built afresh each time it opens.
     virtual MenuHandle createPopupMenu() = 0;

@@ -1,4 +1,6 @@
 #include "app/data_files.h"
+#include "app/keyboard.h"
+#include "app/link_handover.h"
 #include "app/main_window.h"
 #include "app/shell.h"
 #include "app/win32_desktop.h"
@@ -8,20 +10,11 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 namespace {
 
 constexpr int TEXT_CAPACITY = 100;
-
-// A second process would watch the same clipboard and write the same files.
-bool showRunningInstance(const char* className) {
-    HWND running = FindWindowA(className, nullptr);
-    if (running == nullptr)
-        return false;
-    ShowWindow(running, SW_SHOW);
-    ShowWindow(running, SW_RESTORE);
-    SetForegroundWindow(running);
-    return true;
-}
 
 void registerMainWindowClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA windowClass = {};
@@ -37,11 +30,22 @@ void registerMainWindowClass(HINSTANCE instance, const char* className) {
     RegisterClassExA(&windowClass);
 }
 
-int runMessageLoop(HINSTANCE instance) {
+// The accelerators belong to the main window: they are translated for it wherever in it
+// the focus is, the number box included.
+bool translateMainWindowKeys(const vellix::Win32Desktop& desktop, HACCEL accelerators,
+                             MSG& message) {
+    HWND main = desktop.mainWindow();
+    if (main == nullptr || (message.hwnd != main && IsChild(main, message.hwnd) == FALSE))
+        return false;
+    return vellix::takeMainWindowKey(main, desktop.strip(), message) ||
+           TranslateAcceleratorA(main, accelerators, &message) != 0;
+}
+
+int runMessageLoop(HINSTANCE instance, const vellix::Win32Desktop& desktop) {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(message.hwnd, accelerators, &message) == 0) {
+        if (!translateMainWindowKeys(desktop, accelerators, message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -51,14 +55,15 @@ int runMessageLoop(HINSTANCE instance) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
-                   int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
+    // A "tel:" or "callto:" link, or nothing; untrusted, and only ever decoded.
+    const std::string_view link = commandLine != nullptr ? commandLine : "";
     InitCommonControls();
     char title[TEXT_CAPACITY] = {};
     char className[TEXT_CAPACITY] = {};
     LoadStringA(instance, IDS_TITLE, title, TEXT_CAPACITY);
     LoadStringA(instance, IDS_CLASS_NAME, className, TEXT_CAPACITY);
-    if (showRunningInstance(className))
+    if (vellix::handOverToRunningProgram(className, link))
         return 0;
     registerMainWindowClass(instance, className);
 
@@ -71,5 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    return runMessageLoop(instance);
+    if (!vellix::isBlankCommandLine(link))
+        shell.onLink(link);
+    return runMessageLoop(instance, desktop);
 }

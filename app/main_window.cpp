@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/link_handover.h"
+
 #include <commctrl.h>
 
 namespace vellix {
@@ -55,6 +57,24 @@ LRESULT onTimer(MainWindow& mainWindow, HWND window, WPARAM timer) {
     return 0;
 }
 
+// The number box is where the keyboard works: activation (after About, or a click on the
+// icon) puts the focus back there instead of on the bare window.
+LRESULT onActivate(Win32Desktop& desktop, HWND window, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0)
+        return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
+    desktop.focusNumberBox();
+    return 0;
+}
+
+// A link handed over by a second start of the program.
+LRESULT onCopyData(Shell& shell, const COPYDATASTRUCT* data) {
+    const std::string_view commandLine = handedOverCommandLine(data);
+    if (commandLine.empty())
+        return FALSE;
+    shell.onLink(commandLine);
+    return TRUE;
+}
+
 LRESULT onTrayMessage(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
     shell.onTrayMessage(static_cast<std::uint32_t>(lParam));
     return DefWindowProcA(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
@@ -92,6 +112,10 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
     case WM_CHANGECBCHAIN:
         shell.onChainChange(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_ACTIVATE:
+        return onActivate(mainWindow.desktop, window, wParam, lParam);
+    case WM_COPYDATA:
+        return onCopyData(shell, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case TRAY_CALLBACK_MESSAGE:
         return onTrayMessage(shell, window, wParam, lParam);
     default:

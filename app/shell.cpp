@@ -3,6 +3,7 @@
 #include "app/dialing.h"
 #include "app/number_menu.h"
 #include "app/presentation.h"
+#include "capture/call_link.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
 
@@ -130,6 +131,17 @@ bool Shell::onCommand(std::uint32_t command) {
 
 void Shell::onNumberButtonDropDown() {
     showNumberMenu(desktop_, state_.capturedNumbers);
+}
+
+void Shell::onLink(std::string_view link) {
+    PhoneNumber number;
+    if (!decodeCallLink(link, number))
+        return;
+    state_.capturedNumbers.assign(1, CapturedNumber(number.text(), KIND_GENERAL, LINK_LABEL));
+    presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,
+                           state_.workingRules);
+    desktop_.bringToForeground();
+    desktop_.focusNumberBox();
 }
 
 // After OK and Cancel alike the files are written from the working rules; these are neither

@@ -5,6 +5,7 @@
 #include "app/shell_state.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace vellix {
 
@@ -39,6 +40,10 @@ public:
     // command that is not the shell's.
     bool onCommand(std::uint32_t command);
     void onNumberButtonDropDown();
+    // A "tel:" or "callto:" link the program was started with or handed: its number is
+    // captured alone and presented as a copied one, with the window in front and the number
+    // box focused. A link without a number that fits changes nothing.
+    void onLink(std::string_view link);
 
     ShellState& state() { return state_; }
     const ShellState& state() const { return state_; }

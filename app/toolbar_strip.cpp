@@ -79,8 +79,8 @@ ToolbarStrip buildToolbarStrip(HWND mainWindow) {
 
     strip.numberBox = createChild(mainWindow, strip.toolbar, "combobox", nullptr, CBS_DROPDOWN, 1,
                                   DIAL_BUTTON_LEFT - 1, 100, 0);
-    createChild(mainWindow, strip.toolbar, "button", "Dial", BS_PUSHBUTTON, DIAL_BUTTON_LEFT, 42,
-                22, CMD_DIAL);
+    strip.dialButton = createChild(mainWindow, strip.toolbar, "button", "Dial", BS_PUSHBUTTON,
+                                   DIAL_BUTTON_LEFT, 42, 22, CMD_DIAL);
     return strip;
 }
 

@@ -12,6 +12,7 @@ namespace vellix {
 struct ToolbarStrip {
     HWND toolbar = nullptr;
     HWND numberBox = nullptr;
+    HWND dialButton = nullptr;
 };
 
 // A flat toolbar with tooltips, 16 by 16 buttons and the images of bitmap bitmapId.

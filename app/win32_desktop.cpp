@@ -125,6 +125,11 @@ void Win32Desktop::readNumberBox(char* text, std::size_t size) {
     GetWindowTextA(strip_.numberBox, text, limit);
 }
 
+void Win32Desktop::focusNumberBox() {
+    SetFocus(strip_.numberBox);
+    SendMessageA(strip_.numberBox, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
 MenuHandle Win32Desktop::createPopupMenu() {
     return CreatePopupMenu();
 }

@@ -20,6 +20,7 @@ public:
     // The main window, bound when it is created and let go when it is gone.
     void attach(HWND mainWindow) { main_ = mainWindow; }
     HWND mainWindow() const { return main_; }
+    const ToolbarStrip& strip() const { return strip_; }
 
     void addTrayIcon() override;
     void removeTrayIcon() override;
@@ -44,6 +45,7 @@ public:
     void setNumberBoxText(const char* text) override;
     void selectNumberBoxItem(std::size_t index) override;
     void readNumberBox(char* text, std::size_t size) override;
+    void focusNumberBox() override;
 
     MenuHandle createPopupMenu() override;
     void insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,

@@ -17,4 +17,7 @@ namespace vellix {
 // Reads nothing outside link.
 bool decodeCallLink(std::string_view link, PhoneNumber& number);
 
+// The label of a number that came from a link.
+constexpr char LINK_LABEL[] = "Link";
+
 } // namespace vellix

@@ -74,6 +74,8 @@ public:
         text[std::min(numberBox.size(), size - 1)] = '\0';
     }
 
+    void focusNumberBox() override { record("focusNumberBox"); }
+
     MenuHandle createPopupMenu() override {
         record("createPopupMenu");
         return &menu_;

@@ -287,6 +287,80 @@ int clickDial(bool withLeftCtrl) {
     return report(sent, withLeftCtrl ? "Dial clicked with left Ctrl" : "Dial clicked");
 }
 
+// The window with the keyboard focus in the program's thread.
+HWND focusOf(HWND main) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (main == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+bool focusIs(const std::string& expected) {
+    HWND main = mainWindow();
+    HWND focus = focusOf(main);
+    if (focus == nullptr)
+        return false;
+    if (expected == "box") {
+        HWND box = numberBoxOf(main);
+        return focus == box || IsChild(box, focus);
+    }
+    return expected == "main" && focus == main;
+}
+
+// Presses keys as the user does, to whichever window has the focus: "enter", "escape" or
+// "alt+/" (the character, wherever the keyboard layout has it).
+int pressKeys(const std::string& keys) {
+    std::vector<WORD> held;
+    WORD key = 0;
+    if (keys == "enter") {
+        key = VK_RETURN;
+    } else if (keys == "escape") {
+        key = VK_ESCAPE;
+    } else if (keys == "alt+/") {
+        const SHORT scan = VkKeyScanA('/');
+        if (scan == -1)
+            return report(false, "'/' on the keyboard");
+        held.push_back(VK_MENU);
+        if ((scan & 0x100) != 0)
+            held.push_back(VK_SHIFT);
+        key = LOBYTE(scan);
+    } else {
+        return report(false, "keys '" + keys + "' known");
+    }
+    // Input goes to the desktop of the thread that sends it.
+    if (!joinProgramDesktop())
+        return report(false, "program's desktop joined");
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD virtualKey, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (const WORD k : held)
+        add(k, false);
+    add(key, false);
+    add(key, true);
+    for (auto k = held.rbegin(); k != held.rend(); ++k)
+        add(*k, true);
+    const auto count = static_cast<UINT>(inputs.size());
+    return report(SendInput(count, inputs.data(), sizeof(INPUT)) == count, keys + " pressed");
+}
+
+HWND aboutDialog() {
+    if (!joinProgramDesktop())
+        return nullptr;
+    HWND dialog = FindWindowA(MAKEINTATOM(32770), "About");
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+bool aboutIs(const std::string& expected) {
+    return (aboutDialog() != nullptr) == (expected == "open");
+}
+
 // Sets the menu probe's hook on the program's thread; the program loads the probe then.
 HHOOK hookMenuProbe(HWND main) {
     char path[MAX_PATH] = {};
@@ -541,7 +615,8 @@ int usage() {
         "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
-        "  soak CHANGES WARM-UP\n",
+        "  wait-focus box|main MS | press enter|escape|alt+/ | wait-about open|closed MS\n"
+        "  close-about | soak CHANGES WARM-UP\n",
         stderr);
     return 2;
 }
@@ -661,6 +736,14 @@ int main(int argc, char** argv) {
     }
     if (command == "rules-close" && count == 3)
         return closeRulesDialog(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
+    if (command == "wait-focus" && count == 3)
+        return wait(focusIs, args[1], args[2].c_str(), "focus in " + args[1]);
+    if (command == "press" && count == 2)
+        return pressKeys(args[1]);
+    if (command == "wait-about" && count == 3)
+        return wait(aboutIs, args[1], args[2].c_str(), "About " + args[1]);
+    if (command == "close-about" && count == 1)
+        return report(PostMessageA(aboutDialog(), WM_COMMAND, IDOK, 0) != FALSE, "About closed");
     if (command == "soak" && count == 3)
         return soak(args);
     return usage();

@@ -288,10 +288,56 @@ tel_fallback() {
 
 # The driver as the prefix's handler of "tel:" URIs, logging each to the given file.
 register_tel_handler() {
-    local command
-    command="\"$(windows_path "$driver")\" record-tel \"$(windows_path "$1")\" \"%1\""
+    register_tel_command "\"$(windows_path "$driver")\" record-tel \"$(windows_path "$1")\" \"%1\""
+}
+
+register_tel_command() {
     timeout 60 "$wine" reg add 'HKCR\tel' /v 'URL Protocol' /d '' /f >/dev/null &&
-        timeout 60 "$wine" reg add 'HKCR\tel\shell\open\command' /ve /d "$command" /f >/dev/null
+        timeout 60 "$wine" reg add 'HKCR\tel\shell\open\command' /ve /d "$1" /f >/dev/null
+}
+
+# A clicked link starts a second process, which hands the link to the running program and
+# leaves; the program proposes the link's number with its dial strings and focuses the number
+# box. Enter dials, Alt+/ opens About from the box, Escape hides. The program is its own "tel:"
+# handler here and has no telephony recipient: its fallback must not hand the number back,
+# which would show the window again with the number "81234".
+link_and_keys() {
+    local dir=$work/link second_pid
+    data_file link DialingHistory.dat "412 268 1234  ->  8 1234"
+    touch "$dir/tapi32-no-recipient" &&
+        register_tel_command "\"$(windows_path "$vellix")\" \"%1\"" &&
+        drive put-text "x" &&
+        start_program link &&
+        drive wait-window "$wait_ms" &&
+        drive close &&
+        drive wait-visibility hidden "$wait_ms" &&
+        {
+            (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+                "$(windows_path "$vellix")" "TEL:%28412%29%20268-1234;phone-context=example.com") \
+                >>"$work/link.log" 2>&1 &
+            second_pid=$!
+        } &&
+        wait_until 20 process_gone "$second_pid" &&
+        drive wait-visibility shown "$wait_ms" &&
+        drive wait-box "8 1234" "$wait_ms" &&
+        box_items_are $'412 268 1234\n*8 1234' &&
+        drive wait-focus box "$wait_ms" &&
+        drive press enter &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'8 1234\n' &&
+        wait_until 10 file_is "$dir/DialingHistory.dat" \
+            $'412 268 1234  ->  8 1234\r\n412 268 1234  ->  8 1234\r\n' &&
+        drive press alt+/ &&
+        drive wait-about open "$wait_ms" &&
+        drive close-about &&
+        drive wait-about closed "$wait_ms" &&
+        drive wait-focus box "$wait_ms" &&
+        drive press escape &&
+        drive wait-visibility hidden "$wait_ms" &&
+        drive number-menu -1 "$wait_ms" &&
+        file_is "$dir/number-menu.txt" $'32768 Link (412 268 1234)\n' &&
+        drive wait-box "8 1234" 0 &&
+        drive wait-visibility hidden 0 &&
+        [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
 }
 
 # A data file in a scenario's working directory, one line an argument, with the CR LF line
@@ -514,6 +560,7 @@ scenario "a copied number is proposed, dialed, recorded and learned" road_of_one
 scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
 scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
+scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
