@@ -287,29 +287,33 @@ int clickDial(bool withLeftCtrl) {
     return report(sent, withLeftCtrl ? "Dial clicked with left Ctrl" : "Dial clicked");
 }
 
-// The window with the keyboard focus in the program's thread.
-HWND focusOf(HWND main) {
+// The window that keys go to: the focus of the foreground thread.
+HWND keyboardFocus() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (main == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
+    return joinProgramDesktop() && GetGUIThreadInfo(0, &info) ? info.hwndFocus : nullptr;
 }
 
 bool focusIs(const std::string& expected) {
     HWND main = mainWindow();
-    HWND focus = focusOf(main);
-    if (focus == nullptr)
+    HWND focus = keyboardFocus();
+    if (main == nullptr || focus == nullptr)
         return false;
     if (expected == "box") {
         HWND box = numberBoxOf(main);
         return focus == box || IsChild(box, focus);
     }
-    return expected == "main" && focus == main;
+    return expected == "dial" && focus == dialButtonOf(main);
 }
 
-// Presses keys as the user does, to whichever window has the focus: "enter", "escape" or
-// "alt+/" (the character, wherever the keyboard layout has it).
+bool listIs(const std::string& expected) {
+    HWND box = numberBoxOf(mainWindow());
+    return box != nullptr &&
+           (SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0) != FALSE) == (expected == "open");
+}
+
+// Presses keys as the user does, to whichever window has the focus: "enter", "escape", "tab",
+// "alt+down" or "alt+/" (the character, wherever the keyboard layout has it).
 int pressKeys(const std::string& keys) {
     std::vector<WORD> held;
     WORD key = 0;
@@ -317,6 +321,11 @@ int pressKeys(const std::string& keys) {
         key = VK_RETURN;
     } else if (keys == "escape") {
         key = VK_ESCAPE;
+    } else if (keys == "tab") {
+        key = VK_TAB;
+    } else if (keys == "alt+down") {
+        held.push_back(VK_MENU);
+        key = VK_DOWN;
     } else if (keys == "alt+/") {
         const SHORT scan = VkKeyScanA('/');
         if (scan == -1)
@@ -615,8 +624,8 @@ int usage() {
         "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
-        "  wait-focus box|main MS | press enter|escape|alt+/ | wait-about open|closed MS\n"
-        "  close-about | soak CHANGES WARM-UP\n",
+        "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
+        "  press enter|escape|tab|alt+down|alt+/ | close-about | soak CHANGES WARM-UP\n",
         stderr);
     return 2;
 }
@@ -738,6 +747,8 @@ int main(int argc, char** argv) {
         return closeRulesDialog(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
     if (command == "wait-focus" && count == 3)
         return wait(focusIs, args[1], args[2].c_str(), "focus in " + args[1]);
+    if (command == "wait-list" && count == 3)
+        return wait(listIs, args[1], args[2].c_str(), "number box list " + args[1]);
     if (command == "press" && count == 2)
         return pressKeys(args[1]);
     if (command == "wait-about" && count == 3)

@@ -209,6 +209,14 @@ file_is() {
     [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2")
 }
 
+# wait_file FILE CONTENT: waits for the file to hold exactly CONTENT; prints it when it does not.
+wait_file() {
+    wait_until 10 file_is "$1" "$2" && return 0
+    printf 'FAILED: %s holds:\n' "$1"
+    cat -A "$1" 2>/dev/null
+    return 1
+}
+
 # The number box's items, one a line, the selected one marked with '*'.
 box_items_are() {
     [ "$(drive box-items | tr -d '\r')" = "$1" ]
@@ -320,12 +328,21 @@ link_and_keys() {
         wait_until 20 process_gone "$second_pid" &&
         drive wait-visibility shown "$wait_ms" &&
         drive wait-box "8 1234" "$wait_ms" &&
-        box_items_are $'412 268 1234\n*8 1234' &&
+        expect_output $'412 268 1234\n*8 1234' box-items &&
         drive wait-focus box "$wait_ms" &&
+        drive press tab &&
+        drive wait-focus dial "$wait_ms" &&
+        drive press tab &&
+        drive wait-focus box "$wait_ms" &&
+        # With the list open, Escape closes the list and leaves the window alone.
+        drive press alt+down &&
+        drive wait-list open "$wait_ms" &&
+        drive press escape &&
+        drive wait-list closed "$wait_ms" &&
+        drive wait-visibility shown 0 &&
         drive press enter &&
-        wait_until 10 file_is "$dir/tapi32-calls.log" $'8 1234\n' &&
-        wait_until 10 file_is "$dir/DialingHistory.dat" \
-            $'412 268 1234  ->  8 1234\r\n412 268 1234  ->  8 1234\r\n' &&
+        wait_file "$dir/tapi32-calls.log" $'8 1234\n' &&
+        wait_lines link DialingHistory.dat "412 268 1234  ->  8 1234" "412 268 1234  ->  8 1234" &&
         drive press alt+/ &&
         drive wait-about open "$wait_ms" &&
         drive close-about &&
@@ -334,7 +351,7 @@ link_and_keys() {
         drive press escape &&
         drive wait-visibility hidden "$wait_ms" &&
         drive number-menu -1 "$wait_ms" &&
-        file_is "$dir/number-menu.txt" $'32768 Link (412 268 1234)\n' &&
+        wait_file "$dir/number-menu.txt" $'32768 Link (412 268 1234)\n' &&
         drive wait-box "8 1234" 0 &&
         drive wait-visibility hidden 0 &&
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
