@@ -1,5 +1,6 @@
 #include "app/call_request.h"
 
+#include "app/scoped_handles.h"
 #include "app/tel_uri.h"
 
 #include <windows.h>
@@ -8,7 +9,6 @@
 #include <shlwapi.h>
 #include <tapi.h>
 
-#include <memory>
 #include <string>
 
 namespace vellix {
@@ -35,7 +35,7 @@ bool identifyFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return false;
-    const std::unique_ptr<void, decltype(&CloseHandle)> file(opened, &CloseHandle);
+    const ScopedHandle<HANDLE, CloseHandle> file(opened);
     return GetFileInformationByHandle(file.get(), &info) != FALSE;
 }
 
