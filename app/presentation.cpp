@@ -32,18 +32,21 @@ void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& pro
     desktop.appendToNumberBox(number.digitForm());
     desktop.setNumberBoxText(number.digitForm());
 
-    const std::vector<PhoneNumber> dialStrings = dialStringsFor(number, workingRules);
+    const DialStrings dialStrings = rankedDialStrings(number, workingRules);
     std::vector<const char*> items{number.digitForm()};
-    for (const PhoneNumber& dialString : dialStrings) {
+    for (const PhoneNumber& dialString : dialStrings.numbers) {
         if (std::strcmp(dialString.digitForm(), number.digitForm()) == 0)
             continue;
         desktop.appendToNumberBox(dialString.digitForm());
         items.push_back(dialString.digitForm());
     }
 
-    // The best rule's dial string, matched whole: a prefix match would pick an earlier item
-    // that merely begins with it, and the user would dial a number no rule proposed.
-    const char* wanted = dialStrings.empty() ? number.digitForm() : dialStrings.front().digitForm();
+    // The best enabled rule's dial string, matched whole: a prefix match would pick an
+    // earlier item that merely begins with it, and the user would dial a number no rule
+    // proposed. A rule the user switched off never dials unless picked by hand.
+    const char* wanted = dialStrings.fromEnabledRules == 0
+                             ? number.digitForm()
+                             : dialStrings.numbers.front().digitForm();
     const auto found = std::find_if(items.begin(), items.end(), [wanted](const char* item) {
         return std::strcmp(item, wanted) == 0;
     });

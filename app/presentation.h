@@ -19,8 +19,8 @@ void presentNumber(Desktop& desktop, const CapturedNumber& entry, PhoneNumber& p
 
 // Refills the number box with the number's digit form and then the dial strings the working
 // rules make of it (those equal to the digit form left out), and selects the first dial
-// string, or else the digit form. The number becomes the proposed one. Puts the working
-// rules into ranking order.
+// string of an enabled rule, or else the digit form. The number becomes the proposed one.
+// Puts the working rules into ranking order.
 void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& proposedNumber,
                    RuleSet& workingRules);
 

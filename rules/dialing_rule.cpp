@@ -339,20 +339,27 @@ bool shapeGreater(const DialingRule& a, const DialingRule& b) {
     return compareShape(a.patternText(), b.patternText()) > 0;
 }
 
-std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules) {
+DialStrings rankedDialStrings(const PhoneNumber& number, RuleSet& rules) {
     // Stable, so rules that tie keep the order they were given in on every platform. The
     // working rules stay sorted from one clipboard change to the next, and a stable sort
     // leaves a sorted list as it is, so the rules are only moved when they need to be.
     if (!std::is_sorted(rules.begin(), rules.end(), appliesBefore))
         std::stable_sort(rules.begin(), rules.end(), appliesBefore);
-    std::vector<PhoneNumber> dialStrings;
+    DialStrings dialStrings;
     for (const DialingRule& rule : rules) {
         if (!rule.matches(number.digitForm()))
             continue;
-        if (std::optional<PhoneNumber> rewritten = rule.apply(number))
-            dialStrings.push_back(*rewritten);
+        if (std::optional<PhoneNumber> rewritten = rule.apply(number)) {
+            dialStrings.numbers.push_back(*rewritten);
+            if (rule.isEnabled())
+                ++dialStrings.fromEnabledRules;
+        }
     }
     return dialStrings;
+}
+
+std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules) {
+    return rankedDialStrings(number, rules).numbers;
 }
 
 RuleSet extractStoredRules(const RuleSet& rules) {

@@ -119,8 +119,16 @@ int comparePatternGroups(const DialingRule& a, const DialingRule& b);
 bool precedesForDeduplication(const DialingRule& a, const DialingRule& b);
 bool shapeGreater(const DialingRule& a, const DialingRule& b);
 
+// A number's dial strings in application order. Those of enabled rules come first; a
+// disabled rule's string is there to be picked by hand, never proposed.
+struct DialStrings {
+    std::vector<PhoneNumber> numbers;
+    std::size_t fromEnabledRules = 0;
+};
+
 // Sorts rules into application order in place, then rewrites the number by every rule
 // that matches it, in that order.
+DialStrings rankedDialStrings(const PhoneNumber& number, RuleSet& rules);
 std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules);
 
 // Copies of the verified rules, in order, with their support.

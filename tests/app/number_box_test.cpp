@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vellix {
@@ -13,12 +12,18 @@ namespace {
 
 using testing::FakeDesktop;
 using Calls = std::vector<std::string>;
-using RuleTexts = std::vector<std::pair<const char*, const char*>>;
+struct RuleText {
+    const char* pattern;
+    const char* replacement;
+    bool enabled = true;
+};
+using RuleTexts = std::vector<RuleText>;
 
 RuleSet rulesFrom(const RuleTexts& texts) {
     RuleSet rules;
-    for (const auto& [pattern, replacement] : texts) {
-        std::optional<DialingRule> rule = DialingRule::fromText(pattern, replacement, true, true);
+    for (const auto& [pattern, replacement, enabled] : texts) {
+        std::optional<DialingRule> rule =
+            DialingRule::fromText(pattern, replacement, enabled, true);
         EXPECT_TRUE(rule.has_value()) << pattern << " as " << replacement;
         if (rule)
             rules.push_back(*rule);
@@ -64,6 +69,11 @@ TEST(FillNumberBox, ItemsAndSelection) {
          {"412 268 1234", "4"},
          1},
         {"an entry without dialable characters", "hello", {{"xxx xxxx", "9 xxx xxxx"}}, {""}, 0},
+        {"a disabled rule's dial string is listed but never selected",
+         "555-0100",
+         {{"555 xxxx", "9 555 xxxx", false}},
+         {"555 0100", "9 555 0100"},
+         0},
     };
     for (const FillCase& c : cases) {
         SCOPED_TRACE(c.name);
