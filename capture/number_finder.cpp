@@ -3,6 +3,7 @@
 #include "capture/digit_string.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vellix {
@@ -654,6 +655,32 @@ bool alreadyFound(const CapturedNumberList& out, std::size_t first, const Captur
                        });
 }
 
+// Whether any byte of word lies strictly between low and high (both below 128), for eight
+// bytes at once; bytes from 128 up never do.
+constexpr std::uint64_t ONES = 0x0101010101010101ULL;
+constexpr std::uint64_t HIGH_BITS = 0x8080808080808080ULL;
+bool hasByteBetween(std::uint64_t word, std::uint64_t low, std::uint64_t high) {
+    const std::uint64_t low7 = word & (ONES * 127);
+    return (((ONES * (127 + high) - low7) & ~word & (low7 + ONES * (127 - low))) & HIGH_BITS) != 0;
+}
+
+// The first position from i on whose byte may start a number ('(', '+' or a digit), or the
+// end. Most of a text is words, which this passes over eight bytes at a time.
+int skipToPossibleStart(const char* text, int i, int length) {
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text + i, sizeof word);
+        if (hasByteBetween(word, '(' - 1, '+' + 1) || hasByteBetween(word, '0' - 1, '9' + 1))
+            break;
+    }
+    for (; i < length; ++i) {
+        const char c = text[i];
+        if (isDigit(c) || c == '(' || c == '+')
+            return i;
+    }
+    return length;
+}
+
 bool startsCandidate(const Text& text, int i) {
     const Byte c = text.at(i);
     if (isDigitByte(c))
@@ -674,7 +701,10 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
     const Text searched(text, static_cast<int>(length));
     const std::size_t first = out.size();
 
-    for (int i = 0; i < searched.length() && out.size() - first < MAX_FOUND_NUMBERS;) {
+    for (int i = 0; out.size() - first < MAX_FOUND_NUMBERS;) {
+        i = skipToPossibleStart(text, i, searched.length());
+        if (i == searched.length())
+            break;
         if (!startsCandidate(searched, i)) {
             ++i;
             continue;

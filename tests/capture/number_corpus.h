@@ -23,26 +23,33 @@ struct Case {
     std::vector<Expected> numbers;
 };
 
-inline std::string unescape(std::string line) {
-    for (const auto& [token, byte] : {std::pair<std::string, char>{"{TAB}", '\t'},
-                                      std::pair<std::string, char>{"{NBSP}", '\xA0'}}) {
+// The no-break space is the single byte 0xA0 of the ANSI code page on the clipboard; a
+// reader of UTF-8 asks for its two bytes instead.
+constexpr const char* ANSI_NO_BREAK_SPACE = "\xA0";
+constexpr const char* UTF8_NO_BREAK_SPACE = "\xC2\xA0";
+
+inline std::string unescape(std::string line, const std::string& noBreakSpace) {
+    for (const auto& [token, bytes] :
+         {std::pair<std::string, std::string>{"{TAB}", "\t"},
+          std::pair<std::string, std::string>{"{NBSP}", noBreakSpace}}) {
         for (std::size_t at = line.find(token); at != std::string::npos;
-             at = line.find(token, at + 1))
-            line.replace(at, token.size(), 1, byte);
+             at = line.find(token, at + bytes.size()))
+            line.replace(at, token.size(), bytes);
     }
     return line;
 }
 
-inline Expected parseExpected(const std::string& line) {
+inline Expected parseExpected(const std::string& line, const std::string& noBreakSpace) {
     const std::size_t first = line.find(" | ");
     const std::size_t second = first == std::string::npos ? first : line.find(" | ", first + 3);
     if (second == std::string::npos)
         throw std::runtime_error("corpus: expected \"label | kind | text\": " + line);
     return {line.substr(0, first), std::stoi(line.substr(first + 3, second - first - 3)),
-            unescape(line.substr(second + 3))};
+            unescape(line.substr(second + 3), noBreakSpace)};
 }
 
-inline std::vector<Case> load(const char* path) {
+inline std::vector<Case> load(const char* path,
+                              const std::string& noBreakSpace = ANSI_NO_BREAK_SPACE) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw std::runtime_error(std::string("corpus: cannot open ") + path);
@@ -60,9 +67,9 @@ inline std::vector<Case> load(const char* path) {
         } else if (part == TEXT) {
             if (!cases.back().text.empty())
                 cases.back().text += "\r\n";
-            cases.back().text += unescape(line);
+            cases.back().text += unescape(line, noBreakSpace);
         } else if (part == NUMBERS && !line.empty() && line[0] != '#' && line != "none") {
-            cases.back().numbers.push_back(parseExpected(line));
+            cases.back().numbers.push_back(parseExpected(line, noBreakSpace));
         }
     }
     return cases;

@@ -1,0 +1,181 @@
+// Finding the numbers in a copied text, beside libphonenumber's matcher (region "US",
+// leniency VALID) on the same texts: texts of about 200 B, 4 KiB, 16 KiB and 64 KiB made of
+// the corpus's texts one after another, and one pass over the whole corpus, which also
+// counts how right each is. Each reads the texts in its own encoding: the finder as the
+// clipboard's ANSI text, libphonenumber as UTF-8 (they differ in the no-break space only).
+// Two kinds of long text: all the corpus's texts, where the finder stops at its 32nd number,
+// and only those without a number, which both search to the end.
+
+#include "capture/number_finder.h"
+#include "tests/capture/number_corpus.h"
+
+#include <benchmark/benchmark.h>
+#include <phonenumbers/phonenumbermatch.h>
+#include <phonenumbers/phonenumbermatcher.h>
+#include <phonenumbers/phonenumberutil.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using i18n::phonenumbers::PhoneNumberMatch;
+using i18n::phonenumbers::PhoneNumberMatcher;
+using i18n::phonenumbers::PhoneNumberUtil;
+
+enum class Encoding { ANSI, UTF8 };
+enum class Texts { ALL, WITHOUT_NUMBERS };
+
+const std::vector<vellix::corpus::Case>& corpus(Encoding encoding) {
+    static const std::vector<vellix::corpus::Case> ansi =
+        vellix::corpus::load(VELLIX_NUMBER_CORPUS, vellix::corpus::ANSI_NO_BREAK_SPACE);
+    static const std::vector<vellix::corpus::Case> utf8 =
+        vellix::corpus::load(VELLIX_NUMBER_CORPUS, vellix::corpus::UTF8_NO_BREAK_SPACE);
+    return encoding == Encoding::ANSI ? ansi : utf8;
+}
+
+// The corpus's texts one after another, cut to size bytes.
+std::string textOfSize(std::size_t size, Encoding encoding, Texts texts) {
+    const std::vector<vellix::corpus::Case>& cases = corpus(encoding);
+    std::string text;
+    for (std::size_t i = 0; text.size() < size; ++i) {
+        const vellix::corpus::Case& c = cases[i % cases.size()];
+        if (texts == Texts::ALL || c.numbers.empty())
+            text += c.text + "\r\n\r\n";
+    }
+    text.resize(size);
+    return text;
+}
+
+std::size_t findWithVellix(const std::string& text, std::vector<std::string>* numbers) {
+    vellix::CapturedNumberList found;
+    vellix::findNumbers(text.data(), text.size(), found);
+    if (numbers != nullptr) {
+        for (const vellix::CapturedNumber& entry : found)
+            numbers->emplace_back(entry.number().text());
+    }
+    return found.size();
+}
+
+// Each match's text as written, without the extension the matcher takes in.
+std::size_t findWithLibphonenumber(const std::string& text, std::vector<std::string>* numbers) {
+    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), text, "US",
+                               PhoneNumberMatcher::VALID, std::numeric_limits<int>::max());
+    std::size_t count = 0;
+    PhoneNumberMatch match;
+    while (matcher.HasNext() && matcher.Next(&match)) {
+        ++count;
+        if (numbers == nullptr)
+            continue;
+        std::string written = match.raw_string();
+        const std::string& extension = match.number().extension();
+        if (!extension.empty()) {
+            const std::size_t at = written.rfind(extension);
+            if (at != std::string::npos)
+                written.erase(at);
+        }
+        numbers->push_back(written);
+    }
+    return count;
+}
+
+using Finder = std::size_t (*)(const std::string&, std::vector<std::string>*);
+
+void findInText(benchmark::State& state, Finder find, Encoding encoding, Texts texts) {
+    const std::string text = textOfSize(static_cast<std::size_t>(state.range(0)), encoding, texts);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(find(text, nullptr));
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+
+void BM_FindNumbers(benchmark::State& state) {
+    findInText(state, findWithVellix, Encoding::ANSI, Texts::ALL);
+}
+
+void BM_FindNumbersLibphonenumber(benchmark::State& state) {
+    findInText(state, findWithLibphonenumber, Encoding::UTF8, Texts::ALL);
+}
+
+void BM_FindNoNumbers(benchmark::State& state) {
+    findInText(state, findWithVellix, Encoding::ANSI, Texts::WITHOUT_NUMBERS);
+}
+
+void BM_FindNoNumbersLibphonenumber(benchmark::State& state) {
+    findInText(state, findWithLibphonenumber, Encoding::UTF8, Texts::WITHOUT_NUMBERS);
+}
+
+std::string digitsOf(const std::string& text) {
+    std::string digits;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            digits.push_back(c);
+    }
+    return digits;
+}
+
+// One pass over the corpus. A found number is right when its digits are those of a number
+// the text holds that was not found already; precision is the share of found numbers that
+// are right, recall the share of the corpus's numbers that were found.
+void corpusPass(benchmark::State& state, Finder find, Encoding encoding) {
+    const std::vector<vellix::corpus::Case>& cases = corpus(encoding);
+    for (auto _ : state) {
+        for (const vellix::corpus::Case& c : cases)
+            benchmark::DoNotOptimize(find(c.text, nullptr));
+    }
+    double right = 0;
+    double found = 0;
+    double expected = 0;
+    for (const vellix::corpus::Case& c : cases) {
+        std::vector<std::string> wanted;
+        for (const vellix::corpus::Expected& number : c.numbers)
+            wanted.push_back(digitsOf(number.text));
+        std::vector<std::string> numbers;
+        find(c.text, &numbers);
+        expected += static_cast<double>(wanted.size());
+        found += static_cast<double>(numbers.size());
+        for (const std::string& number : numbers) {
+            for (std::string& w : wanted) {
+                if (!w.empty() && w == digitsOf(number)) {
+                    ++right;
+                    w.clear();
+                    break;
+                }
+            }
+        }
+    }
+    state.counters["texts"] = static_cast<double>(cases.size());
+    state.counters["numbers"] = expected;
+    state.counters["found"] = found;
+    state.counters["right"] = right;
+    state.counters["precision"] = found > 0 ? right / found : 0;
+    state.counters["recall"] = expected > 0 ? right / expected : 0;
+}
+
+void BM_FindNumbersCorpus(benchmark::State& state) {
+    corpusPass(state, findWithVellix, Encoding::ANSI);
+}
+
+void BM_FindNumbersCorpusLibphonenumber(benchmark::State& state) {
+    corpusPass(state, findWithLibphonenumber, Encoding::UTF8);
+}
+
+} // namespace
+
+BENCHMARK(BM_FindNumbers)->Arg(200)->Arg(4096)->Arg(16384)->Arg(65536)->Complexity(benchmark::oN);
+BENCHMARK(BM_FindNumbersLibphonenumber)
+    ->Arg(200)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Arg(65536)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_FindNoNumbers)->Arg(200)->Arg(4096)->Arg(16384)->Arg(65536)->Complexity(benchmark::oN);
+BENCHMARK(BM_FindNoNumbersLibphonenumber)
+    ->Arg(200)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Arg(65536)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_FindNumbersCorpus);
+BENCHMARK(BM_FindNumbersCorpusLibphonenumber);
