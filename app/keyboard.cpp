@@ -6,6 +6,9 @@ namespace vellix {
 
 namespace {
 
+// The flag of a key-down message that repeats a key already held down.
+constexpr LPARAM KEY_WAS_DOWN = 0x40000000;
+
 bool isWithin(HWND window, HWND ancestor) {
     return window == ancestor || IsChild(ancestor, window) != FALSE;
 }
@@ -23,9 +26,12 @@ bool takeMainWindowKey(HWND mainWindow, const ToolbarStrip& strip, const MSG& me
     case VK_RETURN:
         if (!inNumberBox && !onDial)
             return false;
-        // Handled at once, while the left Ctrl key that Dial looks at is still down.
-        SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(CMD_DIAL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(strip.dialButton));
+        // A held key repeats; one press places one call.
+        if ((message.lParam & KEY_WAS_DOWN) == 0) {
+            // Handled at once, while the left Ctrl key that Dial looks at is still down.
+            SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(CMD_DIAL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(strip.dialButton));
+        }
         return true;
     case VK_ESCAPE:
         SendMessageA(mainWindow, WM_CLOSE, 0, 0);
