@@ -1,8 +1,8 @@
 #include "app/presentation.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include "rules/dial_choices.h"
+
+#include <cstddef>
 
 namespace vellix {
 
@@ -31,27 +31,10 @@ void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& pro
     proposedNumber = number;
     desktop.appendToNumberBox(number.digitForm());
     desktop.setNumberBoxText(number.digitForm());
-
-    const DialStrings dialStrings = rankedDialStrings(number, workingRules);
-    std::vector<const char*> items{number.digitForm()};
-    for (const PhoneNumber& dialString : dialStrings.numbers) {
-        if (std::strcmp(dialString.digitForm(), number.digitForm()) == 0)
-            continue;
-        desktop.appendToNumberBox(dialString.digitForm());
-        items.push_back(dialString.digitForm());
-    }
-
-    // The best enabled rule's dial string, matched whole: a prefix match would pick an
-    // earlier item that merely begins with it, and the user would dial a number no rule
-    // proposed. A rule the user switched off never dials unless picked by hand.
-    const char* wanted = dialStrings.fromEnabledRules == 0
-                             ? number.digitForm()
-                             : dialStrings.numbers.front().digitForm();
-    const auto found = std::find_if(items.begin(), items.end(), [wanted](const char* item) {
-        return std::strcmp(item, wanted) == 0;
-    });
-    if (found != items.end())
-        desktop.selectNumberBoxItem(static_cast<std::size_t>(found - items.begin()));
+    const DialChoices choices = dialChoicesFor(number, workingRules);
+    for (std::size_t i = 1; i < choices.items.size(); ++i)
+        desktop.appendToNumberBox(choices.items[i].digitForm());
+    desktop.selectNumberBoxItem(choices.selected);
 }
 
 } // namespace vellix

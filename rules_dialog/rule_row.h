@@ -35,6 +35,7 @@ enum RowControl : std::int32_t {
 // Window style bits with the values of the Windows headers; the dialog checks they agree.
 constexpr std::uint32_t STYLE_CHILD = 0x40000000;
 constexpr std::uint32_t STYLE_VISIBLE = 0x10000000;
+constexpr std::uint32_t STYLE_TABSTOP = 0x00010000;
 constexpr std::uint32_t STYLE_COMBO_DROPDOWN = 0x0002;
 constexpr std::uint32_t STYLE_EDIT_AUTOHSCROLL = 0x0080;
 constexpr std::uint32_t STYLE_BUTTON_AUTOCHECKBOX = 0x0003;
@@ -63,26 +64,33 @@ struct RowControlTemplate {
 
 constexpr std::uint32_t STYLE_SHOWN_CHILD = STYLE_CHILD | STYLE_VISIBLE;
 
-// In creation order; none has a tab stop.
+// In creation order. The boxes and buttons are tab stops, so the keyboard reaches every row.
 constexpr std::array<RowControlTemplate, CONTROLS_PER_ROW> ROW_CONTROLS{{
     {"static", "Dial", STYLE_SHOWN_CHILD, 0, 15, 4, 25, 22, true},
-    {"combobox", nullptr, STYLE_SHOWN_CHILD | STYLE_COMBO_DROPDOWN, 0, 42, 0, 110, 200, true},
+    {"combobox", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_COMBO_DROPDOWN, 0, 42, 0, 110,
+     200, true},
     {"static", "numbers as", STYLE_SHOWN_CHILD, 0, 154, 4, 60, 22, true},
-    {"edit", nullptr, STYLE_SHOWN_CHILD | STYLE_EDIT_AUTOHSCROLL, EX_STYLE_CLIENT_EDGE, 216, 0, 110,
-     21, true},
+    {"edit", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_EDIT_AUTOHSCROLL,
+     EX_STYLE_CLIENT_EDGE, 216, 0, 110, 21, true},
     {"static", nullptr, STYLE_SHOWN_CHILD, 0, 328, 4, 52, 22, true},
-    {"button", nullptr, STYLE_SHOWN_CHILD | STYLE_BUTTON_AUTOCHECKBOX, 0, 382, 0, 14, 22, false},
+    {"button", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_BUTTON_AUTOCHECKBOX, 0, 382, 0,
+     14, 22, false},
     {"static", nullptr, STYLE_SHOWN_CHILD, 0, 398, 4, 64, 22, true},
-    {"button", "Confirm", STYLE_SHOWN_CHILD | STYLE_BUTTON_BITMAP, 0, 464, 0, 22, 22, false},
-    {"button", "Delete", STYLE_SHOWN_CHILD | STYLE_BUTTON_BITMAP, 0, 488, 0, 22, 22, false},
+    {"button", "Confirm", STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_BUTTON_BITMAP, 0, 464, 0, 22,
+     22, false},
+    {"button", "Delete", STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_BUTTON_BITMAP, 0, 488, 0, 22, 22,
+     false},
 }};
 
 // The texts beside the check box.
 const char* enabledLabelText(bool enabled);
 const char* verifiedLabelText(bool verified);
+// Beside a replacement that cannot form a rule, in place of the enabled label.
+constexpr const char* UNREADABLE_REPLACEMENT_TEXT = "(invalid)";
 
-// One row of the Dialing Rules dialog: its controls and its own copy of a rule, which the
-// check box and Confirm change instead of the caller's rule.
+// One row of the Dialing Rules dialog: its own copy of a rule, which the check box and
+// Confirm change instead of the caller's rule, what its boxes hold, and its controls while
+// it is on the screen (null otherwise).
 struct RuleRow {
     WindowHandle enableBox = nullptr;
     WindowHandle dialLabel = nullptr;
@@ -98,6 +106,13 @@ struct RuleRow {
     // Offsets of the row's first and last control ids from FIRST_ROW_CONTROL_ID.
     std::int32_t firstId = 0;
     std::int32_t lastId = 0;
+    // The patterns the pattern box offers, the rule's own first, and the chosen one.
+    std::vector<std::string> patterns;
+    std::size_t patternChoice = 0;
+    // The replacement edit's text.
+    std::string replacement;
+    // Where the row's controls stand, so that they are moved only when that changes.
+    int shownTop = -1;
 };
 
 using RuleRowList = std::vector<RuleRow>;
@@ -120,10 +135,40 @@ std::string replacementTextOf(const DialingRule& rule);
 const char* setRowRuleEnabled(RuleRow& row, bool enabled);
 const char* confirmRowRule(RuleRow& row);
 
+// The row's controls that take the keyboard, in tab order: Confirm only while it is shown.
+std::vector<RowControl> tabControls(const RuleRow& row);
+
 // The first row whose ids hold the offset, or none (its row was deleted).
 std::optional<std::size_t> findRuleRow(const RuleRowList& rows, std::int32_t idOffset);
 
-// The rows' rules, in row order.
+// The patterns a rule with this pattern can take, from the pattern itself to the most
+// general one of its shape: each turns the last group still holding a digit into wildcards.
+std::vector<std::string> patternChoices(const char* pattern);
+
+// The replacement the rule shows under another pattern of its shape: the same rewriting.
+std::string replacementUnder(const DialingRule& rule, const char* pattern);
+
+// Picks a pattern from the box. A replacement the user has not edited follows it; returns
+// whether the replacement text changed.
+bool choosePattern(RuleRow& row, std::size_t choice);
+const char* chosenPattern(const RuleRow& row);
+
+// A pattern and a replacement read as the rules file reads its lines: trailing separators
+// dropped; none when they cannot form a rule the file would hand back as it is.
+std::optional<DialingRule> readRuleTexts(const char* pattern, const std::string& replacement,
+                                         bool enabled);
+
+// Whether the row's boxes differ from its rule, and whether they then form a rule.
+bool rowIsEdited(const RuleRow& row);
+bool rowIsReadable(const RuleRow& row);
+// What the enabled label shows: the rule's state, or that the replacement is no rule.
+const char* enabledLabelOf(const RuleRow& row);
+
+// The rule as the row stands: an edited row that forms a rule gives that rule, confirmed,
+// with the old rule's supporting pairs; otherwise the row's copy of its rule.
+DialingRule rowRule(const RuleRow& row);
+
+// The rows' rules as they stand, in row order.
 RuleSet collectRules(const RuleRowList& rows);
 
 } // namespace vellix

@@ -3,20 +3,24 @@
 #include "app/scoped_handles.h"
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog_layout.h"
-#include "rules_dialog/rules_dialog_state.h"
+#include "rules_dialog/try_number.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vellix {
 
-static_assert(STYLE_CHILD == WS_CHILD && STYLE_VISIBLE == WS_VISIBLE);
+static_assert(STYLE_CHILD == WS_CHILD && STYLE_VISIBLE == WS_VISIBLE &&
+              STYLE_TABSTOP == WS_TABSTOP);
 static_assert(STYLE_COMBO_DROPDOWN == CBS_DROPDOWN && STYLE_EDIT_AUTOHSCROLL == ES_AUTOHSCROLL);
 static_assert(STYLE_BUTTON_AUTOCHECKBOX == BS_AUTOCHECKBOX && STYLE_BUTTON_BITMAP == BS_BITMAP);
 static_assert(EX_STYLE_CLIENT_EDGE == WS_EX_CLIENTEDGE);
 static_assert(RULES_DIALOG_OK == IDOK && RULES_DIALOG_CANCEL == IDCANCEL);
+static_assert(NOTIFY_EDIT_CHANGE == EN_CHANGE && NOTIFY_COMBO_SELECTION == CBN_SELCHANGE);
 static_assert(RULES_GROUP_BOX_ID == IDC_RULES_GROUP && CONFIRM_ICON == IDI_CONFIRM &&
               DELETE_ICON == IDI_DELETE);
 
@@ -25,62 +29,181 @@ namespace {
 constexpr int ICON_SIZE = 16;
 // One picture for each of the button's states.
 constexpr int BUTTON_IMAGES = 5;
+// Rows one notch of the mouse wheel scrolls.
+constexpr int WHEEL_ROWS = 3;
+constexpr int SCROLL_BAR_ID = 142;
 
 HWND windowOf(WindowHandle handle) {
     return static_cast<HWND>(handle);
 }
 
+// What the open dialog keeps, bound to its window: the rows, and the pictures and the
+// tooltip that all rows share, so that a row costs no more than its controls.
+struct RulesDialogWindow {
+    RulesDialogState state;
+    ScopedImageList confirmImages;
+    ScopedImageList deleteImages;
+    // Owned by the dialog, which destroys it with itself.
+    HWND tooltip = nullptr;
+};
+
 HINSTANCE instanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
 }
 
+RulesDialogWindow* boundTo(HWND dialog) {
+    return reinterpret_cast<RulesDialogWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
 RulesDialogState* stateOf(HWND dialog) {
-    return reinterpret_cast<RulesDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    RulesDialogWindow* bound = boundTo(dialog);
+    return bound != nullptr ? &bound->state : nullptr;
 }
 
 void moveControl(HWND control, const PixelRect& place) {
     MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
 }
 
-// Sets what a control shows for the row's rule once it exists.
-void fillRowControl(RuleRow& row, RowControl control, HWND window) {
-    switch (control) {
-    case PATTERN_BOX:
-        SetWindowTextA(window, row.rule.patternText());
-        break;
-    case REPLACEMENT_EDIT:
-        SetWindowTextA(window, replacementTextOf(row.rule).c_str());
-        break;
-    case ENABLE_BOX:
-        SendMessageA(window, BM_SETCHECK, row.rule.isEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
-    case CONFIRM_BUTTON:
-        setButtonIcon(window, CONFIRM_ICON);
-        if (row.rule.isVerified())
-            ShowWindow(window, SW_HIDE);
-        break;
-    case DELETE_BUTTON:
-        setButtonIcon(window, DELETE_ICON);
-        row.deleteTip = addTooltip(window, "Delete");
-        break;
-    default:
-        break;
+PixelRect workAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+HWND createChild(HWND dialog, const char* className, const char* text, DWORD style, DWORD exStyle,
+                 int id) {
+    const HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, dialog,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                        instanceOf(dialog), nullptr);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return window;
+}
+
+// Sets what the row's controls show for what the row holds. Their notifications are not
+// edits of the user's, so the caller ignores them meanwhile.
+void fillRowControls(const RuleRow& row) {
+    const HWND patternBox = windowOf(row.patternBox);
+    SendMessageA(patternBox, CB_RESETCONTENT, 0, 0);
+    for (const std::string& pattern : row.patterns)
+        SendMessageA(patternBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
+    SendMessageA(patternBox, CB_SETCURSEL, row.patternChoice, 0);
+    SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
+    SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
+    SendMessageA(windowOf(row.enableBox), BM_SETCHECK,
+                 row.rule.isEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetWindowTextA(windowOf(row.verifiedLabel), verifiedLabelText(row.rule.isVerified()));
+    ShowWindow(windowOf(row.confirmButton), row.rule.isVerified() ? SW_HIDE : SW_SHOW);
+}
+
+// The shown row and control a window belongs to; the pattern box's focus is in its edit.
+struct RowPlace {
+    std::size_t row = 0;
+    RowControl control = DIAL_LABEL;
+};
+
+std::optional<RowPlace> rowPlaceOf(const RulesDialogState& state, HWND window) {
+    if (window == nullptr)
+        return std::nullopt;
+    const HWND parent = GetParent(window);
+    const std::size_t end = std::min(state.firstShown + state.shownRows, state.rows.size());
+    for (std::size_t i = state.firstShown; i < end; ++i) {
+        for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
+            const HWND control = windowOf(controlWindow(state.rows[i], static_cast<RowControl>(k)));
+            if (control != nullptr && (control == window || control == parent))
+                return RowPlace{i, static_cast<RowControl>(k)};
+        }
+    }
+    return std::nullopt;
+}
+
+// Hands a row's windows to another row, which takes its ids.
+void moveRowWindows(RuleRow& from, RuleRow& to) {
+    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
+        const auto control = static_cast<RowControl>(k);
+        controlWindow(to, control) = controlWindow(from, control);
+        controlWindow(from, control) = nullptr;
+        SetWindowLongPtrA(windowOf(controlWindow(to, control)), GWLP_ID, controlId(to, control));
+    }
+    to.deleteTip = from.deleteTip;
+    from.deleteTip = nullptr;
+    to.shownTop = from.shownTop;
+    from.shownTop = -1;
+}
+
+// Gives controls to the rows in view and to no other: those of rows that left the view go
+// to rows that came into it, and only what is missing is created, so that a dialog of any
+// number of rules holds no more windows than its screen shows.
+void showRowWindows(HWND dialog, RulesDialogState& state) {
+    const std::size_t end = std::min(state.firstShown + state.shownRows, state.rows.size());
+    const std::optional<RowPlace> focus = rowPlaceOf(state, GetFocus());
+    std::vector<RuleRow> spare;
+    for (std::size_t i = 0; i < state.rows.size(); ++i) {
+        if (state.rows[i].enableBox != nullptr && (i < state.firstShown || i >= end)) {
+            spare.emplace_back();
+            moveRowWindows(state.rows[i], spare.back());
+        }
+    }
+    state.filling = true;
+    for (std::size_t i = state.firstShown; i < end; ++i) {
+        RuleRow& row = state.rows[i];
+        const int top = ruleRowTop(i - state.firstShown);
+        if (row.enableBox != nullptr)
+            continue;
+        if (spare.empty()) {
+            createRuleRow(dialog, row, top);
+        } else {
+            moveRowWindows(spare.back(), row);
+            spare.pop_back();
+            fillRowControls(row);
+        }
+    }
+    state.filling = false;
+    for (const RuleRow& row : spare)
+        destroyRuleRow(row);
+    for (std::size_t i = state.firstShown; i < end; ++i)
+        moveRuleRow(state.rows[i], ruleRowTop(i - state.firstShown));
+    // A focused row that scrolled away leaves the keyboard on the nearest row in view.
+    if (focus && (focus->row < state.firstShown || focus->row >= end) && end > state.firstShown) {
+        const std::size_t nearest = focus->row < state.firstShown ? state.firstShown : end - 1;
+        SetFocus(windowOf(controlWindow(state.rows[nearest], focus->control)));
     }
 }
 
-// The image list belongs to the button's user, so it goes with the button.
-void releaseButtonIcon(HWND button) {
-    BUTTON_IMAGELIST images{};
-    if (SendMessageA(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) &&
-        images.himl != nullptr)
-        ImageList_Destroy(images.himl);
+void updateScrollBar(HWND dialog, const RulesDialogState& state) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = static_cast<int>(state.rows.empty() ? 0 : state.rows.size() - 1);
+    info.nPage = static_cast<UINT>(state.shownRows);
+    info.nPos = static_cast<int>(state.firstShown);
+    SetScrollInfo(GetDlgItem(dialog, SCROLL_BAR_ID), SB_CTL, &info, TRUE);
+}
+
+void scrollRows(HWND dialog, RulesDialogState& state, std::size_t first,
+                std::size_t wanted = SIZE_MAX) {
+    const std::size_t before = state.firstShown;
+    showRows(state, first, wanted);
+    if (state.firstShown == before)
+        return;
+    showRowWindows(dialog, state);
+    updateScrollBar(dialog, state);
+}
+
+void updateTryText(HWND dialog, const RulesDialogState& state) {
+    SetDlgItemTextA(dialog, TRY_TEXT_ID, tryText(state.rows, state.typed).c_str());
 }
 
 // Keeps the keyboard in the dialog when the focused control is about to go.
 void moveFocusOutOfRow(HWND dialog, const RuleRow& row) {
     const HWND focus = GetFocus();
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        if (focus != nullptr && focus == windowOf(controlWindow(row, static_cast<RowControl>(k)))) {
+        const HWND control = windowOf(controlWindow(row, static_cast<RowControl>(k)));
+        if (focus != nullptr && control != nullptr &&
+            (focus == control || GetParent(focus) == control)) {
             SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)),
                          TRUE);
             return;
@@ -88,18 +211,83 @@ void moveFocusOutOfRow(HWND dialog, const RuleRow& row) {
     }
 }
 
+void createDialogControls(HWND dialog) {
+    constexpr DWORD SHOWN = WS_CHILD | WS_VISIBLE;
+    createChild(dialog, "static", "Try", SHOWN, 0, -1);
+    createChild(dialog, "edit", "", SHOWN | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                TRY_NUMBER_ID);
+    createChild(dialog, "static", "", SHOWN | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, TRY_TEXT_ID);
+    CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, dialog,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(SCROLL_BAR_ID)),
+                    instanceOf(dialog), nullptr);
+}
+
 INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
-    auto state = std::make_unique<RulesDialogState>();
-    state->rules = reinterpret_cast<RuleSet*>(lParam);
-    if (state->rules != nullptr)
-        state->rows = buildRuleRows(dialog, *state->rules, 0, state->idCounter);
-    layoutRulesDialog(dialog, state->rows);
+    auto bound = std::make_unique<RulesDialogWindow>();
+    RulesDialogState& state = bound->state;
+    state.rules = reinterpret_cast<RuleSet*>(lParam);
+    if (state.rules != nullptr) {
+        state.rows.reserve(state.rules->size());
+        for (const DialingRule& rule : *state.rules)
+            state.rows.push_back(makeRuleRow(rule, state.idCounter));
+    }
+    state.maxDialogHeight = workAreaOf(dialog).height;
+    bound->confirmImages.reset(loadButtonImages(instanceOf(dialog), CONFIRM_ICON));
+    bound->deleteImages.reset(loadButtonImages(instanceOf(dialog), DELETE_ICON));
+    bound->tooltip = createTooltip(dialog);
+    createDialogControls(dialog);
+    showRows(state, 0);
     // Each open dialog keeps its own rows, so a second one opened meanwhile cannot mix them.
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state.release()));
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(bound.release()));
+    layoutRulesDialog(dialog, state);
     return TRUE;
 }
 
-INT_PTR onCommand(HWND dialog, std::int32_t id) {
+std::string controlText(HWND control) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void onRowCommand(HWND dialog, RulesDialogState& state, const RowCommand& command) {
+    RuleRow& row = state.rows[command.row];
+    switch (command.action) {
+    case RowAction::TOGGLE_ROW:
+        toggleRuleRow(row);
+        break;
+    case RowAction::CONFIRM_ROW:
+        confirmRuleRow(row);
+        layoutRulesDialog(dialog, state);
+        break;
+    case RowAction::DELETE_ROW:
+        moveFocusOutOfRow(dialog, row);
+        destroyRuleRow(row);
+        removeRuleRow(state, command.row);
+        showRows(state, state.firstShown);
+        layoutRulesDialog(dialog, state);
+        break;
+    case RowAction::EDIT_REPLACEMENT:
+        row.replacement = controlText(windowOf(row.replacementEdit));
+        SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
+        break;
+    case RowAction::CHOOSE_PATTERN: {
+        const LRESULT choice = SendMessageA(windowOf(row.patternBox), CB_GETCURSEL, 0, 0);
+        if (choice >= 0 && choosePattern(row, static_cast<std::size_t>(choice))) {
+            state.filling = true;
+            SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
+            state.filling = false;
+        }
+        SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
+        break;
+    }
+    case RowAction::NOTHING:
+        return;
+    }
+    updateTryText(dialog, state);
+}
+
+INT_PTR onCommand(HWND dialog, std::int32_t id, std::uint32_t notification) {
     RulesDialogState* state = stateOf(dialog);
     if (state == nullptr)
         return FALSE;
@@ -112,39 +300,129 @@ INT_PTR onCommand(HWND dialog, std::int32_t id) {
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
-    const RowCommand command = rowCommandFor(*state, id);
-    switch (command.action) {
-    case RowAction::TOGGLE_ROW:
-        toggleRuleRow(state->rows[command.row]);
-        break;
-    case RowAction::CONFIRM_ROW:
-        confirmRuleRow(state->rows[command.row]);
-        layoutRulesDialog(dialog, state->rows);
-        break;
-    case RowAction::DELETE_ROW:
-        moveFocusOutOfRow(dialog, state->rows[command.row]);
-        destroyRuleRow(state->rows[command.row]);
-        removeRuleRow(*state, command.row);
-        layoutRulesDialog(dialog, state->rows);
-        break;
-    case RowAction::NOTHING:
-        break;
+    if (id == TRY_NUMBER_ID && notification == EN_CHANGE) {
+        state->typed = controlText(GetDlgItem(dialog, TRY_NUMBER_ID));
+        updateTryText(dialog, *state);
+        return FALSE;
     }
+    if (!state->filling)
+        onRowCommand(dialog, *state, rowCommandFor(*state, id, notification));
     return FALSE;
 }
 
-// The row controls still exist here; the dialog's own destruction follows.
-void onDestroy(HWND dialog) {
-    if (const RulesDialogState* state = stateOf(dialog)) {
-        for (const RuleRow& row : state->rows) {
-            releaseButtonIcon(windowOf(row.confirmButton));
-            releaseButtonIcon(windowOf(row.deleteButton));
-        }
+void onVScroll(HWND dialog, WPARAM wParam) {
+    RulesDialogState* state = stateOf(dialog);
+    if (state == nullptr)
+        return;
+    const auto first = static_cast<long long>(state->firstShown);
+    const auto page = static_cast<long long>(state->shownRows);
+    long long wanted = first;
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP:
+        wanted = first - 1;
+        break;
+    case SB_LINEDOWN:
+        wanted = first + 1;
+        break;
+    case SB_PAGEUP:
+        wanted = first - page;
+        break;
+    case SB_PAGEDOWN:
+        wanted = first + page;
+        break;
+    case SB_TOP:
+        wanted = 0;
+        break;
+    case SB_BOTTOM:
+        wanted = static_cast<long long>(state->rows.size());
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        // The 16 bits of the message would cut a long list short.
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(GetDlgItem(dialog, SCROLL_BAR_ID), SB_CTL, &info);
+        wanted = info.nTrackPos;
+        break;
     }
+    default:
+        return;
+    }
+    scrollRows(dialog, *state, static_cast<std::size_t>(std::max(wanted, 0LL)));
 }
 
+void onMouseWheel(HWND dialog, WPARAM wParam) {
+    RulesDialogState* state = stateOf(dialog);
+    if (state == nullptr || state->shownRows >= state->rows.size())
+        return;
+    state->wheel += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = state->wheel / WHEEL_DELTA;
+    state->wheel -= notches * WHEEL_DELTA;
+    const long long wanted =
+        static_cast<long long>(state->firstShown) - static_cast<long long>(notches) * WHEEL_ROWS;
+    scrollRows(dialog, *state, static_cast<std::size_t>(std::max(wanted, 0LL)));
+}
+
+// Gives the keyboard to a row's control, scrolling the row into view first.
+void focusRowControl(HWND dialog, RulesDialogState& state, std::size_t row, RowControl control) {
+    scrollRows(dialog, state, state.firstShown, row);
+    state.navigating = true;
+    SendMessageA(dialog, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(windowOf(controlWindow(state.rows[row], control))), TRUE);
+    state.navigating = false;
+}
+
+// Tab and the arrow keys walk through all rows, not only those on the screen: the dialog
+// asks here before it moves the focus, and a row not in view is scrolled into it.
+INT_PTR onNextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
+    RulesDialogState* state = stateOf(dialog);
+    if (state == nullptr || state->navigating || state->rows.empty())
+        return FALSE;
+    const HWND focus = GetFocus();
+    const std::optional<RowPlace> at = rowPlaceOf(*state, focus);
+    bool forward = wParam == 0;
+    if (LOWORD(lParam) != 0) {
+        // A given window: the arrow keys chose the next control of the group.
+        if (!at)
+            return FALSE;
+        forward = GetNextDlgGroupItem(dialog, focus, FALSE) == reinterpret_cast<HWND>(wParam);
+    } else if (!at) {
+        // Tab into the rows starts at the first row, Shift+Tab at the last.
+        if (!rowPlaceOf(*state, GetNextDlgTabItem(dialog, focus, !forward)))
+            return FALSE;
+        const std::size_t row = forward ? 0 : state->rows.size() - 1;
+        const std::vector<RowControl> controls = tabControls(state->rows[row]);
+        focusRowControl(dialog, *state, row, forward ? controls.front() : controls.back());
+        return TRUE;
+    }
+    std::size_t row = at->row;
+    std::vector<RowControl> controls = tabControls(state->rows[row]);
+    auto position = std::find(controls.begin(), controls.end(), at->control);
+    if (position == controls.end())
+        return FALSE;
+    if (forward && position + 1 != controls.end()) {
+        focusRowControl(dialog, *state, row, *(position + 1));
+    } else if (!forward && position != controls.begin()) {
+        focusRowControl(dialog, *state, row, *(position - 1));
+    } else if (forward ? row + 1 < state->rows.size() : row > 0) {
+        row = forward ? row + 1 : row - 1;
+        controls = tabControls(state->rows[row]);
+        focusRowControl(dialog, *state, row, forward ? controls.front() : controls.back());
+    } else {
+        // Past the last row comes OK, before the first the Try field.
+        state->navigating = true;
+        SendMessageA(dialog, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, forward ? IDOK : TRY_NUMBER_ID)),
+                     TRUE);
+        state->navigating = false;
+    }
+    return TRUE;
+}
+
+// The buttons are gone by now; their pictures go with the dialog's own record.
 void onNcDestroy(HWND dialog) {
-    std::unique_ptr<RulesDialogState> state(stateOf(dialog));
+    std::unique_ptr<RulesDialogWindow> bound(boundTo(dialog));
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
@@ -153,10 +431,15 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         return onInitDialog(dialog, lParam);
     case WM_COMMAND:
-        return onCommand(dialog, LOWORD(wParam));
-    case WM_DESTROY:
-        onDestroy(dialog);
-        return FALSE;
+        return onCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_VSCROLL:
+        onVScroll(dialog, wParam);
+        return TRUE;
+    case WM_MOUSEWHEEL:
+        onMouseWheel(dialog, wParam);
+        return TRUE;
+    case WM_NEXTDLGCTL:
+        return onNextControl(dialog, wParam, lParam);
     case WM_NCDESTROY:
         onNcDestroy(dialog);
         return FALSE;
@@ -179,18 +462,7 @@ INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-RuleRowList buildRuleRows(HWND dialog, const RuleSet& rules, int y, std::int32_t& idCounter) {
-    RuleRowList rows;
-    rows.reserve(rules.size());
-    for (const DialingRule& rule : rules) {
-        rows.push_back(createRuleRow(dialog, rule, y, idCounter));
-        y += ROW_HEIGHT;
-    }
-    return rows;
-}
-
-RuleRow createRuleRow(HWND dialog, const DialingRule& rule, int y, std::int32_t& idCounter) {
-    RuleRow row = makeRuleRow(rule, idCounter);
+void createRuleRow(HWND dialog, RuleRow& row, int y) {
     const HINSTANCE instance = instanceOf(dialog);
     const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
@@ -204,24 +476,43 @@ RuleRow createRuleRow(HWND dialog, const DialingRule& rule, int y, std::int32_t&
         controlWindow(row, control) = window;
         if (entry.guiFont)
             SendMessageA(window, WM_SETFONT, guiFont, FALSE);
-        fillRowControl(row, control, window);
     }
-    return row;
+    row.shownTop = y;
+    if (const RulesDialogWindow* bound = boundTo(dialog)) {
+        setButtonImages(windowOf(row.confirmButton), bound->confirmImages.get());
+        setButtonImages(windowOf(row.deleteButton), bound->deleteImages.get());
+        if (addTool(bound->tooltip, windowOf(row.deleteButton), "Delete"))
+            row.deleteTip = bound->tooltip;
+    }
+    fillRowControls(row);
 }
 
-void layoutRulesDialog(HWND dialog, const RuleRowList& rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        moveRuleRow(rows[i], ruleRowTop(i));
-    const RulesDialogLayout layout = rulesDialogLayout(rows.size());
+void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
+    showRowWindows(dialog, state);
+    const RulesDialogLayout layout = rulesDialogLayout(state.rows.size(), state.maxDialogHeight);
     moveControl(GetDlgItem(dialog, RULES_GROUP_BOX_ID), layout.groupBox);
     moveControl(GetDlgItem(dialog, IDOK), layout.okButton);
     moveControl(GetDlgItem(dialog, IDCANCEL), layout.cancelButton);
+    moveControl(GetDlgItem(dialog, TRY_NUMBER_ID), layout.tryNumber);
+    moveControl(GetDlgItem(dialog, TRY_TEXT_ID), layout.tryText);
+    // The label has no id of its own; it is the control just before the field.
+    moveControl(GetWindow(GetDlgItem(dialog, TRY_NUMBER_ID), GW_HWNDPREV), layout.tryLabel);
+    const HWND scrollBar = GetDlgItem(dialog, SCROLL_BAR_ID);
+    moveControl(scrollBar, layout.scrollBar);
+    updateScrollBar(dialog, state);
+    ShowWindow(scrollBar, layout.scrollBar.width > 0 ? SW_SHOWNA : SW_HIDE);
+    // Sized and placed at once, so that no part of it is ever off the screen.
     RECT outer{};
     GetWindowRect(dialog, &outer);
-    MoveWindow(dialog, outer.left, outer.top, layout.dialog.width, layout.dialog.height, TRUE);
+    const PixelRect place = fitOnScreen(
+        {outer.left, outer.top, layout.dialog.width, layout.dialog.height}, workAreaOf(dialog));
+    MoveWindow(dialog, place.x, place.y, place.width, place.height, TRUE);
 }
 
-void moveRuleRow(const RuleRow& row, int y) {
+void moveRuleRow(RuleRow& row, int y) {
+    if (row.shownTop == y)
+        return;
+    row.shownTop = y;
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
         moveControl(windowOf(controlWindow(row, control)), rowControlRect(control, y));
@@ -239,45 +530,49 @@ void confirmRuleRow(RuleRow& row) {
 }
 
 void destroyRuleRow(const RuleRow& row) {
-    releaseButtonIcon(windowOf(row.confirmButton));
-    releaseButtonIcon(windowOf(row.deleteButton));
-    const WindowHandle windows[] = {
-        row.enableBox,       row.dialLabel,     row.patternBox,   row.asLabel,
-        row.replacementEdit, row.confirmButton, row.enabledLabel, row.verifiedLabel,
-        row.deleteButton,    row.deleteTip,
-    };
-    for (const WindowHandle window : windows) {
-        if (window != nullptr)
+    // The tooltip is the dialog's: only the button's tool leaves it.
+    if (row.deleteTip != nullptr) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = windowOf(row.deleteButton);
+        tool.uId = 0;
+        SendMessageA(windowOf(row.deleteTip), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
+        if (const WindowHandle window = controlWindow(row, static_cast<RowControl>(k)))
             DestroyWindow(windowOf(window));
     }
 }
 
-void setButtonIcon(HWND button, int iconId) {
+HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId) {
     // The image list takes its own copies of the picture.
-    const ScopedIcon icon(
-        static_cast<HICON>(LoadImageA(instanceOf(button), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                      ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR)));
-    ScopedImageList images(
-        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1));
+    const ScopedIcon icon(static_cast<HICON>(LoadImageA(
+        instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR)));
+    const HIMAGELIST images =
+        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1);
     for (int i = 0; i < BUTTON_IMAGES; ++i)
-        ImageList_AddIcon(images.get(), icon.get());
-    SetWindowTextA(button, "");
-    BUTTON_IMAGELIST list{};
-    list.himl = images.get();
-    list.margin = RECT{0, 0, 0, 0};
-    list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
-    // From here the button holds the list, and releaseButtonIcon gives it back.
-    if (SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)))
-        images.release();
+        ImageList_AddIcon(images, icon.get());
+    return images;
 }
 
-HWND addTooltip(HWND control, const char* text) {
-    const HWND tip =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control,
-                        nullptr, instanceOf(control), nullptr);
-    if (tip == nullptr)
-        return nullptr;
+void setButtonImages(HWND button, HIMAGELIST images) {
+    SetWindowTextA(button, "");
+    BUTTON_IMAGELIST list{};
+    list.himl = images;
+    list.margin = RECT{0, 0, 0, 0};
+    list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
+    SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+}
+
+HWND createTooltip(HWND owner) {
+    return CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                           nullptr, instanceOf(owner), nullptr);
+}
+
+bool addTool(HWND tooltip, HWND control, const char* text) {
+    if (tooltip == nullptr)
+        return false;
     // The size that every version of the common controls accepts.
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -287,8 +582,7 @@ HWND addTooltip(HWND control, const char* text) {
     GetClientRect(control, &tool.rect);
     std::string toolText = text;
     tool.lpszText = toolText.data();
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    return tip;
+    return SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
 } // namespace vellix

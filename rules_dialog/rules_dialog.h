@@ -1,10 +1,10 @@
 #pragma once
 
-#include "rules_dialog/rule_row.h"
+#include "rules_dialog/rules_dialog_state.h"
 
 #include <windows.h>
 
-#include <cstdint>
+#include <commctrl.h>
 
 namespace vellix {
 
@@ -13,23 +13,26 @@ namespace vellix {
 // Cancel (Esc, the close box) leaves it untouched.
 INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// One row per rule, in order, the first with its top at y.
-RuleRowList buildRuleRows(HWND dialog, const RuleSet& rules, int y, std::int32_t& idCounter);
-// The controls of one row, taking the next nine ids.
-RuleRow createRuleRow(HWND dialog, const DialingRule& rule, int y, std::int32_t& idCounter);
+// The controls of a row, with its top at y, showing what the row holds.
+void createRuleRow(HWND dialog, RuleRow& row, int y);
 
-// Places the rows, the group box, OK, Cancel and the dialog's size for the rows there are.
-void layoutRulesDialog(HWND dialog, const RuleRowList& rows);
-void moveRuleRow(const RuleRow& row, int y);
+// Places the rows on the screen, the group box, the Try field, OK, Cancel and the scroll bar,
+// and sizes the dialog for them, all of it on the screen's work area.
+void layoutRulesDialog(HWND dialog, RulesDialogState& state);
+void moveRuleRow(RuleRow& row, int y);
 
 // The check box (after it ticked itself), Confirm and Delete.
 void toggleRuleRow(RuleRow& row);
 void confirmRuleRow(RuleRow& row);
 void destroyRuleRow(const RuleRow& row);
 
-// Shows an icon resource on a push button in every state, in place of its text.
-void setButtonIcon(HWND button, int iconId);
-// A tooltip over the whole control; null when it cannot be created.
-HWND addTooltip(HWND control, const char* text);
+// One icon resource for every state of a push button; the caller destroys the list.
+HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId);
+// Shows the pictures on a push button in place of its text; the button does not own them.
+void setButtonImages(HWND button, HIMAGELIST images);
+// A tooltip window for the controls of the owner; null when it cannot be created.
+HWND createTooltip(HWND owner);
+// Shows the text over the whole control; false when there is no tooltip or it refused.
+bool addTool(HWND tooltip, HWND control, const char* text);
 
 } // namespace vellix

@@ -1,8 +1,11 @@
 #include "rules_dialog/rules_dialog_state.h"
 
+#include "rules_dialog/rules_dialog_layout.h"
+
 namespace vellix {
 
-RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id) {
+RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id,
+                         std::uint32_t notification) {
     RowCommand command;
     if (id < FIRST_ROW_CONTROL_ID || id - FIRST_ROW_CONTROL_ID >= state.idCounter)
         return command;
@@ -21,10 +24,23 @@ RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id) {
     case DELETE_BUTTON:
         command.action = RowAction::DELETE_ROW;
         break;
+    case REPLACEMENT_EDIT:
+        if (notification == NOTIFY_EDIT_CHANGE)
+            command.action = RowAction::EDIT_REPLACEMENT;
+        break;
+    case PATTERN_BOX:
+        if (notification == NOTIFY_COMBO_SELECTION)
+            command.action = RowAction::CHOOSE_PATTERN;
+        break;
     default:
         break;
     }
     return command;
+}
+
+void showRows(RulesDialogState& state, std::size_t first, std::size_t wanted) {
+    state.shownRows = shownRowCount(state.rows.size(), state.maxDialogHeight);
+    state.firstShown = firstShownRow(first, state.shownRows, state.rows.size(), wanted);
 }
 
 void removeRuleRow(RulesDialogState& state, std::size_t index) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace vellix {
 namespace {
@@ -181,6 +182,78 @@ TEST(CollectRules, HandsBackTheRowCopiesInRowOrder) {
     EXPECT_TRUE(collected[0].isVerified());
     EXPECT_FALSE(collected[2].isVerified());
     EXPECT_TRUE(collectRules(RuleRowList{}).empty());
+}
+
+TEST(RulePatternBox, OffersThePatternUpToTheMostGeneralOfItsShape) {
+    const struct {
+        const char* pattern;
+        std::vector<std::string> choices;
+    } cases[] = {
+        {"412 268 xxxx", {"412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
+        {"412 268 1234", {"412 268 1234", "412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
+        {"xxx xxxx", {"xxx xxxx"}},
+        {"41x 2#8 xxxx", {"41x 2#8 xxxx", "41x xxx xxxx", "xxx xxx xxxx"}},
+        {"*67 xxx xxxx", {"*67 xxx xxxx", "xxx xxx xxxx"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(patternChoices(c.pattern), c.choices) << c.pattern;
+}
+
+// What a row with edited boxes hands back on OK: the rule read as the rules file reads it,
+// confirmed, or the row's own rule when the texts form none.
+TEST(RuleRowEdits, AnEditedRowIsReadAsTheRulesFileReadsIt) {
+    const std::string tooLong(200, '9');
+    const struct {
+        std::size_t patternChoice;
+        const char* replacement; // null: left as shown
+        const char* pattern;
+        const char* shown;
+        bool verified;
+        bool readable;
+    } cases[] = {
+        {0, nullptr, "412 268 xxxx", "8 xxxx", false, true},
+        {0, "9 1 412 268 xxxx", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
+        {0, "9 1 412 268 xxxx  ", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
+        {2, nullptr, "xxx xxx xxxx", "x xxxx", true, true}, // the same rewriting, widened
+        {1, "1 412 xxx xxxx", "412 xxx xxxx", "1 412 xxx xxxx", true, true},
+        {0, "", "412 268 xxxx", "8 xxxx", false, false},
+        {0, " - ", "412 268 xxxx", "8 xxxx", false, false},
+        {0, "9 (1) xxxx", "412 268 xxxx", "8 xxxx", false, false},
+        {0, tooLong.c_str(), "412 268 xxxx", "8 xxxx", false, false},
+    };
+    const DialingRule learned = test::learnedRule(
+        {test::pairOf("412-268-1234", "8 1234"), test::pairOf("412-268-5678", "8 5678")});
+    for (const auto& c : cases) {
+        std::int32_t counter = 0;
+        RuleRow row = makeRuleRow(learned, counter);
+        choosePattern(row, c.patternChoice);
+        if (c.replacement != nullptr)
+            row.replacement = c.replacement;
+        SCOPED_TRACE(row.replacement);
+        EXPECT_EQ(rowIsReadable(row), c.readable);
+        EXPECT_STREQ(enabledLabelOf(row), c.readable ? " (enabled)" : "(invalid)");
+        const DialingRule rule = rowRule(row);
+        EXPECT_STREQ(rule.patternText(), c.pattern);
+        EXPECT_EQ(replacementTextOf(rule), c.shown);
+        EXPECT_EQ(rule.isVerified(), c.verified);
+        EXPECT_TRUE(rule.isEnabled());
+        // The pairs stay with the rule and so in the history.
+        EXPECT_EQ(rule.support().size(), 2U);
+    }
+}
+
+TEST(RuleRowEdits, AReplacementLeftAsShownFollowsThePatternAnEditedOneStays) {
+    std::int32_t counter = 0;
+    RuleRow row =
+        makeRuleRow(ruleFromText("412 268 xxxx", "9 1 412 268 xxxx", true, true), counter);
+    EXPECT_TRUE(choosePattern(row, 1));
+    EXPECT_EQ(row.replacement, "9 1 412 xxx xxxx");
+    EXPECT_FALSE(choosePattern(row, 1));
+    EXPECT_FALSE(choosePattern(row, 7));
+    row.replacement = "9 xxx xxxx";
+    EXPECT_FALSE(choosePattern(row, 0));
+    EXPECT_EQ(row.replacement, "9 xxx xxxx");
+    EXPECT_STREQ(chosenPattern(row), "412 268 xxxx");
 }
 
 } // namespace

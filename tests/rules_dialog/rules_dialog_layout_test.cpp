@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace vellix {
@@ -88,6 +90,84 @@ TEST(RowControls, OnlyTheTextControlsUseTheGuiFont) {
         for (const RowControl control : systemFont)
             expected = expected && control != k;
         EXPECT_EQ(ROW_CONTROLS[static_cast<std::size_t>(k)].guiFont, expected) << k;
+    }
+}
+
+TEST(RulesDialogLayout, ShowsWhatTheScreenHoldsAndScrollsTheRest) {
+    const struct {
+        std::size_t rows;
+        int maxHeight;
+        std::size_t shown;
+        int dialogHeight;
+        int dialogWidth;
+    } cases[] = {
+        {3, 169, 3, 169, 534},    // fits exactly: laid out as ever
+        {3, 168, 2, 147, 554},    // one pixel short: two rows and a scroll bar
+        {0, 50, 0, 125, 534},     // nothing to scroll
+        {300, 738, 28, 719, 554}, // a 768-pixel screen with its taskbar
+        {1000, 100, 1, 125, 554}, // at least one row
+        {300, INT_MAX, 300, 6703, 534},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows, at most " << c.maxHeight);
+        const RulesDialogLayout layout = rulesDialogLayout(c.rows, c.maxHeight);
+        EXPECT_EQ(layout.shownRows, c.shown);
+        EXPECT_EQ(layout.dialog.height, c.dialogHeight);
+        EXPECT_EQ(layout.dialog.width, c.dialogWidth);
+        const bool scrolls = c.shown < c.rows;
+        EXPECT_EQ(layout.scrollBar.width > 0, scrolls);
+        if (scrolls) {
+            // Beside the rows, inside the group box, with OK and Cancel below it.
+            EXPECT_EQ(layout.scrollBar.y, ruleRowTop(0));
+            EXPECT_EQ(layout.scrollBar.height, 22 * static_cast<int>(c.shown));
+            EXPECT_GE(layout.scrollBar.x, ROW_CONTROLS.back().x + ROW_CONTROLS.back().width);
+            EXPECT_LE(layout.scrollBar.x + layout.scrollBar.width,
+                      layout.groupBox.x + layout.groupBox.width);
+            EXPECT_LE(layout.cancelButton.x + layout.cancelButton.width, layout.dialog.width);
+        }
+        // The Try field stands on the buttons' row, to their left.
+        EXPECT_EQ(layout.tryNumber.y, layout.okButton.y);
+        EXPECT_EQ(layout.tryLabel.y, layout.okButton.y + 4);
+        EXPECT_LE(layout.tryText.x + layout.tryText.width, layout.okButton.x);
+    }
+}
+
+TEST(RulesDialogLayout, ScrollingKeepsTheWantedRowInViewAndTheViewInTheList) {
+    const struct {
+        std::size_t first;
+        std::size_t wanted;
+        std::size_t expected;
+    } cases[] = {
+        {0, SIZE_MAX, 0}, {5, SIZE_MAX, 5}, {95, SIZE_MAX, 90}, {1000, SIZE_MAX, 90},
+        {10, 12, 10},     {10, 19, 10},     {10, 20, 11},       {10, 9, 9},
+        {10, 0, 0},       {0, 99, 90},      {10, 100, 10},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(firstShownRow(c.first, 10, 100, c.wanted), c.expected)
+            << "from " << c.first << " for row " << c.wanted;
+    }
+    EXPECT_EQ(firstShownRow(3, 10, 4), 0U);
+}
+
+TEST(RulesDialogLayout, FitsTheDialogOntoTheWorkArea) {
+    const PixelRect work{0, 0, 1024, 738};
+    const struct {
+        PixelRect window;
+        int x;
+        int y;
+    } cases[] = {
+        {{100, 100, 534, 169}, 100, 100},
+        {{900, 700, 534, 169}, 490, 569}, // beside the tray: moved in whole
+        {{-50, -20, 534, 169}, 0, 0},
+        {{600, 300, 534, 719}, 490, 19},
+        {{10, 10, 1200, 900}, 0, 0}, // larger than the screen: its corner stays on it
+    };
+    for (const auto& c : cases) {
+        const PixelRect fitted = fitOnScreen(c.window, work);
+        EXPECT_EQ(fitted.x, c.x) << c.window.x << "," << c.window.y;
+        EXPECT_EQ(fitted.y, c.y) << c.window.x << "," << c.window.y;
+        EXPECT_EQ(fitted.width, c.window.width);
+        EXPECT_EQ(fitted.height, c.window.height);
     }
 }
 

@@ -1,0 +1,30 @@
+#include "rules/dial_choices.h"
+
+#include <cstring>
+
+namespace vellix {
+
+DialChoices dialChoicesFor(const PhoneNumber& number, RuleSet& rules) {
+    DialChoices choices;
+    choices.items.push_back(number);
+    const DialStrings dialStrings = rankedDialStrings(number, rules);
+    choices.rewritten = !dialStrings.numbers.empty();
+    for (const PhoneNumber& dialString : dialStrings.numbers) {
+        if (std::strcmp(dialString.digitForm(), number.digitForm()) != 0)
+            choices.items.push_back(dialString);
+    }
+    if (dialStrings.fromEnabledRules == 0)
+        return choices;
+    // Matched whole: a prefix match would pick an earlier item that merely begins with it,
+    // and the user would dial a number no rule proposed.
+    const char* wanted = dialStrings.numbers.front().digitForm();
+    for (std::size_t i = 0; i < choices.items.size(); ++i) {
+        if (std::strcmp(choices.items[i].digitForm(), wanted) == 0) {
+            choices.selected = i;
+            break;
+        }
+    }
+    return choices;
+}
+
+} // namespace vellix
