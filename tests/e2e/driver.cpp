@@ -8,6 +8,7 @@
 #include "driver.h"
 #include "res/resource.h"
 #include "rules_dialog/rule_row.h"
+#include "rules_dialog/rules_dialog_layout.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -481,8 +482,8 @@ int terminateProgram() {
 }
 
 // The Dialing Rules dialog. Its rows are found by their control ids: nine a row from 1024,
-// with gaps where rows were deleted.
-constexpr int MAX_ROWS = 200;
+// with gaps where rows were deleted; only the rows in view have controls.
+constexpr int MAX_ROWS = 2000;
 
 HWND rulesDialog() {
     if (!joinProgramDesktop())
@@ -566,6 +567,64 @@ int printRulesDialogRect(HWND dialog) {
     return 0;
 }
 
+bool insideOf(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// How many rows have controls, whether the scroll bar shows, and whether the dialog and its
+// OK button are shown whole on the screen's work area.
+int printRulesView(HWND dialog) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT outer{};
+    RECT ok{};
+    GetWindowRect(dialog, &outer);
+    GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+    HWND scrollBar = FindWindowExA(dialog, nullptr, "ScrollBar", nullptr);
+    const bool okShown = IsWindowVisible(GetDlgItem(dialog, IDOK)) && insideOf(ok, outer) &&
+                         insideOf(ok, monitor.rcWork);
+    std::printf("rows %zu\nscroll bar %s\ndialog %s\nOK %s\n", ruleRowIds(dialog).size(),
+                scrollBar != nullptr && IsWindowVisible(scrollBar) ? "shown" : "hidden",
+                insideOf(outer, monitor.rcWork) ? "on the screen" : "off the screen",
+                okShown ? "on the screen" : "off the screen");
+    return 0;
+}
+
+// Sets a control's text as typing would; the control tells the dialog before this returns.
+bool setControlText(HWND control, const std::string& text) {
+    return control != nullptr &&
+           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+}
+
+// Types a number into the Try field and prints what the dialog says of it.
+int tryNumber(HWND dialog, const std::string& number) {
+    if (!setControlText(GetDlgItem(dialog, TRY_NUMBER_ID), number))
+        return report(false, "number typed into Try");
+    std::printf("%s\n", windowText(GetDlgItem(dialog, TRY_TEXT_ID)).c_str());
+    return 0;
+}
+
+int setReplacement(HWND dialog, const std::string& rowText, const std::string& text) {
+    const std::vector<int> rows = ruleRowIds(dialog);
+    const auto row = static_cast<std::size_t>(std::strtoul(rowText.c_str(), nullptr, 10));
+    return report(row < rows.size() &&
+                      setControlText(GetDlgItem(dialog, rows[row] + REPLACEMENT_EDIT), text),
+                  "replacement of row " + rowText + " set to '" + text + "'");
+}
+
+// Moves the scroll bar's thumb to the end or the start, as dragging it would.
+int scrollRules(HWND dialog, const std::string& where) {
+    HWND scrollBar = FindWindowExA(dialog, nullptr, "ScrollBar", nullptr);
+    const WPARAM code = where == "bottom" ? SB_BOTTOM : SB_TOP;
+    return report(scrollBar != nullptr && SendMessageTimeoutA(dialog, WM_VSCROLL, code,
+                                                              reinterpret_cast<LPARAM>(scrollBar),
+                                                              SMTO_ABORTIFHUNG, 5000, nullptr) != 0,
+                  "rules scrolled to the " + where);
+}
+
 // Clicks a button as the user would: a check box ticks itself before it tells the dialog.
 bool clickButton(HWND button) {
     return button != nullptr &&
@@ -624,6 +683,7 @@ int usage() {
         "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
+        "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
         "  press enter|escape|tab|alt+down|alt+/ | close-about | soak CHANGES WARM-UP\n",
         stderr);
@@ -738,6 +798,19 @@ int main(int argc, char** argv) {
         return withRulesDialog(printRulesLayout);
     if (command == "rules-dialog-rect" && count == 1)
         return withRulesDialog(printRulesDialogRect);
+    if (command == "rules-view" && count == 1)
+        return withRulesDialog(printRulesView);
+    if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||
+        (command == "rules-replace" && count == 3)) {
+        HWND dialog = rulesDialog();
+        if (dialog == nullptr)
+            return report(false, "Dialing Rules dialog open");
+        if (command == "rules-try")
+            return tryNumber(dialog, args[1]);
+        if (command == "rules-scroll")
+            return scrollRules(dialog, args[1]);
+        return setReplacement(dialog, args[1], args[2]);
+    }
     if (command == "rules-click" && count == 3) {
         HWND dialog = rulesDialog();
         return dialog != nullptr ? clickRuleRow(dialog, args[1], args[2])

@@ -518,6 +518,43 @@ dialog 534 125" rules-layout &&
         wait_lines rules-empty DialingHistory.dat
 }
 
+# Three hundred stored rules: the dialog opens as tall as the screen allows with a scroll bar
+# and OK on the screen; an edited replacement is stored as a confirmed rule; the Try field
+# follows edits and deletions as the number box would.
+rules_many_scroll_edit_try() {
+    local lines=() i p0 p1
+    for i in $(seq 200 499); do
+        lines+=("Dial $i 555 xxxx as 9 1 $i 555 xxxx (active)")
+    done
+    data_file rules-many DialingRules.dat "${lines[@]}" "Dial xxx xxx xxxx as x xxxx (active)"
+    drive put-text "" &&
+        start_program rules-many &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" || return 1
+    local view
+    view=$(drive rules-view | tr -d '\r')
+    echo "$view"
+    [[ $view == *$'scroll bar shown\ndialog on the screen\nOK on the screen' ]] &&
+        [ "$(sed -n 's/^rows //p' <<<"$view")" -lt 40 ] || return 1
+    p0=$(drive rules | sed -n '1s/^Dial|\([^|]*\)|.*/\1/p')
+    p1=$(drive rules | sed -n '2s/^Dial|\([^|]*\)|.*/\1/p')
+    [[ $p0 =~ ^[0-9]{3}\ 555\ xxxx$ && $p1 =~ ^[0-9]{3}\ 555\ xxxx$ ]] || return 1
+    local n0=${p0%xxxx}1234 n1=${p1%xxxx}1234
+    expect_output "9 1 $n1, 5 1234" rules-try "$n1" &&
+        drive rules-replace 0 "1 $p0" &&
+        expect_output "1 $n0, 5 1234" rules-try "$n0" &&
+        expect_output "9 1 $n1, 5 1234" rules-try "$n1" &&
+        drive rules-click 1 delete &&
+        expect_output "5 1234" rules-try "$n1" &&
+        expect_output "no rule applies" rules-try "12345 678" &&
+        drive rules-scroll bottom &&
+        [ "$(drive rules | tail -n 1 | cut -d'|' -f2,4)" = "xxx xxx xxxx|x xxxx" ] &&
+        drive rules-close ok "$wait_ms" &&
+        wait_until 10 grep -q "^Dial $p0 as 1 $p0 (active)"$'\r'"\$" "$work/rules-many/DialingRules.dat" &&
+        [ "$(wc -l <"$work/rules-many/DialingRules.dat")" -eq 300 ] &&
+        ! grep -q "^Dial $p1 " "$work/rules-many/DialingRules.dat"
+}
+
 # With VELLIX_E2E_SCREENSHOT set to a file name, saves the dialog as it is on the screen.
 screenshot() {
     [ -z "${VELLIX_E2E_SCREENSHOT:-}" ] && return 0
@@ -583,6 +620,7 @@ scenario "Cancel drops the dialog's changes and still rewrites both files" rules
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
 scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
+scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try
 scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
 
 echo "$passed passed, $failed failed"
