@@ -2,6 +2,7 @@
 // dialog was on the screen and painted, and how many windows and USER objects it holds then.
 // Windows only; run it under Wine:
 //   xvfb-run -a /usr/lib/wine/wine64 build/win64/bench/rules_dialog_benchmark.exe 200 1000
+#include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 namespace vellix {
 namespace {
 
-constexpr int REPETITIONS = 3;
+constexpr int REPETITIONS = 9;
 
 LARGE_INTEGER started;
 double openedMs = 0;
@@ -29,16 +30,20 @@ double millisecondsSince(const LARGE_INTEGER& start) {
            static_cast<double>(frequency.QuadPart);
 }
 
+BOOL CALLBACK countChild(HWND, LPARAM) {
+    ++windowsCounted;
+    return TRUE;
+}
+
 BOOL CALLBACK countWindow(HWND window, LPARAM) {
     ++windowsCounted;
-    EnumChildWindows(
-        window, [](HWND, LPARAM) -> BOOL { return ++windowsCounted > 0; }, 0);
+    EnumChildWindows(window, countChild, 0);
     return TRUE;
 }
 
 // Runs once the dialog's loop is idle: after the dialog was shown and painted.
 void CALLBACK dialogIdle(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND dialog = FindWindowA(MAKEINTATOM(32770), "Tarvona Dialing Rules");
+    const HWND dialog = FindWindowA(MAKEINTATOM(32770), RULES_DIALOG_TITLE);
     if (dialog == nullptr || !IsWindowVisible(dialog))
         return;
     openedMs = millisecondsSince(started);

@@ -214,8 +214,8 @@ TEST(RuleRowEdits, AnEditedRowIsReadAsTheRulesFileReadsIt) {
         {0, nullptr, "412 268 xxxx", "8 xxxx", false, true},
         {0, "9 1 412 268 xxxx", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
         {0, "9 1 412 268 xxxx  ", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
-        {2, nullptr, "xxx xxx xxxx", "x xxxx", true, true}, // the same rewriting, widened
-        {1, "1 412 xxx xxxx", "412 xxx xxxx", "1 412 xxx xxxx", true, true},
+        {2, nullptr, "xxx xxx xxxx", "x xxxx", true, true},  // the same rewriting, widened
+        {1, "7 xxxx", "412 xxx xxxx", "7 xxxx", true, true}, // a typed digit before the kept tail
         {0, "", "412 268 xxxx", "8 xxxx", false, false},
         {0, " - ", "412 268 xxxx", "8 xxxx", false, false},
         {0, "9 (1) xxxx", "412 268 xxxx", "8 xxxx", false, false},
