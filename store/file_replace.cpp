@@ -30,6 +30,11 @@ bool replaceFile(const char* path, const FileWriter& write) {
     const fs::file_status existing = fs::symlink_status(temporary, error);
     if (fs::exists(existing) && !fs::is_regular_file(existing))
         return false;
+    // A file made read-only is not replaced, as Windows refuses to and whoever is allowed to
+    // rename in the folder (root) would not here; the caller tells the user the save failed.
+    const fs::file_status target = fs::status(path, error);
+    if (fs::exists(target) && (target.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
     if (!writeComplete(temporary, write)) {
         fs::remove(temporary, error);
         return false;

@@ -63,6 +63,21 @@ TEST_F(FileReplace, BothSavesKeepThePreviousFileWhenTheTemporaryCannotBeWritten)
     }
 }
 
+TEST_F(FileReplace, ReadOnlyFileIsLeftAsItIsUntilItMayBeWrittenAgain) {
+    namespace fs = std::filesystem;
+    writeBytes("data.dat", "previous");
+    const fs::perms writable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions("data.dat", writable, fs::perm_options::remove);
+    EXPECT_FALSE(replaceFile("data.dat", WRITE_NEW));
+    EXPECT_EQ(readBytes("data.dat"), "previous");
+    EXPECT_EQ(listing(), "data.dat;");
+
+    fs::permissions("data.dat", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(replaceFile("data.dat", WRITE_NEW));
+    EXPECT_EQ(readBytes("data.dat"), "new");
+}
+
 TEST_F(FileReplace, StaleTemporaryFileIsOverwritten) {
     writeBytes("data.dat.tmp", "left over from a crash, and longer than the new content");
     ASSERT_TRUE(replaceFile("data.dat", WRITE_NEW));
