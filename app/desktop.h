@@ -102,6 +102,11 @@ public:
     // meanwhile; scheduling again replaces a retry still pending.
     virtual void scheduleClipboardRetry(std::uint32_t delayMs) = 0;
 
+    // Saving. A data file could not be saved: says so once, naming the file and its folder,
+    // and shows that data is not being saved until showSavesResumed.
+    virtual void showSaveFailure(const char* fileName) = 0;
+    virtual void showSavesResumed() = 0;
+
     // Dialing.
     virtual bool isLeftCtrlDown() = 0;
     virtual void requestCall(const char* address) = 0;

@@ -2,6 +2,7 @@
 
 #include "app/data_files.h"
 #include "app/desktop.h"
+#include "app/reported_files.h"
 #include "app/shell_state.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@ constexpr int CLIPBOARD_RETRIES = 40;
 // chain's bookkeeping, the notification icon's mouse messages and the commands.
 class Shell {
 public:
-    Shell(Desktop& desktop, DataFiles& files) : desktop_(desktop), files_(files) {}
+    Shell(Desktop& desktop, DataFiles& files) : desktop_(desktop), files_(files, desktop) {}
 
     // Adds the icon, builds the toolbar strip, loads both files, derives the working rules
     // and joins the clipboard-viewer chain, which presents what the clipboard holds.
@@ -55,7 +56,8 @@ private:
     void runRulesDialog();
 
     Desktop& desktop_;
-    DataFiles& files_;
+    // Every save goes through here, so that none fails unnoticed.
+    ReportedDataFiles files_;
     ShellState state_;
     WindowHandle nextViewer_ = nullptr;
     // Retries of the present clipboard change so far, and whether one is scheduled.

@@ -7,7 +7,8 @@
 namespace vellix {
 
 // The program's icon in the notification area. It owns the picture it shows, loaded at the
-// system's small-icon size, for as long as it lives.
+// system's small-icon size, for as long as it lives, and keeps its tip for when the icon is
+// added again.
 class TrayIcon {
 public:
     explicit TrayIcon(HINSTANCE instance);
@@ -16,11 +17,16 @@ public:
     // again after the shell's taskbar was re-created.
     void add(HWND window);
     void remove();
+    // The tip becomes string tipId of the string table.
+    void setTip(UINT tipId);
+    // A balloon with a warning over the icon, which the shell closes after a while.
+    void showWarning(const char* title, const char* text);
 
 private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     ScopedIcon icon_;
+    UINT tipId_;
 };
 
 } // namespace vellix

@@ -7,6 +7,7 @@
 #include "rules_dialog/rules_dialog.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vellix {
 
@@ -17,6 +18,9 @@ static_assert(static_cast<int>(ShowCommand::HIDE) == SW_HIDE &&
               static_cast<int>(ShowCommand::RESTORE) == SW_RESTORE);
 
 namespace {
+
+constexpr int TEXT_CAPACITY = 256;
+constexpr std::size_t BALLOON_TEXT_CAPACITY = 256;
 
 HWND windowOf(WindowHandle handle) {
     return static_cast<HWND>(handle);
@@ -180,6 +184,26 @@ ClipboardRead Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers) {
 
 void Win32Desktop::scheduleClipboardRetry(std::uint32_t delayMs) {
     SetTimer(main_, CLIPBOARD_RETRY_TIMER, delayMs, nullptr);
+}
+
+void Win32Desktop::showSaveFailure(const char* fileName) {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder)
+        folder[0] = '\0';
+    char title[TEXT_CAPACITY] = {};
+    char format[TEXT_CAPACITY] = {};
+    LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
+    LoadStringA(instance_, IDS_SAVE_FAILED_TEXT, format, sizeof format);
+    // Cut to the balloon's room; the file's name comes first, so it always shows.
+    char text[BALLOON_TEXT_CAPACITY] = {};
+    std::snprintf(text, sizeof text, format, fileName, folder);
+    trayIcon_.showWarning(title, text);
+    trayIcon_.setTip(IDS_TRAY_TIP_NOT_SAVING);
+}
+
+void Win32Desktop::showSavesResumed() {
+    trayIcon_.setTip(IDS_TRAY_TIP);
 }
 
 bool Win32Desktop::isLeftCtrlDown() {

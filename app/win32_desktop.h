@@ -62,6 +62,9 @@ public:
     ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) override;
     void scheduleClipboardRetry(std::uint32_t delayMs) override;
 
+    void showSaveFailure(const char* fileName) override;
+    void showSavesResumed() override;
+
     bool isLeftCtrlDown() override;
     void requestCall(const char* address) override;
 

@@ -6,6 +6,10 @@
 #define IDS_TITLE 103
 #define IDS_CLASS_NAME 109
 #define IDS_TRAY_TIP 120
+#define IDS_TRAY_TIP_NOT_SAVING 121
+#define IDS_SAVE_FAILED_TITLE 122
+// Formats the name of the data file that could not be saved and its folder.
+#define IDS_SAVE_FAILED_TEXT 123
 
 // The main window's class, which the string table names and other programs look for.
 #define MAIN_WINDOW_CLASS "VELLIX"

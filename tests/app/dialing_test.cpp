@@ -142,5 +142,45 @@ TEST_F(DialTest, FourSharedCharactersAreEnough) {
     EXPECT_EQ(shell.state().history.size(), 1U);
 }
 
+// A failed save is told once per spell of failures, naming the file; the data stays in memory,
+// the next save writes it, and the end of the spell is told when every file saves again.
+TEST_F(DialTest, FailedSaveIsToldOnceAndTheNextSaveWritesWhatWasKept) {
+    present("412-268-1234");
+    files.historyReadOnly = true;
+    dial("8 1234");
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory",
+                                    "showSaveFailure DialingHistory.dat"}));
+    EXPECT_EQ(shell.state().history.size(), 1U);
+    EXPECT_FALSE(shell.state().workingRules.empty()) << "learned although not saved";
+
+    // The rules file fails as well while the history still does: nothing more is said.
+    files.rulesReadOnly = true;
+    desktop.calls.clear();
+    dial("8 1234");
+    shell.onCommand(CMD_DIALING_RULES);
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory",
+                                    "runRulesDialog", "saveRules", "saveHistory"}));
+
+    // The history saves again, with every kept pair, but the rules do not yet.
+    files.historyReadOnly = false;
+    desktop.calls.clear();
+    dial("8 1234");
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory"}));
+    EXPECT_EQ(files.storedHistory.size(), 3U);
+
+    files.rulesReadOnly = false;
+    desktop.calls.clear();
+    shell.onCommand(CMD_DIALING_RULES);
+    EXPECT_EQ(desktop.calls,
+              (Calls{"runRulesDialog", "saveRules", "showSavesResumed", "saveHistory"}));
+
+    // A later failure starts a new spell and is told again.
+    files.rulesReadOnly = true;
+    desktop.calls.clear();
+    shell.onCommand(CMD_DIALING_RULES);
+    EXPECT_EQ(desktop.calls, (Calls{"runRulesDialog", "saveRules",
+                                    "showSaveFailure DialingRules.dat", "saveHistory"}));
+}
+
 } // namespace
 } // namespace vellix

@@ -122,6 +122,11 @@ public:
         record("scheduleClipboardRetry " + std::to_string(delayMs));
     }
 
+    void showSaveFailure(const char* fileName) override {
+        record("showSaveFailure " + std::string(fileName));
+    }
+    void showSavesResumed() override { record("showSavesResumed"); }
+
     bool isLeftCtrlDown() override { return leftCtrlDown; }
     void requestCall(const char* address) override {
         record("requestCall " + std::string(address));
@@ -157,6 +162,9 @@ public:
 
     PairList storedHistory;
     RuleSet storedRules;
+    // Saves of a file fail while set, leaving what it stores as it was.
+    bool historyReadOnly = false;
+    bool rulesReadOnly = false;
 
     bool loadHistory(PairList& history) override {
         calls_.emplace_back("loadHistory");
@@ -165,6 +173,8 @@ public:
     }
     bool saveHistory(const PairList& history) override {
         calls_.emplace_back("saveHistory");
+        if (historyReadOnly)
+            return false;
         storedHistory = history;
         return true;
     }
@@ -175,6 +185,8 @@ public:
     }
     bool saveRules(const RuleSet& rules) override {
         calls_.emplace_back("saveRules");
+        if (rulesReadOnly)
+            return false;
         storedRules = rules;
         return true;
     }

@@ -1,0 +1,28 @@
+#include "app/reported_files.h"
+
+#include "store/history_file.h"
+#include "store/rules_file.h"
+
+namespace vellix {
+
+bool ReportedDataFiles::saveHistory(const PairList& history) {
+    return report(HISTORY_FILE, historyFailing_, files_.saveHistory(history));
+}
+
+bool ReportedDataFiles::saveRules(const RuleSet& rules) {
+    return report(RULES_FILE, rulesFailing_, files_.saveRules(rules));
+}
+
+bool ReportedDataFiles::report(const char* fileName, bool& failing, bool saved) {
+    const bool wasFailing = historyFailing_ || rulesFailing_;
+    failing = !saved;
+    const bool isFailing = historyFailing_ || rulesFailing_;
+    // Once per spell of failures: a balloon at every dial would only be in the way.
+    if (isFailing && !wasFailing)
+        desktop_.showSaveFailure(fileName);
+    else if (!isFailing && wasFailing)
+        desktop_.showSavesResumed();
+    return saved;
+}
+
+} // namespace vellix

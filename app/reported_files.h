@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/data_files.h"
+#include "app/desktop.h"
+
+namespace vellix {
+
+// The data files with every save's outcome told to the user: the first failure says so once,
+// naming the file, and the desktop shows that data is not being saved until every file saves
+// again. What failed to save stays in memory, and the next save writes it.
+class ReportedDataFiles : public DataFiles {
+public:
+    ReportedDataFiles(DataFiles& files, Desktop& desktop) : files_(files), desktop_(desktop) {}
+
+    bool loadHistory(PairList& history) override { return files_.loadHistory(history); }
+    bool saveHistory(const PairList& history) override;
+    bool loadRules(RuleSet& rules) override { return files_.loadRules(rules); }
+    bool saveRules(const RuleSet& rules) override;
+
+private:
+    bool report(const char* fileName, bool& failing, bool saved);
+
+    DataFiles& files_;
+    Desktop& desktop_;
+    bool historyFailing_ = false;
+    bool rulesFailing_ = false;
+};
+
+} // namespace vellix
