@@ -428,6 +428,110 @@ int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
     return report(read && closed, "number menu read and closed");
 }
 
+// Texts of another process's tooltip window, read through memory lent inside that process:
+// the tooltip copies its texts only to an address of its own.
+class RemoteTooltip {
+public:
+    explicit RemoteTooltip(HWND tip) : tip_(tip) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(tip, &process);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+        if (process_ != nullptr)
+            memory_ = VirtualAllocEx(process_, nullptr, sizeof(Lent), MEM_COMMIT, PAGE_READWRITE);
+    }
+    RemoteTooltip(const RemoteTooltip&) = delete;
+    RemoteTooltip& operator=(const RemoteTooltip&) = delete;
+    ~RemoteTooltip() {
+        if (memory_ != nullptr)
+            VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_ != nullptr)
+            CloseHandle(process_);
+    }
+
+    // The texts of every tool, then the title when there is one.
+    std::vector<std::string> texts() {
+        std::vector<std::string> texts;
+        if (memory_ == nullptr)
+            return texts;
+        auto* lent = static_cast<Lent*>(memory_);
+        const auto tools = SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < tools; ++i) {
+            TTTOOLINFOW tool = {};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = lent->text;
+            if (put(&lent->tool, tool) &&
+                SendMessageW(tip_, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&lent->tool)))
+                texts.push_back(text(lent->text));
+        }
+        TTGETTITLE title = {};
+        title.dwSize = sizeof title;
+        title.cch = TEXT_CHARS;
+        title.pszTitle = lent->text;
+        if (put(&lent->text[0], L'\0') && put(&lent->title, title)) {
+            SendMessageW(tip_, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(&lent->title));
+            const std::string titleText = text(lent->text);
+            if (!titleText.empty())
+                texts.push_back(titleText);
+        }
+        return texts;
+    }
+
+private:
+    static constexpr int TEXT_CHARS = 1024;
+    struct Lent {
+        TTTOOLINFOW tool;
+        TTGETTITLE title;
+        wchar_t text[TEXT_CHARS];
+    };
+
+    template <typename T> bool put(T* remote, const T& value) {
+        return WriteProcessMemory(process_, remote, &value, sizeof value, nullptr) != FALSE;
+    }
+
+    // The texts are ASCII.
+    std::string text(const wchar_t* remote) {
+        wchar_t wide[TEXT_CHARS] = {};
+        if (!ReadProcessMemory(process_, remote, wide, sizeof wide - sizeof(wchar_t), nullptr))
+            return "";
+        std::string narrow;
+        for (const wchar_t* c = wide; *c != 0; ++c)
+            narrow += static_cast<char>(*c);
+        return narrow;
+    }
+
+    HWND tip_;
+    HANDLE process_ = nullptr;
+    void* memory_ = nullptr;
+};
+
+// The texts of every tooltip and balloon on the program's desktop, such as the notification
+// area's tips and balloons.
+std::vector<std::string> tooltipTexts() {
+    std::vector<std::string> texts;
+    if (!joinProgramDesktop())
+        return texts;
+    for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip != nullptr;
+         tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+        RemoteTooltip remote(tip);
+        for (std::string& text : remote.texts())
+            texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+bool tooltipShows(const std::string& expected) {
+    for (const std::string& text : tooltipTexts()) {
+        if (text.find(expected) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+bool noTooltipShows(const std::string& expected) {
+    return !tooltipShows(expected);
+}
+
 // Stands in for the system's handler of "tel:" URIs: appends the URI it was given to log.
 int recordTelUri(const std::string& log, const std::string& uri) {
     std::FILE* file = std::fopen(log.c_str(), "ab");
@@ -677,6 +781,7 @@ int usage() {
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
         "  change-text TEXT | change-text-held TEXT MS | change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
+        "  wait-tooltip TEXT MS | wait-no-tooltip TEXT MS | tooltips\n"
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray MOUSE-MESSAGE | send-command ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
@@ -739,6 +844,22 @@ int main(int argc, char** argv) {
         return wait(numberButtonIs, args[1], args[2].c_str(), "number button " + args[1]);
     if (command == "wait-tray-icon" && count == 3)
         return wait(trayIconIs, args[1], args[2].c_str(), "tray icon " + args[1]);
+    if (command == "wait-tooltip" && count == 3) {
+        const int result =
+            wait(tooltipShows, args[1], args[2].c_str(), "a tooltip shows '" + args[1] + "'");
+        if (result != 0) {
+            for (const std::string& text : tooltipTexts())
+                std::printf("tooltip: %s\n", text.c_str());
+        }
+        return result;
+    }
+    if (command == "wait-no-tooltip" && count == 3)
+        return wait(noTooltipShows, args[1], args[2].c_str(), "no tooltip shows '" + args[1] + "'");
+    if (command == "tooltips" && count == 1) {
+        for (const std::string& text : tooltipTexts())
+            std::printf("%s\n", text.c_str());
+        return 0;
+    }
     if (command == "box-text" && count == 1) {
         HWND box = numberBoxOf(mainWindow());
         std::printf("%s\n", box != nullptr ? windowText(box).c_str() : "");

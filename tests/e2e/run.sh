@@ -433,6 +433,30 @@ rules_confirm_ok() {
         wait_lines rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
 }
 
+# A read-only history file: the failed save is told in a balloon naming the file and its
+# folder, and the icon's tip says the data is not being saved; the pair is kept, and once the
+# file may be written again the next save writes it with the new one and the tip is back.
+failed_save() {
+    local dir=$work/failed-save
+    local line="412 268 1234  ->  8 1234"
+    data_file failed-save DialingHistory.dat
+    chmod a-w "$dir/DialingHistory.dat"
+    drive put-text "x" &&
+        start_program failed-save &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial &&
+        drive wait-tooltip "DialingHistory.dat could not be saved in $(windows_path "$dir")." \
+            "$wait_ms" &&
+        drive wait-tooltip "your data is not being saved" "$wait_ms" &&
+        wait_lines failed-save DialingHistory.dat &&
+        chmod u+w "$dir/DialingHistory.dat" &&
+        drive click-dial &&
+        wait_lines failed-save DialingHistory.dat "$line" "$line" &&
+        drive wait-no-tooltip "not being saved" "$wait_ms"
+}
+
 # Cancel drops the dialog's changes but still writes both files from the working rules: the
 # history moves from the older file name, the rules file loses what is not a rule.
 rules_toggle_cancel() {
@@ -615,6 +639,7 @@ scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
 scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
+scenario "a failed save is told and the next save writes what was kept" failed_save
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
