@@ -775,6 +775,33 @@ int withRulesDialog(int (*command)(HWND)) {
     return dialog != nullptr ? command(dialog) : report(false, "Dialing Rules dialog open");
 }
 
+// The program's commands and the icon's mouse messages by the names the scenarios use.
+struct NamedValue {
+    const char* name;
+    UINT value;
+};
+constexpr NamedValue COMMANDS[] = {
+    {"about", CMD_ABOUT},
+    {"exit", CMD_EXIT},
+    {"dialing-rules", CMD_DIALING_RULES},
+    {"number-menu", CMD_NUMBER_MENU},
+    {"dial", CMD_DIAL},
+};
+constexpr NamedValue MOUSE_MESSAGES[] = {
+    {"left-up", WM_LBUTTONUP},
+    {"double-click", WM_LBUTTONDBLCLK},
+    {"right-up", WM_RBUTTONUP},
+};
+
+// The value of a name, or the number written out.
+template <std::size_t N> UINT valueNamed(const std::string& name, const NamedValue (&values)[N]) {
+    for (const NamedValue& entry : values) {
+        if (name == entry.name)
+            return entry.value;
+    }
+    return static_cast<UINT>(std::strtoul(name.c_str(), nullptr, 0));
+}
+
 int usage() {
     std::fputs(
         "usage: driver COMMAND ...\n"
@@ -783,7 +810,7 @@ int usage() {
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tooltip TEXT MS | wait-no-tooltip TEXT MS | tooltips\n"
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
-        "  tray MOUSE-MESSAGE | send-command ID MS | exit-by-menu MS\n"
+        "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
@@ -882,7 +909,7 @@ int main(int argc, char** argv) {
     if (command == "send-command" && count == 3) {
         // Sent, not posted: a command that ran a second modal dialog would not come back.
         DWORD_PTR result = 0;
-        const auto id = static_cast<WPARAM>(std::strtoul(args[1].c_str(), nullptr, 0));
+        const auto id = static_cast<WPARAM>(valueNamed(args[1], COMMANDS));
         return report(SendMessageTimeoutA(mainWindow(), WM_COMMAND, id, 0, SMTO_NORMAL,
                                           std::strtoul(args[2].c_str(), nullptr, 10), &result) != 0,
                       "command " + args[1] + " handled");
@@ -891,7 +918,7 @@ int main(int argc, char** argv) {
         return report(PostMessageA(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE,
                       "close box pressed");
     if (command == "tray" && count == 2) {
-        const auto mouse = static_cast<LPARAM>(std::strtol(args[1].c_str(), nullptr, 0));
+        const auto mouse = static_cast<LPARAM>(valueNamed(args[1], MOUSE_MESSAGES));
         return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, mouse) !=
                           FALSE,
                       "tray message " + args[1] + " sent");

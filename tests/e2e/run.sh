@@ -166,11 +166,11 @@ double_click_toggles() {
         start_program double-click &&
         drive wait-window "$wait_ms" &&
         drive wait-visibility shown "$wait_ms" &&
-        drive tray 0x203 &&
+        drive tray double-click &&
         drive wait-visibility hidden "$wait_ms" &&
-        drive tray 0x203 &&
+        drive tray double-click &&
         drive wait-visibility shown "$wait_ms" &&
-        drive tray 0x203 &&
+        drive tray double-click &&
         drive wait-visibility hidden "$wait_ms"
 }
 
@@ -521,7 +521,7 @@ rules_command_while_open() {
         start_program rules-twice &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
-        drive send-command 32780 "$wait_ms" &&
+        drive send-command dialing-rules "$wait_ms" &&
         [ "$(drive count-windows rules | tr -d '\r')" = 1 ] &&
         drive rules-close ok "$wait_ms" &&
         wait_lines rules-twice DialingRules.dat
