@@ -206,6 +206,11 @@ void DialingRule::clearSupport() {
     rankKeyValid_ = false;
 }
 
+void DialingRule::clearLearningCounts() {
+    literalGroups_ = 0;
+    generalizedGroups_ = 0;
+}
+
 void DialingRule::generalizeToSupport() {
     if (support_.empty())
         return;
@@ -366,6 +371,8 @@ RuleSet extractStoredRules(const RuleSet& rules) {
     RuleSet stored;
     std::copy_if(rules.begin(), rules.end(), std::back_inserter(stored),
                  [](const DialingRule& rule) { return rule.isVerified(); });
+    for (DialingRule& rule : stored)
+        rule.clearLearningCounts();
     return stored;
 }
 

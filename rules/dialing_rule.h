@@ -64,6 +64,9 @@ public:
     // Learner steps.
     void addSupport(const NumberPair& pair);
     void clearSupport();
+    // Drops the group counts that only learning uses, which a rule read from the rules file
+    // has none of.
+    void clearLearningCounts();
     // Room for this many support pairs, so that adding them copies each pair once.
     void reserveSupport(std::size_t pairs);
     void generalizeToSupport();
@@ -131,7 +134,9 @@ struct DialStrings {
 DialStrings rankedDialStrings(const PhoneNumber& number, RuleSet& rules);
 std::vector<PhoneNumber> dialStringsFor(const PhoneNumber& number, RuleSet& rules);
 
-// Copies of the verified rules, in order, with their support.
+// Copies of the verified rules, in order, with their support, held as the rules file gives
+// them back: without learning counts, so that a stored rule works the same before and after
+// a restart.
 RuleSet extractStoredRules(const RuleSet& rules);
 
 } // namespace vellix
