@@ -139,6 +139,10 @@ void DialingRule::confirm() {
     verified_ = true;
 }
 
+void DialingRule::setVerified(bool verified) {
+    verified_ = verified;
+}
+
 bool DialingRule::matches(const char* digitForm) const {
     return matchesPattern(pattern_, digitForm);
 }

@@ -45,6 +45,7 @@ public:
     void setEnabled(bool enabled);
     bool isVerified() const;
     void confirm();
+    void setVerified(bool verified);
 
     // Whether a digit form has the pattern's exact length and shape.
     bool matches(const char* digitForm) const;

@@ -18,6 +18,8 @@ const char* verifiedLabelText(bool verified) {
 RuleRow makeRuleRow(const DialingRule& rule, std::int32_t& idCounter) {
     RuleRow row;
     row.rule = rule;
+    row.enabledAtStart = rule.isEnabled();
+    row.keepsVerified = rule.isVerified();
     row.firstId = idCounter;
     idCounter += CONTROLS_PER_ROW;
     row.lastId = idCounter - 1;
@@ -69,10 +71,12 @@ std::string replacementTextOf(const DialingRule& rule) {
 
 const char* setRowRuleEnabled(RuleRow& row, bool enabled) {
     row.rule.setEnabled(enabled);
+    row.rule.setVerified(row.keepsVerified || enabled != row.enabledAtStart);
     return enabledLabelOf(row);
 }
 
 const char* confirmRowRule(RuleRow& row) {
+    row.keepsVerified = true;
     row.rule.confirm();
     return verifiedLabelText(true);
 }

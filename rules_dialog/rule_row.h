@@ -103,6 +103,10 @@ struct RuleRow {
     WindowHandle deleteButton = nullptr;
     WindowHandle deleteTip = nullptr;
     DialingRule rule;
+    // Whether the rule was enabled when its row was made, and whether it stays verified
+    // whatever the check box says (it was verified then, or confirmed since).
+    bool enabledAtStart = true;
+    bool keepsVerified = false;
     // Offsets of the row's first and last control ids from FIRST_ROW_CONTROL_ID.
     std::int32_t firstId = 0;
     std::int32_t lastId = 0;
@@ -132,6 +136,9 @@ const char* initialControlText(const RuleRow& row, RowControl control);
 std::string replacementTextOf(const DialingRule& rule);
 
 // What the check box and Confirm do to the row's rule; they return the label's new text.
+// Switching a rule on or off is a decision the user keeps: the rule is then verified, so
+// that it is stored and neither learned afresh nor switched back by the next derivation.
+// Switching it back undoes only that.
 const char* setRowRuleEnabled(RuleRow& row, bool enabled);
 const char* confirmRowRule(RuleRow& row);
 

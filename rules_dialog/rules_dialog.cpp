@@ -522,6 +522,10 @@ void moveRuleRow(RuleRow& row, int y) {
 void toggleRuleRow(RuleRow& row) {
     const bool ticked = SendMessageA(windowOf(row.enableBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
     SetWindowTextA(windowOf(row.enabledLabel), setRowRuleEnabled(row, ticked));
+    // The switch may have verified the rule, or taken back a verification only it made.
+    const bool verified = row.rule.isVerified();
+    SetWindowTextA(windowOf(row.verifiedLabel), verifiedLabelText(verified));
+    ShowWindow(windowOf(row.confirmButton), verified ? SW_HIDE : SW_SHOW);
 }
 
 void confirmRuleRow(RuleRow& row) {

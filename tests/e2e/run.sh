@@ -469,7 +469,7 @@ rules_toggle_cancel() {
         drive rules-click 0 toggle &&
         drive rules-click 1 toggle &&
         expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
-            rule_row "xxx xxx xxxx" "x xxxx" "(disabled)|clear|, (unverified)|confirm")" rules &&
+            rule_row "xxx xxx xxxx" "x xxxx" "(disabled)|clear|, (verified)|no confirm")" rules &&
         drive rules-close cancel "$wait_ms" &&
         wait_lines rules-cancel DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (active)" &&
         wait_lines rules-cancel DialingHistory.dat "412 268 1234  ->  8 1234" &&
@@ -477,7 +477,8 @@ rules_toggle_cancel() {
 }
 
 # Deleting the middle of three rows closes the gap and shrinks the dialog; after OK the
-# deleted rule's pair is gone from the history and the rule confirmed meanwhile is stored.
+# deleted rule's pair is gone from the history, and the rule switched off and the rule
+# confirmed meanwhile are stored.
 rules_delete_ok() {
     data_file rules-delete DialingHistory.dat "412 268 1234  ->  8 1234" \
         "555 0100  ->  9 555 0100" "1 800 555 0199  ->  9 1 800 555 0199"
@@ -487,7 +488,7 @@ rules_delete_ok() {
         drive open-rules-by-menu "$wait_ms" &&
         drive rules-click 0 toggle &&
         drive rules-click 2 confirm &&
-        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (unverified)|confirm"
+        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
             rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (unverified)|confirm"
             rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
             rules &&
@@ -503,11 +504,12 @@ group 7 7 514 68
 ok 386 85 64 22
 cancel 458 85 64 22
 dialog 534 147" rules-layout &&
-        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (unverified)|confirm"
+        expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
             rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
             rules &&
         drive rules-close ok "$wait_ms" &&
-        wait_lines rules-delete DialingRules.dat "Dial x xxx xxx xxxx as 9 x xxx xxx xxxx (active)" &&
+        wait_lines rules-delete DialingRules.dat "Dial xxx xxxx as 9 xxx xxxx (inactive)" \
+            "Dial x xxx xxx xxxx as 9 x xxx xxx xxxx (active)" &&
         wait_lines rules-delete DialingHistory.dat "555 0100  ->  9 555 0100" \
             "1 800 555 0199  ->  9 1 800 555 0199"
 }

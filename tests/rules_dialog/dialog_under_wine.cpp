@@ -118,6 +118,8 @@ void rowsShowTheirRulesAndOkHandsBackTheEdits() {
         SetWindowTextA(GetDlgItem(dialog, 1025), "999 999 9999");
         clickBox(dialog, 1029);
         check(textOf(dialog, 1028) == "(disabled)", "box switches the rule off");
+        check(textOf(dialog, 1030) == ", (verified)" && !isShown(dialog, 1031),
+              "switching the rule off verifies it");
         command(dialog, 1031);
         check(textOf(dialog, 1030) == ", (verified)", "Confirm verifies");
         check(!isShown(dialog, 1031), "Confirm hides itself");

@@ -152,14 +152,27 @@ TEST(RuleRowEdits, RowChangesOnlyItsOwnCopy) {
     EXPECT_FALSE(original.isVerified());
 }
 
-TEST(RuleRowEdits, TickingTwiceLeavesTheRuleAsItWas) {
+// Switching a learned rule on or off verifies it, so that it is stored as the user left it;
+// ticking twice leaves the rule as it was, and a confirmation stays.
+TEST(RuleRowEdits, SwitchingVerifiesTheRuleAndTickingTwiceLeavesItAsItWas) {
     for (const bool enabled : {true, false}) {
         std::int32_t counter = 0;
         RuleRow row = makeRuleRow(ruleFromText("xxx xxxx", "xxxx", enabled, false), counter);
         EXPECT_STREQ(setRowRuleEnabled(row, !enabled), enabledLabelText(!enabled));
+        EXPECT_EQ(row.rule.isEnabled(), !enabled);
+        EXPECT_TRUE(row.rule.isVerified());
         EXPECT_STREQ(setRowRuleEnabled(row, enabled), enabledLabelText(enabled));
         EXPECT_EQ(row.rule.isEnabled(), enabled);
         EXPECT_FALSE(row.rule.isVerified());
+
+        confirmRowRule(row);
+        setRowRuleEnabled(row, !enabled);
+        setRowRuleEnabled(row, enabled);
+        EXPECT_TRUE(row.rule.isVerified());
+        RuleRow stored = makeRuleRow(ruleFromText("xxx xxxx", "xxxx", enabled, true), counter);
+        setRowRuleEnabled(stored, !enabled);
+        setRowRuleEnabled(stored, enabled);
+        EXPECT_TRUE(stored.rule.isVerified());
     }
 }
 
@@ -180,7 +193,8 @@ TEST(CollectRules, HandsBackTheRowCopiesInRowOrder) {
         EXPECT_TRUE(collected[i].isEnabled()) << i;
     }
     EXPECT_TRUE(collected[0].isVerified());
-    EXPECT_FALSE(collected[2].isVerified());
+    // Switched on by the user.
+    EXPECT_TRUE(collected[2].isVerified());
     EXPECT_TRUE(collectRules(RuleRowList{}).empty());
 }
 

@@ -103,7 +103,9 @@ TEST(RulesDialogOk, HandsBackTheEditedRowsInOrderWithoutDeletedOnes) {
 
     RuleSet expected{before[0], before[2]};
     expected[0].confirm();
+    // Switched on by the user, so kept as the user left it.
     expected[1].setEnabled(true);
+    expected[1].confirm();
     expectSameRules(rules, expected);
 }
 
