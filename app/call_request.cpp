@@ -61,8 +61,8 @@ bool isOwnTelHandler() {
 
 void openTelUri(const char* address) {
     const std::string uri = telUri(address);
-    // A bare "tel:" names no one to call.
-    if (uri.size() == 4 || isOwnTelHandler())
+    // Without a digit there is no one to call.
+    if (uri.empty() || isOwnTelHandler())
         return;
     ShellExecuteA(nullptr, "open", uri.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
