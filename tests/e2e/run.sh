@@ -514,6 +514,76 @@ dialog 534 147" rules-layout &&
             "1 800 555 0199  ->  9 1 800 555 0199"
 }
 
+# The user's decisions last. Confirmed rules read back as they were stored: after a restart
+# they propose what they proposed before and are not learned again. A rule switched off stays
+# off, and its dial string is offered but never selected, after a dial and after a restart.
+rules_kept_across_restart() {
+    local seven_digit_off
+    seven_digit_off=$'*555 0100\n9 555 0100\n9 1 0100'
+    drive put-text "x" &&
+        start_program kept &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-265-1234" &&
+        drive wait-box "412 265 1234" "$wait_ms" &&
+        drive set-box "8-1234" &&
+        drive click-dial &&
+        drive change-block "Phone" "787-8644" &&
+        drive wait-box "787 8644" "$wait_ms" &&
+        drive set-box "9 1 8644" &&
+        drive click-dial &&
+        wait_lines kept DialingHistory.dat "412 265 1234  ->  8 1234" "787 8644  ->  9 1 8644" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-click 0 confirm &&
+        drive rules-click 1 confirm &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines kept DialingRules.dat "Dial xxx xxxx as 9 1 xxxx (active)" \
+            "Dial xxx xxx xxxx as 8 xxxx (active)" &&
+        drive change-block "Phone" "651-555-0001" &&
+        drive wait-box "8 0001" "$wait_ms" &&
+        stop_program &&
+        start_program kept &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "652-555-0002" &&
+        drive wait-box "8 0002" "$wait_ms" &&
+        drive change-block "Phone" "555-0199" &&
+        drive wait-box "9 1 0199" "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        expect_output "$(rule_row "xxx xxxx" "9 1 xxxx" " (enabled)|ticked|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines kept DialingRules.dat "Dial xxx xxxx as 9 1 xxxx (active)" \
+            "Dial xxx xxx xxxx as 8 xxxx (active)" &&
+        # A rule learned now, and the confirmed one of its shape, switched off.
+        drive set-box "9 555 0199" &&
+        drive click-dial &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-click 0 toggle &&
+        drive rules-click 1 toggle &&
+        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxxx" "9 1 xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines kept DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)" \
+            "Dial xxx xxxx as 9 1 xxxx (inactive)" "Dial xxx xxx xxxx as 8 xxxx (active)" &&
+        drive change-block "Phone" "555-0100" &&
+        drive wait-box "555 0100" "$wait_ms" &&
+        expect_output "$seven_digit_off" box-items &&
+        drive change-block "Phone" "412-268-5555" &&
+        drive wait-box "8 5555" "$wait_ms" &&
+        drive click-dial &&
+        wait_lines kept DialingHistory.dat "555 0199  ->  9 555 0199" "787 8644  ->  9 1 8644" \
+            "412 265 1234  ->  8 1234" "412 268 5555  ->  8 5555" &&
+        drive change-block "Phone" "555-0100" &&
+        drive wait-box "555 0100" "$wait_ms" &&
+        expect_output "$seven_digit_off" box-items &&
+        stop_program &&
+        start_program kept &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "555-0100" &&
+        drive wait-box "555 0100" "$wait_ms" &&
+        expect_output "$seven_digit_off" box-items
+}
+
 # Without data files the dialog has no rows and is laid out as for one; OK writes both files
 # empty.
 # The notification menu still works while the dialog is open; its command brings the open
@@ -645,6 +715,7 @@ scenario "a failed save is told and the next save writes what was kept" failed_s
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
+scenario "confirmed and switched-off rules work the same after a restart" rules_kept_across_restart
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
 scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
 scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try
