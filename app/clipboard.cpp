@@ -1,11 +1,11 @@
 #include "app/clipboard.h"
 
 #include "app/scoped_handles.h"
+#include "capture/copied_text.h"
 #include "capture/name_value_block.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace vellix {
 
@@ -25,37 +25,19 @@ bool readBlockNumbers(UINT format, CapturedNumberList& out) {
 
 } // namespace
 
-ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out) {
+ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool findInText) {
     const ScopedClipboard clipboard(window);
     if (!clipboard.isOpen())
         return ClipboardRead::BUSY;
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
-
-    PhoneNumber number;
-    if (!readClipboardText(number))
-        return ClipboardRead::NO_NUMBERS;
-    out.emplace_back(number.text(), KIND_GENERAL, nullptr);
-    return ClipboardRead::NUMBERS;
-}
-
-bool readClipboardText(PhoneNumber& number) {
     if (!IsClipboardFormatAvailable(CF_TEXT))
-        return false;
+        return ClipboardRead::NO_NUMBERS;
+    // The text may lack its NUL inside the block, whose size bounds the read.
     const ScopedGlobalLock text(GetClipboardData(CF_TEXT));
-    if (text.bytes() == nullptr)
-        return number.setText(nullptr);
-    // The text may lack its NUL inside the block. One byte more than the longest accepted
-    // text is enough to tell a too-long text from a fitting one.
-    char copy[PhoneNumber::MAX_TEXT_LENGTH + 2] = {};
-    const std::size_t available = std::min<SIZE_T>(text.size(), sizeof copy - 1);
-    const void* end = std::memchr(text.bytes(), '\0', available);
-    const std::size_t length =
-        end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text.bytes())
-                       : available;
-    std::memcpy(copy, text.bytes(), length);
-    return number.setText(copy);
+    return readCopiedText(text.bytes(), text.size(), findInText, out) ? ClipboardRead::NUMBERS
+                                                                      : ClipboardRead::NO_NUMBERS;
 }
 
 } // namespace vellix

@@ -21,4 +21,12 @@ bool WorkingDirectoryFiles::saveRules(const RuleSet& rules) {
     return vellix::saveRules(rules);
 }
 
+bool WorkingDirectoryFiles::loadSettings(Settings& settings) {
+    return vellix::loadSettings(settings);
+}
+
+bool WorkingDirectoryFiles::saveSettings(const Settings& settings) {
+    return vellix::saveSettings(settings);
+}
+
 } // namespace vellix

@@ -2,10 +2,12 @@
 
 #include "rules/dialing_rule.h"
 #include "rules/number_pair.h"
+#include "store/settings_file.h"
 
 namespace vellix {
 
-// The two data files as the shell uses them; the unit tests put a fake in their place.
+// The two data files and the settings file as the shell uses them; the unit tests put a fake in
+// their place.
 class DataFiles {
 public:
     virtual ~DataFiles() = default;
@@ -14,6 +16,8 @@ public:
     virtual bool saveHistory(const PairList& history) = 0;
     virtual bool loadRules(RuleSet& rules) = 0;
     virtual bool saveRules(const RuleSet& rules) = 0;
+    virtual bool loadSettings(Settings& settings) = 0;
+    virtual bool saveSettings(const Settings& settings) = 0;
 };
 
 // The files in the current directory.
@@ -23,6 +27,8 @@ public:
     bool saveHistory(const PairList& history) override;
     bool loadRules(RuleSet& rules) override;
     bool saveRules(const RuleSet& rules) override;
+    bool loadSettings(Settings& settings) override;
+    bool saveSettings(const Settings& settings) override;
 };
 
 } // namespace vellix

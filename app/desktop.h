@@ -47,7 +47,8 @@ public:
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
     // Opens the icon's menu at the cursor; the chosen command arrives later as a command.
-    virtual void showTrayMenu() = 0;
+    // findNumbersInText: whether "Find numbers in copied text" shows its check mark.
+    virtual void showTrayMenu(bool findNumbersInText) = 0;
 
     // Main window.
     virtual void showWindow(ShowCommand command) = 0;
@@ -97,7 +98,8 @@ public:
     virtual void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
                                     WindowHandle following) = 0;
     // Appends the numbers now on the clipboard.
-    virtual ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) = 0;
+    // findInText: whether a copied text longer than a number is searched for numbers.
+    virtual ClipboardRead readClipboardNumbers(CapturedNumberList& numbers, bool findInText) = 0;
     // Calls the shell's onClipboardRetry once, after delayMs, without holding up the window
     // meanwhile; scheduling again replaces a retry still pending.
     virtual void scheduleClipboardRetry(std::uint32_t delayMs) = 0;

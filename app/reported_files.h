@@ -16,6 +16,9 @@ public:
     bool saveHistory(const PairList& history) override;
     bool loadRules(RuleSet& rules) override { return files_.loadRules(rules); }
     bool saveRules(const RuleSet& rules) override;
+    // The settings are no data: a choice that did not save is still in force until exit.
+    bool loadSettings(Settings& settings) override { return files_.loadSettings(settings); }
+    bool saveSettings(const Settings& settings) override { return files_.saveSettings(settings); }
 
 private:
     bool report(const char* fileName, bool& failing, bool saved);

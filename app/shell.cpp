@@ -16,6 +16,7 @@ void Shell::onCreate() {
     desktop_.createToolbarStrip();
     files_.loadHistory(state_.history);
     files_.loadRules(state_.storedRules);
+    files_.loadSettings(settings_);
     deriveRules();
     nextViewer_ = desktop_.joinClipboardChain();
 }
@@ -53,7 +54,7 @@ void Shell::onClipboardRetry() {
 
 void Shell::readClipboard() {
     CapturedNumberList numbers;
-    const ClipboardRead read = desktop_.readClipboardNumbers(numbers);
+    const ClipboardRead read = desktop_.readClipboardNumbers(numbers, settings_.findNumbersInText);
     clipboardRetryPending_ = read == ClipboardRead::BUSY && clipboardRetries_ < CLIPBOARD_RETRIES;
     if (clipboardRetryPending_) {
         ++clipboardRetries_;
@@ -90,7 +91,7 @@ void Shell::onTrayMessage(std::uint32_t mouseMessage) {
         }
         break;
     case MOUSE_RIGHT_UP:
-        desktop_.showTrayMenu();
+        desktop_.showTrayMenu(settings_.findNumbersInText);
         break;
     default:
         break;
@@ -108,6 +109,10 @@ bool Shell::onCommand(std::uint32_t command) {
         return true;
     case CMD_EXIT:
         desktop_.destroyWindow();
+        return true;
+    case CMD_FIND_NUMBERS:
+        settings_.findNumbersInText = !settings_.findNumbersInText;
+        files_.saveSettings(settings_);
         return true;
     // The rules command lies inside the range of the picks, so it is tested first.
     case CMD_DIALING_RULES:

@@ -48,6 +48,7 @@ public:
 
     ShellState& state() { return state_; }
     const ShellState& state() const { return state_; }
+    const Settings& settings() const { return settings_; }
     WindowHandle nextViewer() const { return nextViewer_; }
 
 private:
@@ -59,6 +60,8 @@ private:
     // Every save goes through here, so that none fails unnoticed.
     ReportedDataFiles files_;
     ShellState state_;
+    // Loaded at start-up; the notification menu's switch changes and saves it.
+    Settings settings_;
     WindowHandle nextViewer_ = nullptr;
     // Retries of the present clipboard change so far, and whether one is scheduled.
     int clipboardRetries_ = 0;

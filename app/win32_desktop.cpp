@@ -40,11 +40,13 @@ void Win32Desktop::removeTrayIcon() {
     trayIcon_.remove();
 }
 
-void Win32Desktop::showTrayMenu() {
+void Win32Desktop::showTrayMenu(bool findNumbersInText) {
     POINT cursor = {};
     GetCursorPos(&cursor);
     const ScopedMenu menu(LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_TRAY)));
     HMENU popup = GetSubMenu(menu.get(), 0);
+    CheckMenuItem(popup, CMD_FIND_NUMBERS,
+                  MF_BYCOMMAND | (findNumbersInText ? MF_CHECKED : MF_UNCHECKED));
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(main_);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0,
@@ -178,8 +180,8 @@ void Win32Desktop::forwardChainChange(WindowHandle nextViewer, WindowHandle remo
                  reinterpret_cast<LPARAM>(following));
 }
 
-ClipboardRead Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers) {
-    return vellix::readClipboardNumbers(main_, numbers);
+ClipboardRead Win32Desktop::readClipboardNumbers(CapturedNumberList& numbers, bool findInText) {
+    return vellix::readClipboardNumbers(main_, numbers, findInText);
 }
 
 void Win32Desktop::scheduleClipboardRetry(std::uint32_t delayMs) {

@@ -24,7 +24,7 @@ public:
 
     void addTrayIcon() override;
     void removeTrayIcon() override;
-    void showTrayMenu() override;
+    void showTrayMenu(bool findNumbersInText) override;
 
     void showWindow(ShowCommand command) override;
     bool isWindowVisible() override;
@@ -59,7 +59,7 @@ public:
                                 std::intptr_t lParam) override;
     void forwardChainChange(WindowHandle nextViewer, WindowHandle removed,
                             WindowHandle following) override;
-    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) override;
+    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers, bool findInText) override;
     void scheduleClipboardRetry(std::uint32_t delayMs) override;
 
     void showSaveFailure(const char* fileName) override;

@@ -35,8 +35,10 @@
 
 #define CMD_ABOUT 104
 #define CMD_EXIT 105
+#define CMD_FIND_NUMBERS 106
 #define CMD_NUMBER_MENU 110
 #define CMD_DIAL 111
 #define CMD_DIALING_RULES 32780
-// Item i of the number menu sends CMD_PICK_FIRST + i.
-#define CMD_PICK_FIRST 0x8000
+// Item i of the number menu sends CMD_PICK_FIRST + i. A copied text yields up to 32 numbers,
+// so the range starts above CMD_DIALING_RULES.
+#define CMD_PICK_FIRST 0x8010

@@ -31,7 +31,9 @@ public:
 
     void addTrayIcon() override { record("addTrayIcon"); }
     void removeTrayIcon() override { record("removeTrayIcon"); }
-    void showTrayMenu() override { record("showTrayMenu"); }
+    void showTrayMenu(bool findNumbersInText) override {
+        record(findNumbersInText ? "showTrayMenu" : "showTrayMenu, finding off");
+    }
 
     void showWindow(ShowCommand command) override {
         record("showWindow " + std::to_string(static_cast<int>(command)));
@@ -107,8 +109,9 @@ public:
         record("forwardChainChange " + name(nextViewer) + " " + name(removed) + " " +
                name(following));
     }
-    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers) override {
-        record("readClipboardNumbers");
+    // A read with the finding in copied text switched off says so.
+    ClipboardRead readClipboardNumbers(CapturedNumberList& numbers, bool findInText) override {
+        record(findInText ? "readClipboardNumbers" : "readClipboardNumbers, finding off");
         if (busyReads > 0) {
             --busyReads;
             return ClipboardRead::BUSY;
@@ -188,6 +191,19 @@ public:
         if (rulesReadOnly)
             return false;
         storedRules = rules;
+        return true;
+    }
+    // Absent until saved, as a missing file.
+    std::optional<Settings> storedSettings;
+    bool loadSettings(Settings& settings) override {
+        calls_.emplace_back("loadSettings");
+        if (storedSettings)
+            settings = *storedSettings;
+        return storedSettings.has_value();
+    }
+    bool saveSettings(const Settings& settings) override {
+        calls_.emplace_back("saveSettings");
+        storedSettings = settings;
         return true;
     }
 

@@ -48,9 +48,9 @@ const CapturedNumberList threeNumbers{
     CapturedNumber("555 0199", KIND_HOME, "Home phone"),
 };
 
-const Calls threeItems{"insertMenuItem menu 0 32768 Work phone (412 268 1234)",
-                       "insertMenuItem menu 1 32769 Cell phone (412 555 0100)",
-                       "insertMenuItem menu 2 32770 Home phone (555 0199)"};
+const Calls threeItems{"insertMenuItem menu 0 32784 Work phone (412 268 1234)",
+                       "insertMenuItem menu 1 32785 Cell phone (412 555 0100)",
+                       "insertMenuItem menu 2 32786 Home phone (555 0199)"};
 
 TEST(AddNumberMenuItems, OneItemPerEntryWithPickCommand) {
     FakeDesktop desktop;

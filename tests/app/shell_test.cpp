@@ -49,7 +49,7 @@ protected:
 TEST_F(ShellTest, StartUpAddsIconBuildsStripLoadsFilesThenJoinsChain) {
     shell.onCreate();
     EXPECT_EQ(desktop.calls, (Calls{"addTrayIcon", "createToolbarStrip", "loadHistory", "loadRules",
-                                    "joinClipboardChain"}));
+                                    "loadSettings", "joinClipboardChain"}));
 }
 
 TEST_F(ShellTest, StartUpRemembersPreviousFirstViewerAsNext) {
@@ -68,6 +68,7 @@ TEST_F(ShellTest, StartUpPresentsClipboardInsideJoinWithoutForwarding) {
                          "createToolbarStrip",
                          "loadHistory",
                          "loadRules",
+                         "loadSettings",
                          "joinClipboardChain",
                          "readClipboardNumbers",
                          "setNumberButtonImage 0",
@@ -338,10 +339,7 @@ TEST_F(ShellTest, Commands) {
          true,
          {"createPopupMenu", "trackNumberMenu menu", "destroyMenu menu"}},
         {"dial", CMD_DIAL, true, {"readNumberBox", "requestCall "}},
-        {"dialing rules inside the pick range",
-         CMD_DIALING_RULES,
-         true,
-         {"runRulesDialog", "saveRules", "saveHistory"}},
+        {"dialing rules", CMD_DIALING_RULES, true, {"runRulesDialog", "saveRules", "saveHistory"}},
         {"unknown", 4242, false, {}},
         {"pick without captured numbers", CMD_PICK_FIRST, false, {}},
     };
@@ -352,6 +350,23 @@ TEST_F(ShellTest, Commands) {
         EXPECT_EQ(shell.onCommand(c.command), c.handled);
         EXPECT_EQ(desktop.calls, c.expected);
     }
+}
+
+// The switch is read at start-up (on when never saved), shown on the notification menu,
+// passed to every clipboard read, and saved each time it is flipped.
+TEST_F(ShellTest, FindNumbersSwitchIsRememberedShownAndPassedToEveryRead) {
+    files.storedSettings = Settings{false};
+    start();
+    shell.onTrayMessage(MOUSE_RIGHT_UP);
+    shell.onClipboardChange(0, 0);
+    EXPECT_TRUE(shell.onCommand(CMD_FIND_NUMBERS));
+    shell.onTrayMessage(MOUSE_RIGHT_UP);
+    shell.onClipboardChange(0, 0);
+    EXPECT_EQ(desktop.calls,
+              (Calls{"showTrayMenu, finding off", "readClipboardNumbers, finding off",
+                     "saveSettings", "showTrayMenu", "readClipboardNumbers"}));
+    ASSERT_TRUE(files.storedSettings.has_value());
+    EXPECT_TRUE(files.storedSettings->findNumbersInText);
 }
 
 TEST_F(ShellTest, PickPresentsEntryWithinBoundsOnly) {

@@ -387,6 +387,28 @@ HHOOK hookMenuProbe(HWND main) {
     return SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(main, nullptr));
 }
 
+// Once a menu opens, has the hooked probe write its items to the file that which names
+// (0 number menu, 1 notification menu), unhooks it, and picks item pick with the keyboard, or
+// closes the menu when pick is negative. True when the menu was read and has closed.
+bool readAndPick(HHOOK hook, WPARAM which, int pick, DWORD timeoutMs) {
+    const bool opened = waitFor(menuOpen, "", timeoutMs);
+    HWND menuWin = menuWindow();
+    const bool read =
+        opened && SendMessageTimeoutA(menuWin, RegisterWindowMessageA("VellixReadMenu"), which, 0,
+                                      SMTO_ABORTIFHUNG, timeoutMs, nullptr) != 0;
+    UnhookWindowsHookEx(hook);
+    if (!opened)
+        return false;
+    if (pick < 0) {
+        PostMessageA(menuWin, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+        for (int i = 0; i <= pick; ++i)
+            PostMessageA(menuWin, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menuWin, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    return read && waitFor([](const std::string&) { return !menuOpen(""); }, "", timeoutMs);
+}
+
 // Opens the number menu as the number button does, has the probe write its items to
 // "number-menu.txt" in the program's directory, and picks item pick (counting from 0) with
 // the keyboard, or closes the menu when pick is negative.
@@ -407,25 +429,22 @@ int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
         PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onArrow);
     else
         PostMessageA(main, WM_COMMAND, CMD_NUMBER_MENU, 0);
-    const bool opened = waitFor(menuOpen, "", timeoutMs);
-    HWND menuWin = menuWindow();
-    const bool read =
-        opened && SendMessageTimeoutA(menuWin, RegisterWindowMessageA("VellixReadMenu"), 0, 0,
-                                      SMTO_ABORTIFHUNG, timeoutMs, nullptr) != 0;
-    UnhookWindowsHookEx(hook);
-    if (!opened)
-        return report(false, "number menu opened");
-    if (pick < 0) {
-        PostMessageA(menuWin, WM_KEYDOWN, VK_ESCAPE, 0);
-    } else {
-        for (int i = 0; i <= pick; ++i)
-            PostMessageA(menuWin, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menuWin, WM_KEYDOWN, VK_RETURN, 0);
-    }
-    const bool closed = waitFor([](const std::string&) { return !menuOpen(""); }, "", timeoutMs);
+    const bool done = readAndPick(hook, 0, pick, timeoutMs);
     if (byArrow)
         PostMessageA(toolbar, WM_LBUTTONUP, 0, onArrow);
-    return report(read && closed, "number menu read and closed");
+    return report(done, "number menu read and closed");
+}
+
+// Opens the notification menu as a right click on the icon does, has the probe write its
+// items to "tray-menu.txt" in the program's directory, and picks item pick (counting from
+// 0, separators not counted) or closes the menu when pick is negative.
+int trayMenu(int pick, DWORD timeoutMs) {
+    HWND main = mainWindow();
+    HHOOK hook = main != nullptr ? hookMenuProbe(main) : nullptr;
+    if (hook == nullptr)
+        return report(false, "menu probe hooked");
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
+    return report(readAndPick(hook, 1, pick, timeoutMs), "notification menu read and closed");
 }
 
 // Texts of another process's tooltip window, read through memory lent inside that process:
@@ -812,7 +831,7 @@ int usage() {
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
-        "  number-menu PICK|-1 MS [arrow] | record-tel LOG URI\n"
+        "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
         "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom\n"
@@ -933,6 +952,8 @@ int main(int argc, char** argv) {
         return printBoxItems();
     if (command == "click-dial" && (count == 1 || (count == 2 && args[1] == "left-ctrl")))
         return clickDial(count == 2);
+    if (command == "tray-menu" && count == 3)
+        return trayMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10));
     if (command == "number-menu" && (count == 3 || (count == 4 && args[3] == "arrow")))
         return numberMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10),
                           count == 4);

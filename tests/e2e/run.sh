@@ -269,14 +269,56 @@ number_menu_picks() {
             "Home phone" "555 0199" &&
         drive wait-button shown "$wait_ms" &&
         drive number-menu 2 "$wait_ms" &&
-        file_is "$dir/number-menu.txt" $'32768 Work phone (412 268 1234)\n32769 Cell phone (412 555 0100)\n32770 Home phone (555 0199)\n' &&
+        file_is "$dir/number-menu.txt" $'32784 Work phone (412 268 1234)\n32785 Cell phone (412 555 0100)\n32786 Home phone (555 0199)\n' &&
         drive wait-box "555 0199" "$wait_ms" &&
         box_items_are "*555 0199" &&
         # The button's arrow opens the same menu; picking the first entry proposes it again.
         rm "$dir/number-menu.txt" &&
         drive number-menu 0 "$wait_ms" arrow &&
-        file_is "$dir/number-menu.txt" $'32768 Work phone (412 268 1234)\n32769 Cell phone (412 555 0100)\n32770 Home phone (555 0199)\n' &&
+        file_is "$dir/number-menu.txt" $'32784 Work phone (412 268 1234)\n32785 Cell phone (412 555 0100)\n32786 Home phone (555 0199)\n' &&
         drive wait-box "412 268 1234" "$wait_ms"
+}
+
+# The notification menu's lines, without the separator's.
+tray_menu_is() {
+    [ "$(grep -v '^0 $' "$1/tray-menu.txt" | tr -d '\r')" = "$2" ]
+}
+
+# A copied signature with two labelled numbers: both are found and offered, the first with
+# its dial string; a text without a number changes nothing. Switched off on the notification
+# menu, the signature changes nothing, also after a restart.
+find_numbers_in_text() {
+    local dir=$work/find-numbers
+    local signature=$'Dana Whitfield\r\nPurchasing, Orbek Industrial Supply\r\nOffice: (412) 268-1234\r\nMobile: 412.555.0199\r\n'
+    local menu=$'104 &About ...\n32780 Dialing &rules ...\n106 Find numbers in copied text'
+    local off=$'[Vellix]\r\nFindNumbersInText=0\r\n'
+    mkdir -p "$dir" &&
+        printf 'Dial 412 268 xxxx as 8 xxxx (active)\r\n' >"$dir/DialingRules.dat" &&
+        drive put-text "x" &&
+        start_program find-numbers &&
+        drive wait-window "$wait_ms" &&
+        drive change-text "$signature" &&
+        drive wait-box "8 1234" 0 &&
+        box_items_are $'412 268 1234\n*8 1234' &&
+        drive wait-button shown "$wait_ms" &&
+        drive number-menu -1 "$wait_ms" &&
+        file_is "$dir/number-menu.txt" $'32784 Office (412 268 1234)\n32785 Mobile (412 555 0199)\n' &&
+        drive change-text "Lunch at noon tomorrow? The usual place, a table for 2." &&
+        drive wait-box "8 1234" 0 &&
+        drive tray-menu 2 "$wait_ms" &&
+        tray_menu_is "$dir" "$menu [checked]"$'\n105 E&xit' &&
+        wait_until 10 file_is "$dir/Vellix.ini" "$off" &&
+        drive change-text "Call me: 650-555-0123" &&
+        drive wait-box "650 555 0123" 0 &&
+        drive change-text "$signature" &&
+        drive wait-box "650 555 0123" 0 &&
+        stop_program &&
+        start_program find-numbers &&
+        drive wait-window "$wait_ms" &&
+        drive tray-menu -1 "$wait_ms" &&
+        tray_menu_is "$dir" "$menu"$'\n105 E&xit' &&
+        drive change-text "$signature" &&
+        drive wait-box "" 0
 }
 
 # With no call handler behind assisted telephony the dial string goes to the "tel:" handler.
@@ -351,7 +393,7 @@ link_and_keys() {
         drive press escape &&
         drive wait-visibility hidden "$wait_ms" &&
         drive number-menu -1 "$wait_ms" &&
-        wait_file "$dir/number-menu.txt" $'32768 Link (412 268 1234)\n' &&
+        wait_file "$dir/number-menu.txt" $'32784 Link (412 268 1234)\n' &&
         drive wait-box "8 1234" 0 &&
         drive wait-visibility hidden 0 &&
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
@@ -712,6 +754,7 @@ scenario "the number menu lists the numbers and a pick refills the box" number_m
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "a failed save is told and the next save writes what was kept" failed_save
+scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok

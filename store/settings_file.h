@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace vellix {
+
+// The user's choices, kept in a small text file beside the data files.
+struct Settings {
+    // Whether a copied text longer than a number is searched for the numbers in it.
+    bool findNumbersInText = true;
+};
+
+// "[Vellix]" and one "key=value" line a setting, CR LF line ends.
+constexpr const char* SETTINGS_FILE = "Vellix.ini";
+
+// Replaces the settings file; false, with the previous file intact, when that fails.
+bool saveSettings(const Settings& settings);
+// Reads the settings file over the defaults; false when it cannot be opened, which leaves
+// the defaults.
+bool loadSettings(Settings& settings);
+
+bool writeSettings(std::ostream& stream, const Settings& settings);
+// A missing or unreadable line leaves its setting at the default: only a well-formed line
+// saying otherwise turns searching off.
+void readSettings(std::istream& stream, Settings& settings);
+
+} // namespace vellix
