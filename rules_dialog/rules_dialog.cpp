@@ -119,6 +119,17 @@ std::optional<RowPlace> rowPlaceOf(const RulesDialogState& state, HWND window) {
     return std::nullopt;
 }
 
+// A closed pattern box would turn the mouse wheel into another pattern for its rule; the wheel
+// scrolls the rows instead, as it does everywhere else in the dialog.
+LRESULT CALLBACK patternBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    if (message == WM_MOUSEWHEEL && SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0) == FALSE)
+        return SendMessageA(GetParent(box), message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, patternBoxProc, 0);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 // Hands a row's windows to another row, which takes its ids.
 void moveRowWindows(RuleRow& from, RuleRow& to) {
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
@@ -478,6 +489,7 @@ void createRuleRow(HWND dialog, RuleRow& row, int y) {
             SendMessageA(window, WM_SETFONT, guiFont, FALSE);
     }
     row.shownTop = y;
+    SetWindowSubclass(windowOf(row.patternBox), patternBoxProc, 0, 0);
     if (const RulesDialogWindow* bound = boundTo(dialog)) {
         setButtonImages(windowOf(row.confirmButton), bound->confirmImages.get());
         setButtonImages(windowOf(row.deleteButton), bound->deleteImages.get());

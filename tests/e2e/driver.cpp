@@ -738,6 +738,18 @@ int setReplacement(HWND dialog, const std::string& rowText, const std::string& t
                   "replacement of row " + rowText + " set to '" + text + "'");
 }
 
+// Turns the mouse wheel over a row's pattern box by delta (120 a notch, negative downwards).
+int wheelOverPattern(HWND dialog, const std::string& rowText, const std::string& delta) {
+    const std::vector<int> rows = ruleRowIds(dialog);
+    const auto row = static_cast<std::size_t>(std::strtoul(rowText.c_str(), nullptr, 10));
+    const auto turn = static_cast<short>(std::strtol(delta.c_str(), nullptr, 10));
+    return report(row < rows.size() &&
+                      SendMessageTimeoutA(GetDlgItem(dialog, rows[row] + PATTERN_BOX),
+                                          WM_MOUSEWHEEL, MAKEWPARAM(0, turn), 0, SMTO_ABORTIFHUNG,
+                                          5000, nullptr) != 0,
+                  "wheel turned by " + delta + " over the pattern of row " + rowText);
+}
+
 // Moves the scroll bar's thumb to the end or the start, as dragging it would.
 int scrollRules(HWND dialog, const std::string& where) {
     HWND scrollBar = FindWindowExA(dialog, nullptr, "ScrollBar", nullptr);
@@ -835,6 +847,7 @@ int usage() {
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
         "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom\n"
+        "  rules-wheel ROW DELTA\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
         "  press enter|escape|tab|alt+down|alt+/ | close-about | soak CHANGES WARM-UP\n",
         stderr);
@@ -970,7 +983,7 @@ int main(int argc, char** argv) {
     if (command == "rules-view" && count == 1)
         return withRulesDialog(printRulesView);
     if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||
-        (command == "rules-replace" && count == 3)) {
+        (command == "rules-replace" && count == 3) || (command == "rules-wheel" && count == 3)) {
         HWND dialog = rulesDialog();
         if (dialog == nullptr)
             return report(false, "Dialing Rules dialog open");
@@ -978,6 +991,8 @@ int main(int argc, char** argv) {
             return tryNumber(dialog, args[1]);
         if (command == "rules-scroll")
             return scrollRules(dialog, args[1]);
+        if (command == "rules-wheel")
+            return wheelOverPattern(dialog, args[1], args[2]);
         return setReplacement(dialog, args[1], args[2]);
     }
     if (command == "rules-click" && count == 3) {

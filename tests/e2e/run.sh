@@ -656,15 +656,27 @@ dialog 534 125" rules-layout &&
         wait_lines rules-empty DialingHistory.dat
 }
 
-# Three hundred stored rules: the dialog opens as tall as the screen allows with a scroll bar
-# and OK on the screen; an edited replacement is stored as a confirmed rule; the Try field
-# follows edits and deletions as the number box would.
+# expect_row LINE EXPECTED: the rules dialog's row on that line of the rules command ('$' for
+# the last) reads EXPECTED.
+expect_row() {
+    local actual
+    actual=$(drive rules | tr -d '\r' | sed -n "$1p")
+    [ "$actual" = "$2" ] && return 0
+    printf 'FAILED: row %s\nexpected: %s\nactual:   %s\n' "$1" "$2" "$actual"
+    return 1
+}
+
+# Three hundred stored rules and a learned one: the dialog opens as tall as the screen allows,
+# with a scroll bar and OK on the screen; the learned rule's edited replacement is stored as a
+# confirmed rule; the Try field follows edits and deletions as the number box would; the mouse
+# wheel scrolls the rows.
 rules_many_scroll_edit_try() {
-    local lines=() i p0 p1
+    local lines=() i p1 fourth
     for i in $(seq 200 499); do
         lines+=("Dial $i 555 xxxx as 9 1 $i 555 xxxx (active)")
     done
     data_file rules-many DialingRules.dat "${lines[@]}" "Dial xxx xxx xxxx as x xxxx (active)"
+    data_file rules-many DialingHistory.dat "555 0199  ->  9 555 0199"
     drive put-text "" &&
         start_program rules-many &&
         drive wait-window "$wait_ms" &&
@@ -674,23 +686,32 @@ rules_many_scroll_edit_try() {
     echo "$view"
     [[ $view == *$'scroll bar shown\ndialog on the screen\nOK on the screen' ]] &&
         [ "$(sed -n 's/^rows //p' <<<"$view")" -lt 40 ] || return 1
-    p0=$(drive rules | sed -n '1s/^Dial|\([^|]*\)|.*/\1/p')
     p1=$(drive rules | sed -n '2s/^Dial|\([^|]*\)|.*/\1/p')
-    [[ $p0 =~ ^[0-9]{3}\ 555\ xxxx$ && $p1 =~ ^[0-9]{3}\ 555\ xxxx$ ]] || return 1
-    local n0=${p0%xxxx}1234 n1=${p1%xxxx}1234
-    expect_output "9 1 $n1, 5 1234" rules-try "$n1" &&
-        drive rules-replace 0 "1 $p0" &&
-        expect_output "1 $n0, 5 1234" rules-try "$n0" &&
+    [[ $p1 =~ ^[0-9]{3}\ 555\ xxxx$ ]] || { echo "FAILED: row 1 holds '$p1'"; return 1; }
+    local n1=${p1%xxxx}1234
+    expect_row 1 "$(rule_row "xxx xxxx" "9 xxx xxxx" " (enabled)|ticked|, (unverified)|confirm")" &&
+        expect_output "9 555 0199" rules-try "555-0199" &&
+        drive rules-replace 0 "8 xxxx" &&
+        expect_output "8 0199" rules-try "555-0199" &&
         expect_output "9 1 $n1, 5 1234" rules-try "$n1" &&
         drive rules-click 1 delete &&
         expect_output "5 1234" rules-try "$n1" &&
         expect_output "no rule applies" rules-try "12345 678" &&
+        # The wheel over a pattern box scrolls three rows and leaves the pattern as it was.
+        fourth=$(drive rules | tr -d '\r' | sed -n 4p) &&
+        drive rules-wheel 0 -120 &&
+        expect_row 1 "$fourth" &&
         drive rules-scroll bottom &&
-        [ "$(drive rules | tail -n 1 | cut -d'|' -f2,4)" = "xxx xxx xxxx|x xxxx" ] &&
+        expect_row '$' "$(rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (verified)|no confirm")" &&
         drive rules-close ok "$wait_ms" &&
-        wait_until 10 grep -q "^Dial $p0 as 1 $p0 (active)"$'\r'"\$" "$work/rules-many/DialingRules.dat" &&
-        [ "$(wc -l <"$work/rules-many/DialingRules.dat")" -eq 300 ] &&
-        ! grep -q "^Dial $p1 " "$work/rules-many/DialingRules.dat"
+        wait_lines rules-many DialingHistory.dat "555 0199  ->  9 555 0199" || return 1
+    local file=$work/rules-many/DialingRules.dat
+    grep -q "^Dial xxx xxxx as 8 xxxx (active)"$'\r'"\$" "$file" &&
+        [ "$(wc -l <"$file")" -eq 301 ] && ! grep -q "^Dial $p1 " "$file" && return 0
+    echo "FAILED: DialingRules.dat should hold 301 lines, 'Dial xxx xxxx as 8 xxxx (active)' and no $p1:"
+    wc -l <"$file"
+    grep -E "^Dial (xxx xxxx|$p1) " "$file"
+    return 1
 }
 
 # With VELLIX_E2E_SCREENSHOT set to a file name, saves the dialog as it is on the screen.
