@@ -19,6 +19,26 @@ bool writeComplete(const std::string& path, const FileWriter& write) {
     return written && !file.fail();
 }
 
+// False when the file needed its copy and did not get it.
+bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
+    namespace fs = std::filesystem;
+    const std::string backup = std::string(path) + BACKUP_SUFFIX;
+    std::error_code error;
+    // The first copy holds the lines as the person left them; a later one would hold less.
+    if (fs::exists(fs::symlink_status(backup, error)))
+        return true;
+    std::ifstream original(path, std::ios::binary);
+    if (!original.is_open())
+        return !fs::exists(fs::status(path, error));
+    if (readsWhole(original))
+        return true;
+    original.clear();
+    original.seekg(0);
+    return replaceFile(backup.c_str(), [&original](std::ostream& copy) {
+        return (copy << original.rdbuf()).good();
+    });
+}
+
 } // namespace
 
 bool replaceFile(const char* path, const FileWriter& write) {
@@ -47,6 +67,10 @@ bool replaceFile(const char* path, const FileWriter& write) {
         return false;
     }
     return true;
+}
+
+bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write) {
+    return keepUnreadOriginal(path, readsWhole) && replaceFile(path, write);
 }
 
 } // namespace vellix

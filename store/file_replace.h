@@ -7,6 +7,11 @@ namespace vellix {
 
 // Writes the content of a file to the stream; false when any write failed.
 using FileWriter = std::function<bool(std::ostream&)>;
+// Reads a file's content through; false when some line of it could not be read.
+using FileCheck = std::function<bool(std::istream&)>;
+
+// Beside a file that held lines this program could not read, its original content.
+constexpr const char* BACKUP_SUFFIX = ".bak";
 
 // Replaces the file at path by what write produces, all or nothing: the content goes to
 // a temporary file beside it (path followed by ".tmp"), which takes the file's place in
@@ -14,5 +19,11 @@ using FileWriter = std::function<bool(std::ostream&)>;
 // is removed, the previous file keeps every byte, and the result is false. A read-only file
 // is left as it is, and the result is false.
 bool replaceFile(const char* path, const FileWriter& write);
+
+// The same for a file that people may edit: when the file does not read whole, it is first
+// copied, as it is, to path followed by BACKUP_SUFFIX (all or nothing as well), so that what
+// this program could not read is not lost with it. An existing copy is never overwritten.
+// False, with the file untouched, when the copy was needed and could not be made.
+bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write);
 
 } // namespace vellix

@@ -1,7 +1,7 @@
 #include "store/history_file.h"
 
-#include "store/field_reader.h"
 #include "store/file_replace.h"
+#include "store/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,35 +9,51 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 namespace vellix {
 
 namespace {
 
 constexpr const char* ARROW = "  ->  ";
+constexpr const char* ARROW_HEAD = "->";
 constexpr const char* LINE_END = "\r\n";
 
 void put(std::ostream& stream, const char* text) {
     stream.write(text, static_cast<std::streamsize>(std::strlen(text)));
 }
 
-// The arrow's blanks end up in the fields around it: two after the copied number, one
-// before the dialed number. They are not part of the numbers, and counting them would
-// push a 22- or 23-character digit form past the longest accepted text.
-void dropTrailingArrowBlanks(char* copied) {
-    std::size_t length = std::strlen(copied);
-    for (int blanks = 0; blanks < 2 && length > 0 && copied[length - 1] == ' '; ++blanks)
-        copied[--length] = '\0';
+// Copies a part of a line into a NUL-terminated text; false when it is empty or longer than
+// PhoneNumber::setText takes (1 to 23 characters).
+bool takeNumberText(std::string_view part, char (&text)[PhoneNumber::MAX_TEXT_LENGTH + 1]) {
+    if (part.empty() || part.size() > PhoneNumber::MAX_TEXT_LENGTH)
+        return false;
+    part.copy(text, part.size());
+    text[part.size()] = '\0';
+    return true;
 }
 
-// What PhoneNumber::setText takes: 1 to 23 characters.
-bool acceptedText(const char* text) {
-    const std::size_t length = std::strlen(text);
-    return length > 0 && length <= PhoneNumber::MAX_TEXT_LENGTH;
+// The pair of one line: the copied number, the arrow and the dialed number. The numbers may
+// hold hyphens, so the line is split at its one arrow, with any blanks around it. A pair
+// that could not have been learned from is refused too: learning must not see it, and a
+// learnable pair has dialable characters on both sides.
+bool readPair(std::string_view line, NumberPair& pair) {
+    const std::size_t arrow = line.find(ARROW_HEAD);
+    if (arrow == std::string_view::npos ||
+        line.find(ARROW_HEAD, arrow + 1) != std::string_view::npos)
+        return false;
+    char copied[PhoneNumber::MAX_TEXT_LENGTH + 1];
+    char dialed[PhoneNumber::MAX_TEXT_LENGTH + 1];
+    if (!takeNumberText(trimBlanks(line.substr(0, arrow)), copied) ||
+        !takeNumberText(trimBlanks(line.substr(arrow + std::strlen(ARROW_HEAD))), dialed))
+        return false;
+    return pair.setNumbers(copied, dialed).isLearnable();
 }
 
-const char* afterLeadingArrowBlank(const char* dialed) {
-    return dialed[0] == ' ' ? dialed + 1 : dialed;
+bool readsWhole(std::istream& stream) {
+    NumberPair pair;
+    return readEveryLine(stream, [&pair](const std::string& line) { return readPair(line, pair); });
 }
 
 // Line feeds in the rest of the file; the stream is left where it was.
@@ -103,35 +119,21 @@ bool writeHistory(std::ostream& stream, const PairList& history) {
 }
 
 bool readHistory(std::istream& stream, PairList& history) {
-    FieldReader reader(stream);
-    FieldReader::Field copied;
-    FieldReader::Field dialed;
-    while (!reader.done()) {
-        // A line without '-' runs on into the next line's copied number.
-        reader.read('-', copied);
-        if (copied[0] == '\0')
-            continue;
-        reader.skip(' ');
-        reader.read('\n', dialed);
-        if (dialed[0] == '\0')
-            continue;
-        dropTrailingArrowBlanks(copied);
-        const char* dialedText = afterLeadingArrowBlank(dialed);
-        if (!acceptedText(copied) || !acceptedText(dialedText))
-            continue;
+    return readEveryLine(stream, [&history](const std::string& line) {
         // Built in its place in the list: a pair is large, and long histories are read at
         // start-up while the user waits.
         NumberPair& pair = history.emplace_back();
-        pair.setNumbers(copied, dialedText);
-        if (pair.copied.digitForm()[0] == '\0' || pair.dialed.digitForm()[0] == '\0')
-            history.pop_back();
-    }
-    return true;
+        if (readPair(line, pair))
+            return true;
+        history.pop_back();
+        return false;
+    });
 }
 
 bool saveHistory(const PairList& history) {
-    return replaceFile(HISTORY_FILE,
-                       [&history](std::ostream& stream) { return writeHistory(stream, history); });
+    return replaceEditedFile(HISTORY_FILE, readsWhole, [&history](std::ostream& stream) {
+        return writeHistory(stream, history);
+    });
 }
 
 bool loadHistory(PairList& history) {

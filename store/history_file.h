@@ -11,7 +11,8 @@ namespace vellix {
 constexpr const char* HISTORY_FILE = "DialingHistory.dat";
 constexpr const char* OLD_HISTORY_FILE = "history.dat";
 
-// Replaces the history file; false, with the previous file intact, when that fails.
+// Replaces the history file; false, with the previous file intact, when that fails. A file
+// with lines that readHistory passes over is first kept beside it (HISTORY_FILE ".bak").
 bool saveHistory(const PairList& history);
 // Appends the stored pairs; false when neither file can be opened.
 bool loadHistory(PairList& history);
@@ -19,9 +20,9 @@ bool loadHistory(PairList& history);
 // Writes one line a pair, CR LF included; false when the stream failed on the way.
 bool writeHistory(std::ostream& stream, const PairList& history);
 // Appends the pair of every readable line; on lines this program wrote, each number's text
-// is its saved digit form.
-// Reading stops at the end of the stream or at a field of more than 255 characters; the
-// pairs read before that are kept. Always true.
+// is its saved digit form. A line is readable when its two numbers, split at the arrow, make
+// a learnable pair. Every other line but a blank one is passed over alone, and then the
+// result is false.
 bool readHistory(std::istream& stream, PairList& history);
 
 } // namespace vellix

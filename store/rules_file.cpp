@@ -1,13 +1,18 @@
 #include "store/rules_file.h"
 
 #include "capture/digit_string.h"
-#include "store/field_reader.h"
 #include "store/file_replace.h"
+#include "store/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace vellix {
 
@@ -17,8 +22,62 @@ void put(std::ostream& stream, const char* text) {
     stream.write(text, static_cast<std::streamsize>(std::strlen(text)));
 }
 
+constexpr std::string_view KEYWORD = "Dial";
+constexpr std::size_t FIELD_CAPACITY = LineReader::MAX_LINE_LENGTH + 1;
+constexpr std::string_view JOINER = " as ";
+
 // "active" is enabled and "inactive" is not; any shorter word reads as the former.
 constexpr std::size_t SHORTEST_DISABLED_STATE = 8;
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Copies a text of the line without the separators at its end (the blanks in front of the
+// joiner and of the state, say) into a NUL-terminated text; false when nothing is left.
+bool takeRuleText(std::string_view part, char (&text)[FIELD_CAPACITY]) {
+    part.copy(text, part.size());
+    text[part.size()] = '\0';
+    trimTrailingSeparators(text);
+    return text[0] != '\0';
+}
+
+// The rule of one line, "Dial <pattern> as <replacement> (<state>)", blanks around the words
+// read leniently. The pattern ends at the first joiner, and the state is the word in the last
+// parentheses, so a replacement may hold parentheses of its own.
+std::optional<DialingRule> readRule(std::string_view line) {
+    line = trimBlanks(line);
+    if (line.substr(0, KEYWORD.size()) != KEYWORD)
+        return std::nullopt;
+    line.remove_prefix(KEYWORD.size());
+    // The keyword is a word of its own, and the state ends the line.
+    if (line.empty() || (line[0] != ' ' && line[0] != '\t') || line.back() != ')')
+        return std::nullopt;
+    const std::size_t joiner = line.find(JOINER);
+    if (joiner == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t replacementStart = joiner + JOINER.size();
+    const std::size_t open = line.rfind('(');
+    if (open == std::string_view::npos || open < replacementStart)
+        return std::nullopt;
+    const std::string_view state = line.substr(open + 1, line.size() - open - 2);
+    if (!std::all_of(state.begin(), state.end(), isLetter))
+        return std::nullopt;
+    char pattern[FIELD_CAPACITY];
+    char replacement[FIELD_CAPACITY];
+    if (!takeRuleText(trimBlanks(line.substr(0, joiner)), pattern) ||
+        !takeRuleText(trimBlanks(line.substr(replacementStart, open - replacementStart)),
+                      replacement))
+        return std::nullopt;
+    // An edited line whose texts do not fit a rule yields none.
+    return DialingRule::fromText(pattern, replacement, state.size() < SHORTEST_DISABLED_STATE,
+                                 true);
+}
+
+bool readsWhole(std::istream& stream) {
+    return readEveryLine(stream,
+                         [](const std::string& line) { return readRule(line).has_value(); });
+}
 
 } // namespace
 
@@ -36,46 +95,17 @@ bool writeRules(std::ostream& stream, const RuleSet& rules) {
 }
 
 bool readRules(std::istream& stream, RuleSet& rules) {
-    FieldReader reader(stream);
-    FieldReader::Field pattern;
-    FieldReader::Field replacement;
-    FieldReader::Field state;
-    while (!reader.done()) {
-        // Whatever stands before the keyword, a blank line say, is passed over.
-        reader.skip('D');
-        reader.skip(' ');
-        reader.read('a', pattern);
-        if (pattern[0] == '\0')
-            continue;
-        reader.skip(' ');
-        reader.read('(', replacement);
-        if (replacement[0] == '\0')
-            continue;
-        // Drops the blanks before " as " and before the state.
-        trimTrailingSeparators(pattern);
-        trimTrailingSeparators(replacement);
-        reader.read(')', state);
-        const bool enabled = std::strlen(state) < SHORTEST_DISABLED_STATE;
-        reader.skip('\n');
-        if (pattern[0] == '\0' || replacement[0] == '\0')
-            continue;
-        // Texts this program never writes, which a save could not write back as they are:
-        // the replacement repeats the pattern's tail, and a '(' in it would end the
-        // replacement early, so the rule would come back cut short with its state lost; and
-        // a rule is one line, whose CR LF pairs the reader folds into line feeds.
-        if (std::strchr(pattern, '(') != nullptr || std::strpbrk(pattern, "\r\n") != nullptr ||
-            std::strpbrk(replacement, "\r\n") != nullptr)
-            continue;
-        // An edited line whose texts do not fit a rule yields none.
-        if (auto rule = DialingRule::fromText(pattern, replacement, enabled, true))
-            rules.push_back(*rule);
-    }
-    return true;
+    return readEveryLine(stream, [&rules](const std::string& line) {
+        auto rule = readRule(line);
+        if (rule)
+            rules.push_back(std::move(*rule));
+        return rule.has_value();
+    });
 }
 
 bool saveRules(const RuleSet& rules) {
-    return replaceFile(RULES_FILE,
-                       [&rules](std::ostream& stream) { return writeRules(stream, rules); });
+    return replaceEditedFile(RULES_FILE, readsWhole,
+                             [&rules](std::ostream& stream) { return writeRules(stream, rules); });
 }
 
 bool loadRules(RuleSet& rules) {

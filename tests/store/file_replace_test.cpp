@@ -78,6 +78,37 @@ TEST_F(FileReplace, ReadOnlyFileIsLeftAsItIsUntilItMayBeWrittenAgain) {
     EXPECT_EQ(readBytes("data.dat"), "new");
 }
 
+// What a person wrote that the program cannot read survives the first save beside the file;
+// a save that cannot keep it leaves the file alone.
+TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
+    const std::string history = "# office\r\n412-268-1234  ->  8 1234\r\n";
+    const std::string historyCopy = std::string(HISTORY_FILE) + BACKUP_SUFFIX;
+    writeBytes(HISTORY_FILE, history);
+    PairList pairs;
+    ASSERT_TRUE(loadHistory(pairs));
+    std::filesystem::create_directory(historyCopy + ".tmp");
+    EXPECT_FALSE(saveHistory(pairs));
+    EXPECT_EQ(readBytes(HISTORY_FILE), history);
+    std::filesystem::remove(historyCopy + ".tmp");
+    ASSERT_TRUE(saveHistory(pairs));
+    EXPECT_EQ(readBytes(HISTORY_FILE), "412 268 1234  ->  8 1234\r\n");
+    EXPECT_EQ(readBytes(historyCopy.c_str()), history);
+    writeBytes(HISTORY_FILE, "damaged later\r\n");
+    ASSERT_TRUE(saveHistory(pairs));
+    EXPECT_EQ(readBytes(historyCopy.c_str()), history);
+
+    const std::string rules = "Dial 412 268 xxxx as 8 xxxx\r\nDial 555 xxxx as 5 xxxx (active)\r\n";
+    writeBytes(RULES_FILE, rules);
+    RuleSet stored;
+    ASSERT_TRUE(loadRules(stored));
+    ASSERT_TRUE(saveRules(stored));
+    EXPECT_EQ(readBytes(RULES_FILE), "Dial 555 xxxx as 5 xxxx (active)\r\n");
+    EXPECT_EQ(readBytes((std::string(RULES_FILE) + BACKUP_SUFFIX).c_str()), rules);
+    ASSERT_TRUE(saveRules(stored));
+    EXPECT_EQ(listing(), "DialingHistory.dat;DialingHistory.dat.bak;DialingRules.dat;"
+                         "DialingRules.dat.bak;");
+}
+
 TEST_F(FileReplace, StaleTemporaryFileIsOverwritten) {
     writeBytes("data.dat.tmp", "left over from a crash, and longer than the new content");
     ASSERT_TRUE(replaceFile("data.dat", WRITE_NEW));

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace vellix {
 
@@ -16,6 +17,15 @@ inline std::string randomBytes(std::size_t size, const std::string& alphabet) {
         byte = alphabet.empty() ? static_cast<char>(value) : alphabet[value % alphabet.size()];
     }
     return bytes;
+}
+
+// Pieces drawn from the same fixed sequence and joined, for input shaped like a data file.
+inline std::string randomPieces(std::size_t count, const std::vector<std::string>& pieces) {
+    std::mt19937 generator(20240611);
+    std::string joined;
+    for (std::size_t i = 0; i < count; ++i)
+        joined += pieces[generator() % pieces.size()];
+    return joined;
 }
 
 } // namespace vellix

@@ -30,10 +30,12 @@ std::string written(const RuleSet& rules) {
     return stream.str();
 }
 
-RuleSet readFrom(const std::string& bytes) {
+RuleSet readFrom(const std::string& bytes, bool* everyLineRead = nullptr) {
     std::istringstream stream(bytes);
     RuleSet rules;
-    EXPECT_TRUE(readRules(stream, rules));
+    const bool whole = readRules(stream, rules);
+    if (everyLineRead != nullptr)
+        *everyLineRead = whole;
     return rules;
 }
 
@@ -111,6 +113,7 @@ struct ReadCase {
     const char* name;
     std::string bytes;
     Shown rules;
+    bool everyLineRead;
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) {
@@ -119,53 +122,68 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 
 class RulesReading : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(RulesReading, KeepsTheValidLines) {
-    EXPECT_EQ(shownOf(readFrom(GetParam().bytes)), GetParam().rules);
+TEST_P(RulesReading, KeepsEveryReadableLine) {
+    bool everyLineRead = false;
+    EXPECT_EQ(shownOf(readFrom(GetParam().bytes, &everyLineRead)), GetParam().rules);
+    EXPECT_EQ(everyLineRead, GetParam().everyLineRead);
 }
 
 const std::string LINE_555 = "Dial 555 xxxx as 5 xxxx (active)\r\n";
 const Shown RULE_555{{"555 xxxx", "5 xxxx", true}};
-const std::string LONG_RUN(256, '7');
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RulesReading,
     testing::Values(
+        ReadCase{"MixedLineEnds",
+                 "Dial 555 xxxx as 5 xxxx (active)\rDial 412 268 xxxx as 8 xxxx (inactive)\n" +
+                     LINE_555 + "Dial 555 xxxx as 5 xxxx (active)",
+                 {RULE_555[0], {"412 268 xxxx", "8 xxxx", false}, RULE_555[0], RULE_555[0]},
+                 true},
         ReadCase{"StateWordsByLength",
                  "Dial 555 xxxx as 5 xxxx ()\nDial 555 xxxx as 5 xxxx (enabled)\n"
                  "Dial 555 xxxx as 5 xxxx (disabled)\n",
                  {{"555 xxxx", "5 xxxx", true},
                   {"555 xxxx", "5 xxxx", true},
-                  {"555 xxxx", "5 xxxx", false}}},
-        ReadCase{"BlankLinesAndStrayTextBeforeTheKeyword",
-                 "\r\n\r\n  junk " + LINE_555 + "\r\n" + LINE_555,
-                 {RULE_555[0], RULE_555[0]}},
-        ReadCase{"LastLineWithoutLineEnd",
-                 "Dial 555 xxxx as 5 xxxx (inactive)",
-                 {{"555 xxxx", "5 xxxx", false}}},
+                  {"555 xxxx", "5 xxxx", false}},
+                 true},
+        ReadCase{"OtherBlanksAroundTheWords", "\tDial  555 xxxx  as  5 xxxx(active) \r\n", RULE_555,
+                 true},
+        ReadCase{"BlankLinesAreNoDamage", "\r\n \r\n" + LINE_555 + "\r\n\t\r\n", RULE_555, true},
         ReadCase{"TrailingSeparatorsOfTheReplacementAreCut",
                  "Dial 412 2680 as 9 -- (active)\r\n",
-                 {{"412 2680", "9", true}}},
-        ReadCase{"EmptyPatternSkipsOnlyThatLine", "Dial  as 8 xxxx (active)\r\n" + LINE_555,
-                 RULE_555},
-        ReadCase{"EmptyReplacementSkipsOnlyThatLine",
-                 "Dial 412 268 xxxx as  (active)\r\n" + LINE_555, RULE_555},
-        ReadCase{"OverLongPatternSkipsOnlyThatLine",
-                 "Dial " + std::string(200, 'x') + " as xxxx (active)\r\n" + LINE_555, RULE_555},
-        ReadCase{"OverLongPrefixSkipsOnlyThatLine",
-                 "Dial 555 xxxx as " + std::string(200, '9') + " 5 xxxx (active)\r\n" + LINE_555,
-                 RULE_555},
-        ReadCase{"LongerRunEndsTheReading",
-                 LINE_555 + "Dial " + LONG_RUN + " as 5 (active)\r\n" + LINE_555, RULE_555},
-        ReadCase{"PatternWithAnOpeningParenthesisSkipsOnlyThatLine",
-                 "Dial xxx xxx(x as 9 1 x(x (active)\r\n" + LINE_555, RULE_555},
+                 {{"412 2680", "9", true}},
+                 true},
+        ReadCase{"ParenthesesInTheTexts",
+                 "Dial xxx xxx(x as 9 (1) x(x (inactive)\r\n",
+                 {{"xxx xxx(x", "9 (1) x(x", false}},
+                 true},
+        ReadCase{"MissingStateSkipsOnlyThatLine", "Dial 412 268 xxxx as 8 xxxx\r\n" + LINE_555,
+                 RULE_555, false},
+        ReadCase{"OtherTextSkipsOnlyThatLine",
+                 "# kept by hand\r\n  junk " + LINE_555 +
+                     "Dialling 555 xxxx as 5 xxxx (active)\r\n" +
+                     "Dial 555 xxxx as 5 xxxx (5)\r\n" + LINE_555,
+                 RULE_555, false},
+        ReadCase{"EmptyTextsSkipOnlyThatLine",
+                 "Dial  as 8 xxxx (active)\r\nDial 412 268 xxxx as  (active)\r\n" + LINE_555,
+                 RULE_555, false},
+        ReadCase{"OverLongTextsSkipOnlyThatLine",
+                 "Dial " + std::string(200, 'x') + " as xxxx (active)\r\nDial 555 xxxx as " +
+                     std::string(200, '9') + " 5 xxxx (active)\r\n" + LINE_555,
+                 RULE_555, false},
+        ReadCase{"LongLinesSkipOnlyThemselves",
+                 "Dial " + std::string(300, '7') + " as 5 (active)\r\n" + LINE_555 +
+                     std::string(5000, 'D') + "\r\n" + LINE_555,
+                 {RULE_555[0], RULE_555[0]},
+                 false},
         ReadCase{"TextsRunningOverALineBreakSkipOnlyThatRule",
                  "Dial 412\r\n268 xxxx as 8 xxxx (active)\r\n"
                  "Dial 555 xxxx as 9\r\r\n5 xxxx (active)\r\n" +
                      LINE_555,
-                 RULE_555},
-        ReadCase{"NulBytesCutTheFields",
-                 std::string("Dial 555\0 9 as 5 xxxx (active)\r\n", 32) + LINE_555,
-                 {{"555", "5 xxxx", true}, RULE_555[0]}}),
+                 RULE_555, false},
+        ReadCase{"NulByteSkipsOnlyThatLine",
+                 std::string("Dial 555") + '\0' + " 9 as 5 xxxx (active)\r\n" + LINE_555, RULE_555,
+                 false}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 // Every rule read from an edited file is written so that it reads back the same.
@@ -174,8 +192,10 @@ TEST(RulesReading, EditedLinesReadBackAsTheyWereReadAfterASave) {
                                    "Dial xxx)xxx as 9 x)xxx (active)\r\n"
                                    "Dial xxx xxx(x as x(x (active)\r\n" +
                                    LINE_555);
-    ASSERT_EQ(rules.size(), 3U);
-    EXPECT_EQ(shownOf(readFrom(written(rules))), shownOf(rules));
+    ASSERT_EQ(rules.size(), 4U);
+    bool everyLineRead = false;
+    EXPECT_EQ(shownOf(readFrom(written(rules), &everyLineRead)), shownOf(rules));
+    EXPECT_TRUE(everyLineRead);
 }
 
 void expectSoundRules(const RuleSet& rules) {
@@ -188,17 +208,19 @@ void expectSoundRules(const RuleSet& rules) {
     }
 }
 
-TEST(RulesReading, RandomBytesAfterValidLinesKeepThem) {
-    const RuleSet rules = readFrom(EXAMPLE_LINE + LINE_555 + randomBytes(3 << 20, ""));
+TEST(RulesReading, ReadableLinesAroundRandomBytesAreKept) {
+    const RuleSet rules = readFrom(EXAMPLE_LINE + randomBytes(3 << 20, "") + "\n" + LINE_555);
     ASSERT_GE(rules.size(), 2U);
-    EXPECT_EQ(shownOf({rules[0], rules[1]}),
+    EXPECT_EQ(shownOf({rules.front(), rules.back()}),
               (Shown{{"412 268 xxxx", "8 xxxx", true}, RULE_555[0]}));
     expectSoundRules(rules);
 }
 
 TEST(RulesReading, RandomRuleLikeBytesYieldOnlySoundRules) {
     const RuleSet rules =
-        readFrom(randomBytes(2 << 20, std::string("Dial as ()\r\n0123456789#*xxxx   ") + '\0'));
+        readFrom(randomPieces(1 << 18, {"Dial ", "Dial ", " as ", " as ", "(active)", "(inactive)",
+                                        "(", ")", "\r\n", "\r", "\n", " ", "xxx", "412", "9 ", "-",
+                                        std::string(1, '\0'), std::string(300, 'x')}));
     EXPECT_FALSE(rules.empty());
     expectSoundRules(rules);
 }
