@@ -455,6 +455,28 @@ rule_row() {
     printf 'Dial|%s|numbers as|%s|%s\n' "$1" "$2" "$3"
 }
 
+# A history edited by hand: a number with dashes reads as that number, in lines ended any
+# way, so nothing is learned that would rewrite 911; the first dial rewrites the file and
+# keeps the original, comment and all, beside it.
+hand_edited_history() {
+    local dir=$work/hand-edited
+    local original=$'# office\r\n412-268-1234  ->  8 1234\r650-555-0000  ->  5 0000\n'
+    mkdir -p "$dir" && printf '%s' "$original" >"$dir/DialingHistory.dat" &&
+        drive put-text "" &&
+        start_program hand-edited &&
+        drive wait-window "$wait_ms" &&
+        drive change-text "911" &&
+        drive wait-box "911" 0 &&
+        box_items_are "*911" &&
+        drive change-text "412-555-0100" &&
+        drive wait-box "5 0100" 0 &&
+        drive click-dial &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'5 0100\n' &&
+        wait_lines hand-edited DialingHistory.dat "412 268 1234  ->  8 1234" \
+            "650 555 0000  ->  5 0000" "412 555 0100  ->  5 0100" &&
+        file_is "$dir/DialingHistory.dat.bak" "$original"
+}
+
 # The rules dialog shows the learned catch-all and a stored rule; confirming the learned one
 # and pressing OK stores it beside the other.
 rules_confirm_ok() {
@@ -500,7 +522,8 @@ failed_save() {
 }
 
 # Cancel drops the dialog's changes but still writes both files from the working rules: the
-# history moves from the older file name, the rules file loses what is not a rule.
+# history moves from the older file name, and the line of the rules file that is no rule is
+# kept with the original beside it.
 rules_toggle_cancel() {
     data_file rules-cancel history.dat "412 268 1234  ->  8 1234"
     data_file rules-cancel DialingRules.dat "# kept by hand" "Dial 555 xxxx as 9 555 xxxx (active)"
@@ -515,7 +538,9 @@ rules_toggle_cancel() {
         drive rules-close cancel "$wait_ms" &&
         wait_lines rules-cancel DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (active)" &&
         wait_lines rules-cancel DialingHistory.dat "412 268 1234  ->  8 1234" &&
-        holds_lines rules-cancel history.dat "412 268 1234  ->  8 1234"
+        holds_lines rules-cancel history.dat "412 268 1234  ->  8 1234" &&
+        holds_lines rules-cancel DialingRules.dat.bak "# kept by hand" \
+            "Dial 555 xxxx as 9 555 xxxx (active)"
 }
 
 # Deleting the middle of three rows closes the gap and shrinks the dialog; after OK the
@@ -772,6 +797,7 @@ scenario "Exit from the icon menu ends the process" exit_from_menu
 scenario "a second start shows the running program and leaves" second_start_shows_the_first
 scenario "a copied number is proposed, dialed, recorded and learned" road_of_one_number
 scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
+scenario "a hand-edited history loses no line and learns only from its pairs" hand_edited_history
 scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
