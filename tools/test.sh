@@ -4,7 +4,9 @@
 #   lint:       clang-format and clang-tidy over the sources
 #   fuzz:       every libFuzzer target briefly from its seed corpus
 #   windows:    vellix.exe cross-compiled for x86_64 and i686 with mingw-w64
-#   end-to-end: the x86_64 program driven under Wine on a private Xvfb display
+#   release:    the installer and the portable zips in dist/ (tools/package.sh)
+#   end-to-end: the x86_64 program driven under Wine on a private Xvfb display, and the
+#               installer installed, upgraded and uninstalled there
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
@@ -53,6 +55,10 @@ for arch in x86_64:win64 i686:win32; do
     cmake --build "build/${arch#*:}" -j "$jobs"
 done
 
+echo "== Release files"
+bash tools/package.sh
+
 echo "== End-to-end tests"
-need_packages wine64 xvfb
-bash tests/e2e/run.sh build/win64/app/vellix.exe build/win64/tests/e2e/e2e_driver.exe
+need_packages wine64 xvfb msitools
+bash tests/e2e/run.sh build/win64/app/vellix.exe build/win64/tests/e2e/e2e_driver.exe \
+    dist/vellix-*-x64.msi

@@ -4,15 +4,19 @@
 # empty working directory. Every wait has a deadline, and every process started here is
 # ended by its id when the run ends.
 #
-#   tests/e2e/run.sh path/to/vellix.exe path/to/driver.exe
+#   tests/e2e/run.sh path/to/vellix.exe path/to/driver.exe [path/to/vellix.msi]
 #
 # The program runs from a copy beside the test-only tapi32.dll built with the driver, which
 # logs each call request to "tapi32-calls.log" in the scenario's directory instead of
 # placing the call, and answers that no call handler is registered when that directory holds
 # a file "tapi32-no-recipient". "tel:" URIs go to the driver, which logs them.
+#
+# With an installer named, one more scenario installs, upgrades and uninstalls it.
 set -uo pipefail
 
 driver=$(realpath "$2")
+installer=${3:+$(realpath "$3")}
+source=$(realpath "$(dirname "$0")/../..")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 wait_ms=10000
@@ -772,6 +776,112 @@ clipboard_soak() {
         wait_until 10 lines_logged "$dir/tapi32-calls.log" "$dials"
 }
 
+# timed LABEL COMMAND...: runs the command and says how long it took.
+timed() {
+    local label=$1 start=${EPOCHREALTIME/./} status
+    shift
+    "$@"
+    status=$?
+    local hundredths=$(((${EPOCHREALTIME/./} - start) / 10000))
+    printf '%s took %d.%02d s\n' "$label" $((hundredths / 100)) $((hundredths % 100))
+    return "$status"
+}
+
+msiexec() {
+    timeout 120 "$wine" msiexec "$@" /qn
+}
+
+# The shortcut, read through the shell, points at the installed program and starts it in the
+# user's Vellix folder.
+shortcut_is_right() {
+    local actual
+    actual=$("$wine" "$(dirname "$driver")/install_probe.exe" shortcut "$1" | tr -d '\r')
+    [ "$actual" = "$2" ] || { printf 'FAILED: shortcut %s\nexpected:\n%s\nactual:\n%s\n' \
+        "$1" "$2" "$actual"; return 1; }
+}
+
+# The installed versions of Vellix, one a line.
+installed_versions_are() {
+    local actual
+    actual=$("$wine" "$(dirname "$driver")/install_probe.exe" products \
+        '{A5FE2BF8-CD5E-49E2-9FAF-6763BC1CAFCC}' | tr -d '\r')
+    [ "$actual" = "$1" ] || { echo "FAILED: installed versions '$actual', expected '$1'"; return 1; }
+}
+
+# The link handler's command line, or nothing when the scheme is not registered.
+link_command() {
+    "$wine" reg query "HKCR\\$1\\shell\\open\\command" /ve 2>/dev/null |
+        sed -n 's/^ *(Default) *REG_SZ *//p' | tr -d '\r'
+}
+
+# Installs for the user: the program in the user's programs folder, shortcuts in the Start
+# menu and the Startup folder that start it in the user's Vellix folder, where its data files
+# then land, and the tel: and callto: registration. A newer installer upgrades in place and
+# keeps the data; uninstalling removes all it installed and leaves the data. AUTOSTART=0 and
+# LINKS=0 leave out the Startup shortcut and the registration.
+install_upgrade_uninstall() {
+    [ -n "$installer" ] || { echo "no installer given"; return 1; }
+    local version next newer=$work/newer.msi profile user
+    version=$(msiinfo export "$installer" Property | sed -n 's/^ProductVersion\t//p' | tr -d '\r')
+    next=${version%.*}.$((${version##*.} + 1))
+    bash "$source/installer/package.sh" msi "$next" "$vellix" "$newer" || return 1
+    timed "install" msiexec /i "$(windows_path "$installer")" || return 1
+    profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public)
+    user=$(basename "$profile")
+    local programs=$profile/AppData/Local/Programs/Vellix data=$profile/AppData/Roaming/Vellix
+    local menu=$profile/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
+    local windows_profile='C:\users\'$user
+    local windows_menu=$windows_profile'\AppData\Roaming\Microsoft\Windows\Start Menu\Programs'
+    local program=$windows_profile'\AppData\Local\Programs\Vellix\vellix.exe'
+    local shortcut
+    shortcut=$(printf 'target %s\nfolder %s\\AppData\\Roaming\\Vellix\\' "$program" "$windows_profile")
+    local line=$'412 268 1234  ->  8 1234\r\n'
+    [ -f "$programs/vellix.exe" ] && [ -d "$data" ] &&
+        shortcut_is_right "$windows_menu\Vellix.lnk" "$shortcut" &&
+        shortcut_is_right "$windows_menu\StartUp\Vellix.lnk" "$shortcut" &&
+        [ "$(link_command tel)" = "\"$program\" \"%1\"" ] &&
+        [ "$(link_command callto)" = "\"$program\" \"%1\"" ] &&
+        installed_versions_are "$version" || return 1
+    echo "ok: installed for user $user with both shortcuts and the link registration"
+
+    # Started from the Start menu as a user would, with Wine's own telephony, which takes
+    # every call.
+    export VELLIX_DESKTOP=vellix-installed
+    mkdir -p "$work/installed"
+    (cd "$work/installed" && WINEDLLOVERRIDES="mscoree,mshtml=" exec "$wine" explorer \
+        "/desktop=$VELLIX_DESKTOP,800x600" start.exe "$windows_menu\Vellix.lnk") \
+        >"$work/installed.log" 2>&1 &
+    program_pid=$!
+    drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial &&
+        wait_until 10 file_is "$data/DialingHistory.dat" "$line" &&
+        [ ! -e "$programs/DialingHistory.dat" ] || return 1
+    echo "ok: the program started from the shortcut keeps its data in $data"
+    stop_program
+
+    timed "upgrade" msiexec /i "$(windows_path "$newer")" &&
+        installed_versions_are "$next" &&
+        [ -f "$programs/vellix.exe" ] && [ -f "$menu/Vellix.lnk" ] &&
+        file_is "$data/DialingHistory.dat" "$line" || return 1
+    echo "ok: upgraded from $version to $next; the data file is kept"
+
+    timed "uninstall" msiexec /x "$(windows_path "$newer")" &&
+        installed_versions_are "" &&
+        [ ! -e "$programs" ] && [ ! -e "$menu/Vellix.lnk" ] && [ ! -e "$menu/StartUp/Vellix.lnk" ] &&
+        [ -z "$(link_command tel)" ] && [ -z "$(link_command callto)" ] &&
+        ! "$wine" reg query 'HKCU\Software\Vellix' >/dev/null 2>&1 &&
+        file_is "$data/DialingHistory.dat" "$line" || return 1
+    echo "ok: uninstalled; the data file is kept"
+
+    msiexec /i "$(windows_path "$installer")" AUTOSTART=0 LINKS=0 &&
+        [ -f "$menu/Vellix.lnk" ] && [ ! -e "$menu/StartUp/Vellix.lnk" ] &&
+        [ -z "$(link_command tel)" ] &&
+        msiexec /x "$(windows_path "$installer")" &&
+        installed_versions_are ""
+}
+
 # Xvfb picks a free display itself and writes its number once it listens, so runs that start
 # at the same time never share a display (and with it a clipboard).
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -811,6 +921,9 @@ scenario "with no rules the dialog is laid out as for one row and OK writes empt
 scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
 scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try
 scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
+[ -n "$installer" ] &&
+    scenario "the installer installs, upgrades in place and uninstalls, keeping the data" \
+        install_upgrade_uninstall
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
