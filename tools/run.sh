@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
 
-need_packages cmake ninja-build g++-mingw-w64-x86-64 wine64
+# Without Wine's own fonts the caption buttons show letters instead of their glyphs.
+need_packages cmake ninja-build g++-mingw-w64-x86-64 wine64 fonts-wine
 if [ -z "${DISPLAY:-}" ]; then
     need_packages xvfb x11-utils imagemagick
 fi
