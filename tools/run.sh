@@ -10,7 +10,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
 
-# Without Wine's own fonts the caption buttons show letters instead of their glyphs.
 need_packages cmake ninja-build g++-mingw-w64-x86-64 wine64 fonts-wine
 if [ -z "${DISPLAY:-}" ]; then
     need_packages xvfb x11-utils imagemagick
@@ -64,6 +63,9 @@ if [ ! -d "$WINEPREFIX" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (once)"
     timeout 300 "$wine" wineboot -i >/dev/null 2>&1
 fi
+# Wine's own fonts (Debian's fonts-wine), where the prefix's programs look for fonts: without
+# Marlett the caption buttons show the letters "0 1 r" instead of their glyphs.
+cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 echo "Starting Vellix on display $DISPLAY; data files in $home/data"
 (cd "$home/data" && exec "$wine" explorer /desktop=vellix,800x600 "Z:${vellix//\//\\}") \
