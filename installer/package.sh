@@ -53,8 +53,7 @@ for target in x86_64:win64 i686:win32; do
     cmake --build "build/$name" -j "$(nproc)" --target vellix
     mkdir -p "$stage/$name"
     "$arch-w64-mingw32-strip" -o "$stage/$name/vellix.exe" "build/$name/app/vellix.exe"
-    cp "$stage/README.txt" "$stage/$name/"
-    zip -q -X -9 -j "dist/vellix-$version-$name.zip" "$stage/$name/vellix.exe" "$stage/$name/README.txt"
+    zip -q -X -9 -j "dist/vellix-$version-$name.zip" "$stage/$name/vellix.exe" "$stage/README.txt"
 done
 build_msi "$version" "$stage/win64/vellix.exe" "dist/vellix-$version-x64.msi"
 
