@@ -800,6 +800,12 @@ shortcut_is_right() {
         "$1" "$2" "$actual"; return 1; }
 }
 
+# Opens a file or link through the shell, as a click would, in the program's desktop.
+shell_open() {
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+        start.exe "$1"
+}
+
 # The installed versions of Vellix, one a line.
 installed_versions_are() {
     local actual
@@ -816,7 +822,8 @@ link_command() {
 
 # Installs for the user: the program in the user's programs folder, shortcuts in the Start
 # menu and the Startup folder that start it in the user's Vellix folder, where its data files
-# then land, and the tel: and callto: registration. A newer installer upgrades in place and
+# then land, and the tel: and callto: registration, through which a link reaches the running
+# program. A newer installer upgrades in place and
 # keeps the data; uninstalling removes all it installed and leaves the data. AUTOSTART=0 and
 # LINKS=0 leave out the Startup shortcut and the registration.
 install_upgrade_uninstall() {
@@ -845,12 +852,10 @@ install_upgrade_uninstall() {
     echo "ok: installed for user $user with both shortcuts and the link registration"
 
     # Started from the Start menu as a user would, with Wine's own telephony, which takes
-    # every call.
+    # every call; then a tel: link opened through the shell reaches it.
     export VELLIX_DESKTOP=vellix-installed
     mkdir -p "$work/installed"
-    (cd "$work/installed" && WINEDLLOVERRIDES="mscoree,mshtml=" exec "$wine" explorer \
-        "/desktop=$VELLIX_DESKTOP,800x600" start.exe "$windows_menu\Vellix.lnk") \
-        >"$work/installed.log" 2>&1 &
+    (cd "$work/installed" && shell_open "$windows_menu\Vellix.lnk") >"$work/installed.log" 2>&1 &
     program_pid=$!
     drive wait-window "$wait_ms" &&
         drive change-block "Phone" "412-268-1234" &&
@@ -859,6 +864,11 @@ install_upgrade_uninstall() {
         wait_until 10 file_is "$data/DialingHistory.dat" "$line" &&
         [ ! -e "$programs/DialingHistory.dat" ] || return 1
     echo "ok: the program started from the shortcut keeps its data in $data"
+    (cd "$work/installed" && shell_open "tel:650-555-0000") >>"$work/installed.log" 2>&1 &&
+        drive wait-box "5 0000" "$wait_ms" &&
+        box_items_are $'650 555 0000\n*5 0000' &&
+        [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ] || return 1
+    echo "ok: a tel: link opened through the shell reached the running program"
     stop_program
 
     timed "upgrade" msiexec /i "$(windows_path "$newer")" &&
