@@ -20,7 +20,8 @@ version=$(sed -n 's/^project(Vellix VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' C
 
 # build_msi VERSION PROGRAM OUT: wixl reads the sources beside it, by their bare names.
 build_msi() {
-    local sources=$PWD/installer stage out
+    local sources=$PWD/installer stage out upgrade_code
+    upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/{\U\1}/p' installer/vellix.wxs)
     stage=$(mktemp -d)
     out=$(realpath "$3")
     cp "$2" "$stage/vellix.exe"
@@ -28,9 +29,15 @@ build_msi() {
     (cd "$stage" && wixl -a x64 -D Version="$1" -o "$out" "$sources/vellix.wxs")
     rm -rf "$stage"
     # wixl has no component conditions; the two properties that leave parts out need them.
+    # Nor can it let a build replace an installed one of the same version (every build has a
+    # product code of its own): the upgrade then takes the same version too (512, the upper
+    # bound inclusive), instead of installing a second copy beside the first. The bounds are
+    # part of the row's key, so the row is written anew.
     msibuild "$out" \
         -q "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART <> \"0\"' WHERE \`Component\` = 'StartupShortcut'" \
-        -q "UPDATE \`Component\` SET \`Condition\` = 'LINKS <> \"0\"' WHERE \`Component\` = 'LinkHandler'"
+        -q "UPDATE \`Component\` SET \`Condition\` = 'LINKS <> \"0\"' WHERE \`Component\` = 'LinkHandler'" \
+        -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
+        -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$1', 513, 'WIX_UPGRADE_DETECTED')"
 }
 
 need_packages wixl msitools
