@@ -36,10 +36,10 @@ enum RowControl : std::int32_t {
 constexpr std::uint32_t STYLE_CHILD = 0x40000000;
 constexpr std::uint32_t STYLE_VISIBLE = 0x10000000;
 constexpr std::uint32_t STYLE_TABSTOP = 0x00010000;
-constexpr std::uint32_t STYLE_COMBO_DROPDOWN = 0x0002;
 constexpr std::uint32_t STYLE_EDIT_AUTOHSCROLL = 0x0080;
 constexpr std::uint32_t STYLE_BUTTON_AUTOCHECKBOX = 0x0003;
 constexpr std::uint32_t STYLE_BUTTON_BITMAP = 0x0080;
+constexpr std::uint32_t STYLE_BUTTON_OWNERDRAW = 0x000B;
 constexpr std::uint32_t EX_STYLE_CLIENT_EDGE = 0x0200;
 
 // Resource ids of the pictures on the Confirm and Delete buttons.
@@ -67,8 +67,9 @@ constexpr std::uint32_t STYLE_SHOWN_CHILD = STYLE_CHILD | STYLE_VISIBLE;
 // In creation order. The boxes and buttons are tab stops, so the keyboard reaches every row.
 constexpr std::array<RowControlTemplate, CONTROLS_PER_ROW> ROW_CONTROLS{{
     {"static", "Dial", STYLE_SHOWN_CHILD, 0, 15, 4, 25, 22, true},
-    {"combobox", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_COMBO_DROPDOWN, 0, 42, 0, 110,
-     200, true},
+    // The pattern box: drawn as a drop-down list, its list a menu (rules_dialog/pattern_box.h).
+    {"button", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_BUTTON_OWNERDRAW, 0, 42, 0, 110,
+     21, true},
     {"static", "numbers as", STYLE_SHOWN_CHILD, 0, 154, 4, 60, 22, true},
     {"edit", nullptr, STYLE_SHOWN_CHILD | STYLE_TABSTOP | STYLE_EDIT_AUTOHSCROLL,
      EX_STYLE_CLIENT_EDGE, 216, 0, 110, 21, true},

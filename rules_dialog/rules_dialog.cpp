@@ -2,6 +2,7 @@
 
 #include "app/scoped_handles.h"
 #include "res/resource.h"
+#include "rules_dialog/pattern_box.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/try_number.h"
 
@@ -16,11 +17,11 @@ namespace vellix {
 
 static_assert(STYLE_CHILD == WS_CHILD && STYLE_VISIBLE == WS_VISIBLE &&
               STYLE_TABSTOP == WS_TABSTOP);
-static_assert(STYLE_COMBO_DROPDOWN == CBS_DROPDOWN && STYLE_EDIT_AUTOHSCROLL == ES_AUTOHSCROLL);
+static_assert(STYLE_EDIT_AUTOHSCROLL == ES_AUTOHSCROLL && STYLE_BUTTON_OWNERDRAW == BS_OWNERDRAW);
 static_assert(STYLE_BUTTON_AUTOCHECKBOX == BS_AUTOCHECKBOX && STYLE_BUTTON_BITMAP == BS_BITMAP);
 static_assert(EX_STYLE_CLIENT_EDGE == WS_EX_CLIENTEDGE);
 static_assert(RULES_DIALOG_OK == IDOK && RULES_DIALOG_CANCEL == IDCANCEL);
-static_assert(NOTIFY_EDIT_CHANGE == EN_CHANGE && NOTIFY_COMBO_SELECTION == CBN_SELCHANGE);
+static_assert(NOTIFY_EDIT_CHANGE == EN_CHANGE && NOTIFY_BUTTON_CLICK == BN_CLICKED);
 static_assert(RULES_GROUP_BOX_ID == IDC_RULES_GROUP && CONFIRM_ICON == IDI_CONFIRM &&
               DELETE_ICON == IDI_DELETE);
 
@@ -85,11 +86,7 @@ HWND createChild(HWND dialog, const char* className, const char* text, DWORD sty
 // Sets what the row's controls show for what the row holds. Their notifications are not
 // edits of the user's, so the caller ignores them meanwhile.
 void fillRowControls(const RuleRow& row) {
-    const HWND patternBox = windowOf(row.patternBox);
-    SendMessageA(patternBox, CB_RESETCONTENT, 0, 0);
-    for (const std::string& pattern : row.patterns)
-        SendMessageA(patternBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
-    SendMessageA(patternBox, CB_SETCURSEL, row.patternChoice, 0);
+    SetWindowTextA(windowOf(row.patternBox), chosenPattern(row));
     SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
     SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
     SendMessageA(windowOf(row.enableBox), BM_SETCHECK,
@@ -98,7 +95,7 @@ void fillRowControls(const RuleRow& row) {
     ShowWindow(windowOf(row.confirmButton), row.rule.isVerified() ? SW_HIDE : SW_SHOW);
 }
 
-// The shown row and control a window belongs to; the pattern box's focus is in its edit.
+// The shown row and control a window belongs to, or holds it.
 struct RowPlace {
     std::size_t row = 0;
     RowControl control = DIAL_LABEL;
@@ -117,17 +114,6 @@ std::optional<RowPlace> rowPlaceOf(const RulesDialogState& state, HWND window) {
         }
     }
     return std::nullopt;
-}
-
-// A closed pattern box would turn the mouse wheel into another pattern for its rule; the wheel
-// scrolls the rows instead, as it does everywhere else in the dialog.
-LRESULT CALLBACK patternBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR /*id*/, DWORD_PTR /*data*/) {
-    if (message == WM_MOUSEWHEEL && SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0) == FALSE)
-        return SendMessageA(GetParent(box), message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(box, patternBoxProc, 0);
-    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 // Hands a row's windows to another row, which takes its ids.
@@ -261,6 +247,29 @@ std::string controlText(HWND control) {
     return text;
 }
 
+// Offers the row's patterns below its box; true when one was chosen. The list waits for the
+// user, and meanwhile the row may scroll away or go, so it is found again afterwards.
+bool onPatternBoxClick(RulesDialogState& state, std::size_t clicked) {
+    const std::int32_t firstId = state.rows[clicked].firstId;
+    const std::vector<std::string> patterns = state.rows[clicked].patterns;
+    const std::optional<std::size_t> choice = pickPattern(
+        windowOf(state.rows[clicked].patternBox), patterns, state.rows[clicked].patternChoice);
+    const std::optional<std::size_t> index = findRuleRow(state.rows, firstId);
+    if (!choice || !index)
+        return false;
+    RuleRow& row = state.rows[*index];
+    const bool replaced = choosePattern(row, *choice);
+    if (row.patternBox == nullptr)
+        return true;
+    state.filling = true;
+    SetWindowTextA(windowOf(row.patternBox), chosenPattern(row));
+    if (replaced)
+        SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
+    SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
+    state.filling = false;
+    return true;
+}
+
 void onRowCommand(HWND dialog, RulesDialogState& state, const RowCommand& command) {
     RuleRow& row = state.rows[command.row];
     switch (command.action) {
@@ -282,16 +291,10 @@ void onRowCommand(HWND dialog, RulesDialogState& state, const RowCommand& comman
         row.replacement = controlText(windowOf(row.replacementEdit));
         SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
         break;
-    case RowAction::CHOOSE_PATTERN: {
-        const LRESULT choice = SendMessageA(windowOf(row.patternBox), CB_GETCURSEL, 0, 0);
-        if (choice >= 0 && choosePattern(row, static_cast<std::size_t>(choice))) {
-            state.filling = true;
-            SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
-            state.filling = false;
-        }
-        SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
+    case RowAction::CHOOSE_PATTERN:
+        if (!onPatternBoxClick(state, command.row))
+            return;
         break;
-    }
     case RowAction::NOTHING:
         return;
     }
@@ -451,6 +454,10 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_NEXTDLGCTL:
         return onNextControl(dialog, wParam, lParam);
+    case WM_DRAWITEM:
+        // The pattern boxes are the dialog's only drawn controls.
+        drawPatternBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_NCDESTROY:
         onNcDestroy(dialog);
         return FALSE;
@@ -489,7 +496,7 @@ void createRuleRow(HWND dialog, RuleRow& row, int y) {
             SendMessageA(window, WM_SETFONT, guiFont, FALSE);
     }
     row.shownTop = y;
-    SetWindowSubclass(windowOf(row.patternBox), patternBoxProc, 0, 0);
+    addPatternBoxKeys(windowOf(row.patternBox));
     if (const RulesDialogWindow* bound = boundTo(dialog)) {
         setButtonImages(windowOf(row.confirmButton), bound->confirmImages.get());
         setButtonImages(windowOf(row.deleteButton), bound->deleteImages.get());

@@ -29,7 +29,7 @@ RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id,
             command.action = RowAction::EDIT_REPLACEMENT;
         break;
     case PATTERN_BOX:
-        if (notification == NOTIFY_COMBO_SELECTION)
+        if (notification == NOTIFY_BUTTON_CLICK)
             command.action = RowAction::CHOOSE_PATTERN;
         break;
     default:

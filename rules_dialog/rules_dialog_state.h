@@ -13,9 +13,9 @@ namespace vellix {
 constexpr std::int32_t RULES_DIALOG_OK = 1;
 constexpr std::int32_t RULES_DIALOG_CANCEL = 2;
 
-// Notification codes with the values of the Windows headers (EN_CHANGE, CBN_SELCHANGE).
+// Notification codes with the values of the Windows headers (EN_CHANGE, BN_CLICKED).
 constexpr std::uint32_t NOTIFY_EDIT_CHANGE = 0x0300;
-constexpr std::uint32_t NOTIFY_COMBO_SELECTION = 1;
+constexpr std::uint32_t NOTIFY_BUTTON_CLICK = 0;
 
 // One open Dialing Rules dialog: the caller's rules, the rows that edit copies of them, and
 // which of them are on the screen.
@@ -55,8 +55,9 @@ struct RowCommand {
 };
 
 // The row command for a control id and notification: the check box toggles, Confirm
-// confirms, Delete deletes, a changed replacement edit is read, a pick in the pattern box
-// chooses; any other control, an id of a deleted row or an id never handed out does nothing.
+// confirms, Delete deletes, a changed replacement edit is read, a click on the pattern box
+// offers its patterns to choose from; any other control, an id of a deleted row or an id
+// never handed out does nothing.
 RowCommand rowCommandFor(const RulesDialogState& state, std::int32_t id,
                          std::uint32_t notification = 0);
 

@@ -5,8 +5,9 @@
 #   fuzz:       every libFuzzer target briefly from its seed corpus
 #   windows:    vellix.exe cross-compiled for x86_64 and i686 with mingw-w64
 #   release:    the installer and the portable zips in dist/ (tools/package.sh)
-#   end-to-end: the x86_64 program driven under Wine on a private Xvfb display, and the
-#               installer installed, upgraded and uninstalled there
+#   end-to-end: the rules dialog alone, then the x86_64 program, driven under Wine on a
+#               private Xvfb display, and the installer installed, upgraded and uninstalled
+#               there
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
@@ -60,5 +61,6 @@ bash tools/package.sh
 
 echo "== End-to-end tests"
 need_packages wine64 xvfb msitools
+bash tests/rules_dialog/run_under_wine.sh
 bash tests/e2e/run.sh build/win64/app/vellix.exe build/win64/tests/e2e/e2e_driver.exe \
     dist/vellix-*-x64.msi

@@ -750,6 +750,28 @@ int wheelOverPattern(HWND dialog, const std::string& rowText, const std::string&
                   "wheel turned by " + delta + " over the pattern of row " + rowText);
 }
 
+// Opens a row's pattern list with F4 and picks entry pick (counting from 0) with the keyboard.
+int pickRulePattern(HWND dialog, const std::string& rowText, const std::string& pickText) {
+    const std::vector<int> rows = ruleRowIds(dialog);
+    const auto row = static_cast<std::size_t>(std::strtoul(rowText.c_str(), nullptr, 10));
+    const long pick = std::strtol(pickText.c_str(), nullptr, 10);
+    if (row >= rows.size() || pick < 0)
+        return report(false, "pattern " + pickText + " of row " + rowText);
+    // Posted: the list waits for the user, which a sent message would wait on.
+    PostMessageA(GetDlgItem(dialog, rows[row] + PATTERN_BOX), WM_KEYDOWN, VK_F4, 0);
+    if (!waitFor(menuOpen, "", 5000))
+        return report(false, "pattern list of row " + rowText + " opened");
+    HWND list = menuWindow();
+    for (long i = 0; i <= pick; ++i)
+        PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    // A message the dialog answers only once it is back in its loop, the pick handled.
+    const bool picked =
+        waitFor([](const std::string&) { return !menuOpen(""); }, "", 5000) &&
+        SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+    return report(picked, "pattern " + pickText + " picked on row " + rowText);
+}
+
 // Moves the scroll bar's thumb to the end or the start, as dragging it would.
 int scrollRules(HWND dialog, const std::string& where) {
     HWND scrollBar = FindWindowExA(dialog, nullptr, "ScrollBar", nullptr);
@@ -847,7 +869,7 @@ int usage() {
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
         "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom\n"
-        "  rules-wheel ROW DELTA\n"
+        "  rules-wheel ROW DELTA | rules-pattern ROW PICK\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
         "  press enter|escape|tab|alt+down|alt+/ | close-about | soak CHANGES WARM-UP\n",
         stderr);
@@ -983,7 +1005,8 @@ int main(int argc, char** argv) {
     if (command == "rules-view" && count == 1)
         return withRulesDialog(printRulesView);
     if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||
-        (command == "rules-replace" && count == 3) || (command == "rules-wheel" && count == 3)) {
+        (command == "rules-replace" && count == 3) || (command == "rules-wheel" && count == 3) ||
+        (command == "rules-pattern" && count == 3)) {
         HWND dialog = rulesDialog();
         if (dialog == nullptr)
             return report(false, "Dialing Rules dialog open");
@@ -993,6 +1016,8 @@ int main(int argc, char** argv) {
             return scrollRules(dialog, args[1]);
         if (command == "rules-wheel")
             return wheelOverPattern(dialog, args[1], args[2]);
+        if (command == "rules-pattern")
+            return pickRulePattern(dialog, args[1], args[2]);
         return setReplacement(dialog, args[1], args[2]);
     }
     if (command == "rules-click" && count == 3) {

@@ -697,10 +697,10 @@ expect_row() {
 
 # Three hundred stored rules and a learned one: the dialog opens as tall as the screen allows,
 # with a scroll bar and OK on the screen; the learned rule's edited replacement is stored as a
-# confirmed rule; the Try field follows edits and deletions as the number box would; the mouse
-# wheel scrolls the rows.
+# confirmed rule; the Try field follows edits and deletions as the number box would; a pattern
+# picked from a row's list widens its rule; the mouse wheel scrolls the rows.
 rules_many_scroll_edit_try() {
-    local lines=() i p1 fourth
+    local lines=() i p1 area wide fourth
     for i in $(seq 200 499); do
         lines+=("Dial $i 555 xxxx as 9 1 $i 555 xxxx (active)")
     done
@@ -726,6 +726,11 @@ rules_many_scroll_edit_try() {
         drive rules-click 1 delete &&
         expect_output "5 1234" rules-try "$n1" &&
         expect_output "no rule applies" rules-try "12345 678" &&
+        area=$(drive rules | sed -n '2s/^Dial|\([0-9]*\) .*/\1/p') &&
+        wide="$area xxx xxxx" &&
+        drive rules-pattern 1 1 &&
+        expect_row 2 "$(rule_row "$wide" "9 1 $wide" " (enabled)|ticked|, (verified)|no confirm")" &&
+        expect_output "9 1 $area 777 1234, 7 1234" rules-try "$area 777 1234" &&
         # The wheel over a pattern box scrolls three rows and leaves the pattern as it was.
         fourth=$(drive rules | tr -d '\r' | sed -n 4p) &&
         drive rules-wheel 0 -120 &&
@@ -737,10 +742,11 @@ rules_many_scroll_edit_try() {
     # The rules file is written before the history file, which already held its line.
     wait_until 10 grep -q "^Dial xxx xxxx as 8 xxxx (active)"$'\r'"\$" "$file" &&
         [ "$(wc -l <"$file")" -eq 301 ] && ! grep -q "^Dial $p1 " "$file" &&
+        grep -q "^Dial $wide as 9 1 $wide (active)"$'\r'"\$" "$file" &&
         wait_lines rules-many DialingHistory.dat "555 0199  ->  9 555 0199" && return 0
-    echo "FAILED: DialingRules.dat should hold 301 lines, 'Dial xxx xxxx as 8 xxxx (active)' and no $p1:"
+    echo "FAILED: DialingRules.dat should hold 301 lines, 'Dial xxx xxxx as 8 xxxx (active)', 'Dial $wide as 9 1 $wide (active)' and no $p1:"
     wc -l <"$file"
-    grep -E "^Dial (xxx xxxx|$p1) " "$file"
+    grep -E "^Dial (xxx xxxx|$p1|$area) " "$file"
     return 1
 }
 

@@ -40,7 +40,7 @@ void expectSameRules(const RuleSet& actual, const RuleSet& expected) {
         EXPECT_EQ(describe(actual[i]), describe(expected[i])) << "rule " << i;
 }
 
-TEST(RowCommands, OnlyTheCheckBoxConfirmAndDeleteDoAnything) {
+TEST(RowCommands, TheBoxesAndButtonsActTheLabelsDoNothing) {
     RuleSet rules = threeRules();
     const RulesDialogState state = openOn(rules);
     const struct {
@@ -50,7 +50,7 @@ TEST(RowCommands, OnlyTheCheckBoxConfirmAndDeleteDoAnything) {
     } cases[] = {
         {1029, RowAction::TOGGLE_ROW, 0}, {1040, RowAction::CONFIRM_ROW, 1},
         {1050, RowAction::DELETE_ROW, 2}, {1038, RowAction::TOGGLE_ROW, 1},
-        {1024, RowAction::NOTHING, 0},    {1025, RowAction::NOTHING, 0},
+        {1024, RowAction::NOTHING, 0},    {1034, RowAction::CHOOSE_PATTERN, 1},
         {1027, RowAction::NOTHING, 0},    {1028, RowAction::NOTHING, 0},
         {1030, RowAction::NOTHING, 0},    {1, RowAction::NOTHING, 0},
         {2, RowAction::NOTHING, 0},       {135, RowAction::NOTHING, 0},

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-compiles the dialog driver and runs it under 64-bit Wine on a private X display.
 #   bash tests/rules_dialog/run_under_wine.sh
-# A quick loop while working on the dialog alone. tools/test.sh does not run it: the
-# end-to-end scenarios drive the same dialog inside the real program.
+# A quick loop while working on the dialog alone; tools/test.sh runs it before the
+# end-to-end scenarios, which drive the same dialog inside the real program.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tools/deps.sh
