@@ -167,6 +167,51 @@ void anEmptySetIsLaidOutAsOneRow() {
     check(rules.empty(), "empty: OK leaves the set empty");
 }
 
+// A key as the dialog's own loop hands it on, Shift held or not.
+void pressInDialog(HWND dialog, WPARAM key, bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    IsDialogMessageA(dialog, &message);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+int focusedId() {
+    return GetDlgCtrlID(GetFocus());
+}
+
+// Tab from the last row in view scrolls the next row in and gives the keyboard to its first
+// control; Shift+Tab goes back to where it came from.
+void tabBringsTheNextRowIntoView() {
+    RuleSet rules;
+    for (int area = 200; area < 500; ++area) {
+        const std::string pattern = std::to_string(area) + " 555 xxxx";
+        rules.push_back(ruleOf(pattern, "9 1 " + pattern, true, true));
+    }
+    runDialog(rules, [](HWND dialog) {
+        int lastShown = 0;
+        while (GetDlgItem(dialog, 1024 + 9 * (lastShown + 1)) != nullptr)
+            ++lastShown;
+        const int lastDelete = 1024 + 9 * lastShown + 8;
+        const int nextPattern = 1024 + 9 * (lastShown + 1) + 1;
+        SetFocus(GetDlgItem(dialog, lastDelete));
+        pressInDialog(dialog, VK_TAB, false);
+        check(focusedId() == nextPattern, ("Tab: focus on " + std::to_string(focusedId()) +
+                                           ", expected " + std::to_string(nextPattern))
+                                              .c_str());
+        check(GetDlgItem(dialog, 1024) == nullptr && GetDlgItem(dialog, lastDelete) != nullptr,
+              "Tab: the rows scrolled by one");
+        pressInDialog(dialog, VK_TAB, true);
+        check(focusedId() == lastDelete, ("Shift+Tab: focus on " + std::to_string(focusedId()) +
+                                          ", expected " + std::to_string(lastDelete))
+                                             .c_str());
+        command(dialog, IDCANCEL);
+    });
+}
+
 } // namespace
 } // namespace vellix
 
@@ -175,6 +220,7 @@ int main() {
     vellix::rowsShowTheirRulesAndOkHandsBackTheEdits();
     vellix::cancelLeavesTheRulesAsTheyWere();
     vellix::anEmptySetIsLaidOutAsOneRow();
+    vellix::tabBringsTheNextRowIntoView();
     std::printf("%s\n", vellix::failures == 0 ? "all passed" : "some checks failed");
     return vellix::failures == 0 ? 0 : 1;
 }
