@@ -213,7 +213,8 @@ void createDialogControls(HWND dialog) {
     createChild(dialog, "static", "Try", SHOWN, 0, -1);
     createChild(dialog, "edit", "", SHOWN | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                 TRY_NUMBER_ID);
-    createChild(dialog, "static", "", SHOWN | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, TRY_TEXT_ID);
+    createChild(dialog, "static", "", SHOWN | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, 0,
+                TRY_TEXT_ID);
     CreateWindowExA(0, "scrollbar", nullptr, WS_CHILD | SBS_VERT, 0, 0, 0, 0, dialog,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(SCROLL_BAR_ID)),
                     instanceOf(dialog), nullptr);
