@@ -435,6 +435,14 @@ INT_PTR onNextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+// The pattern boxes are the dialog's only drawn controls.
+INT_PTR onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON)
+        return FALSE;
+    drawPatternBox(item);
+    return TRUE;
+}
+
 // The buttons are gone by now; their pictures go with the dialog's own record.
 void onNcDestroy(HWND dialog) {
     std::unique_ptr<RulesDialogWindow> bound(boundTo(dialog));
@@ -456,9 +464,7 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NEXTDLGCTL:
         return onNextControl(dialog, wParam, lParam);
     case WM_DRAWITEM:
-        // The pattern boxes are the dialog's only drawn controls.
-        drawPatternBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+        return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_NCDESTROY:
         onNcDestroy(dialog);
         return FALSE;
