@@ -259,15 +259,13 @@ bool onPatternBoxClick(RulesDialogState& state, std::size_t clicked) {
     if (!choice || !index)
         return false;
     RuleRow& row = state.rows[*index];
-    const bool replaced = choosePattern(row, *choice);
-    if (row.patternBox == nullptr)
-        return true;
-    state.filling = true;
-    SetWindowTextA(windowOf(row.patternBox), chosenPattern(row));
-    if (replaced)
-        SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
-    SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
-    state.filling = false;
+    choosePattern(row, *choice);
+    // A row scrolled out of view shows its choice when it comes back.
+    if (row.patternBox != nullptr) {
+        state.filling = true;
+        fillRowControls(row);
+        state.filling = false;
+    }
     return true;
 }
 
