@@ -1,7 +1,9 @@
 // Opens the real Dialing Rules dialog over many rules and reports how long it took until the
 // dialog was on the screen and painted, and how many windows and USER objects it holds then.
-// Windows only; run it under Wine:
-//   xvfb-run -a /usr/lib/wine/wine64 build/win64/bench/rules_dialog_benchmark.exe 200 1000
+// Windows only; run it under Wine on one processor, as tools/run.sh runs the program (one
+// command line):
+//   xvfb-run -a taskset -c 0 /usr/lib/wine/wine64
+//       build/win64/bench/rules_dialog_benchmark.exe 200 1000
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
 
