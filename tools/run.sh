@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
+source tools/one_processor.sh
 
 need_packages cmake ninja-build g++-mingw-w64-x86-64 wine64 fonts-wine
 if [ -z "${DISPLAY:-}" ]; then
@@ -25,11 +26,7 @@ mkdir -p "$home/data"
 export WINEPREFIX=$home/wine
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine on one processor, the first this script may use: every window call is a round trip to
-# wineserver, and on a virtual machine a round trip between two processors costs about ten
-# times one on the same processor (BENCHMARKS.md). Programs started from Vellix inherit it.
-cpu=$(taskset -pc $$ | sed -E 's/.*: *([0-9]+).*/\1/')
-wine=(taskset -c "$cpu" /usr/lib/wine/wine64)
+wine=/usr/lib/wine/wine64
 
 xvfb_pid=
 program_pid=
@@ -65,14 +62,14 @@ fi
 
 if [ ! -d "$WINEPREFIX" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (once)"
-    timeout 300 "${wine[@]}" wineboot -i >/dev/null 2>&1
+    timeout 300 "$wine" wineboot -i >/dev/null 2>&1
 fi
 # Wine's own fonts (Debian's fonts-wine), where the prefix's programs look for fonts: without
 # Marlett the caption buttons show the letters "0 1 r" instead of their glyphs.
 cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 echo "Starting Vellix on display $DISPLAY; data files in $home/data"
-(cd "$home/data" && exec "${wine[@]}" explorer /desktop=vellix,800x600 "Z:${vellix//\//\\}") \
+(cd "$home/data" && exec "$wine" explorer /desktop=vellix,800x600 "Z:${vellix//\//\\}") \
     >/dev/null 2>&1 &
 program_pid=$!
 

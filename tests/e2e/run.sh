@@ -17,6 +17,7 @@ set -uo pipefail
 driver=$(realpath "$2")
 installer=${3:+$(realpath "$3")}
 source=$(realpath "$(dirname "$0")/../..")
+source "$source/tools/one_processor.sh"
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 wait_ms=10000

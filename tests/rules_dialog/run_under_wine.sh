@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tools/deps.sh
+source tools/one_processor.sh
 need_packages g++-mingw-w64-x86-64 wine64 xvfb
 
 work=$(mktemp -d)
