@@ -9,7 +9,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh
-source tools/one_processor.sh
 
 need_packages cmake ninja-build g++-mingw-w64-x86-64 wine64 fonts-wine
 if [ -z "${DISPLAY:-}" ]; then
@@ -20,6 +19,8 @@ cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-c
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win64 --target vellix
 vellix=$(realpath build/win64/app/vellix.exe)
+# From here on, with Wine, on one processor; the build above used them all.
+source tools/one_processor.sh
 
 home=${VELLIX_HOME:-$HOME/.vellix}
 mkdir -p "$home/data"

@@ -6,7 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tools/deps.sh
-source tools/one_processor.sh
 need_packages g++-mingw-w64-x86-64 wine64 xvfb
 
 work=$(mktemp -d)
@@ -19,5 +18,6 @@ $cross-g++ -std=c++17 -Wall -Wextra -Werror -O1 -I. -static -mwindows \
     capture/*.cpp rules/*.cpp rules_dialog/*.cpp tests/rules_dialog/dialog_under_wine.cpp \
     "$work/dialog.res" -lcomctl32 -o "$work/dialog_under_wine.exe"
 
+source tools/one_processor.sh
 timeout 120 xvfb-run -a /usr/lib/wine/wine64 "$work/dialog_under_wine.exe" | tee "$work/out.txt"
 grep -q "^all passed" "$work/out.txt"
