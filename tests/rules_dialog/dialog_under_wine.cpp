@@ -179,8 +179,12 @@ void pressInDialog(HWND dialog, WPARAM key, bool shift) {
     SetKeyboardState(keys);
 }
 
-int focusedId() {
-    return GetDlgCtrlID(GetFocus());
+// Checks that the control with the id has the keyboard after the key named.
+void checkFocusOn(int expected, const char* key) {
+    const int focused = GetDlgCtrlID(GetFocus());
+    check(focused == expected, (std::string(key) + ": focus on " + std::to_string(focused) +
+                                ", expected " + std::to_string(expected))
+                                   .c_str());
 }
 
 // Tab from the last row in view scrolls the next row in and gives the keyboard to its first
@@ -199,15 +203,11 @@ void tabBringsTheNextRowIntoView() {
         const int nextPattern = 1024 + 9 * (lastShown + 1) + 1;
         SetFocus(GetDlgItem(dialog, lastDelete));
         pressInDialog(dialog, VK_TAB, false);
-        check(focusedId() == nextPattern, ("Tab: focus on " + std::to_string(focusedId()) +
-                                           ", expected " + std::to_string(nextPattern))
-                                              .c_str());
+        checkFocusOn(nextPattern, "Tab");
         check(GetDlgItem(dialog, 1024) == nullptr && GetDlgItem(dialog, lastDelete) != nullptr,
               "Tab: the rows scrolled by one");
         pressInDialog(dialog, VK_TAB, true);
-        check(focusedId() == lastDelete, ("Shift+Tab: focus on " + std::to_string(focusedId()) +
-                                          ", expected " + std::to_string(lastDelete))
-                                             .c_str());
+        checkFocusOn(lastDelete, "Shift+Tab");
         command(dialog, IDCANCEL);
     });
 }
