@@ -3,9 +3,11 @@
 #include "app/scoped_handles.h"
 #include "capture/copied_text.h"
 #include "capture/name_value_block.h"
+#include "capture/number_finder.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace vellix {
 
@@ -23,6 +25,27 @@ bool readBlockNumbers(UINT format, CapturedNumberList& out) {
     return collectLabelledNumbers(parseNameValuePairs(block.bytes(), blockSize(block)), out);
 }
 
+// The clipboard's Unicode text in the ANSI code page, its dashes and blanks as the hyphen and
+// space every code page has. No more is read than the search looks at.
+std::string foldedText(const ScopedGlobalLock& block) {
+    const auto* units = reinterpret_cast<const wchar_t*>(block.bytes());
+    const std::size_t available =
+        std::min<SIZE_T>(block.size() / sizeof(wchar_t), SEARCHED_TEXT_LIMIT);
+    std::wstring text;
+    for (std::size_t i = 0; i < available && units[i] != L'\0'; ++i)
+        text += static_cast<wchar_t>(foldNumberPunctuation(static_cast<char16_t>(units[i])));
+    if (text.empty())
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), bytes, nullptr,
+                            nullptr);
+    return converted;
+}
+
 } // namespace
 
 ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool findInText) {
@@ -32,6 +55,12 @@ ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool fi
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        const std::string text = foldedText(ScopedGlobalLock(GetClipboardData(CF_UNICODETEXT)));
+        return readCopiedText(text.data(), text.size(), findInText, out)
+                   ? ClipboardRead::NUMBERS
+                   : ClipboardRead::NO_NUMBERS;
+    }
     if (!IsClipboardFormatAvailable(CF_TEXT))
         return ClipboardRead::NO_NUMBERS;
     // The text may lack its NUL inside the block, whose size bounds the read.

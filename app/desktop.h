@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace vellix {
 
@@ -108,6 +109,10 @@ public:
     // and shows that data is not being saved until showSavesResumed.
     virtual void showSaveFailure(const char* fileName) = 0;
     virtual void showSavesResumed() = 0;
+
+    // The calling code of the country of the user's regional settings ("1", "44"); empty
+    // when the system does not say.
+    virtual std::string regionalCallingCode() = 0;
 
     // Dialing.
     virtual bool isLeftCtrlDown() = 0;

@@ -1,6 +1,9 @@
 #include "app/presentation.h"
 
+#include "capture/number_reading.h"
 #include "rules/dial_choices.h"
+
+#include <string>
 
 #include <cstddef>
 
@@ -29,11 +32,14 @@ void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& pro
                    RuleSet& workingRules) {
     desktop.clearNumberBox();
     proposedNumber = number;
-    desktop.appendToNumberBox(number.digitForm());
-    desktop.setNumberBoxText(number.digitForm());
+    // The rules rewrite the number; its extension goes with every way of dialing it.
+    const std::string extension = shownExtension(readNumber(number.text()));
+    const std::string shown = number.digitForm() + extension;
+    desktop.appendToNumberBox(shown.c_str());
+    desktop.setNumberBoxText(shown.c_str());
     const DialChoices choices = dialChoicesFor(number, workingRules);
     for (std::size_t i = 1; i < choices.items.size(); ++i)
-        desktop.appendToNumberBox(choices.items[i].digitForm());
+        desktop.appendToNumberBox((choices.items[i].digitForm() + extension).c_str());
     desktop.selectNumberBoxItem(choices.selected);
 }
 

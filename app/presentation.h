@@ -18,8 +18,9 @@ void presentNumber(Desktop& desktop, const CapturedNumber& entry, PhoneNumber& p
                    RuleSet& workingRules);
 
 // Refills the number box with the number's digit form and then the dial strings the working
-// rules make of it (those equal to the digit form left out), and selects the first dial
-// string of an enabled rule, or else the digit form. The number becomes the proposed one.
+// rules make of it (those equal to the digit form left out), each followed by the number's
+// extension (" x204"), and selects the first dial string of an enabled rule, or else the
+// digit form. The number becomes the proposed one.
 // Puts the working rules into ranking order.
 void fillNumberBox(Desktop& desktop, const PhoneNumber& number, PhoneNumber& proposedNumber,
                    RuleSet& workingRules);

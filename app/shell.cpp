@@ -4,6 +4,7 @@
 #include "app/number_menu.h"
 #include "app/presentation.h"
 #include "capture/call_link.h"
+#include "capture/home_country.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
 
@@ -17,6 +18,8 @@ void Shell::onCreate() {
     files_.loadHistory(state_.history);
     files_.loadRules(state_.storedRules);
     files_.loadSettings(settings_);
+    homeCountry_ =
+        settings_.homeCountry.empty() ? desktop_.regionalCallingCode() : settings_.homeCountry;
     deriveRules();
     nextViewer_ = desktop_.joinClipboardChain();
 }
@@ -63,6 +66,7 @@ void Shell::readClipboard() {
     }
     if (read != ClipboardRead::NUMBERS)
         return;
+    readInHomeCountry(numbers, homeCountry_);
     state_.capturedNumbers = std::move(numbers);
     presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,
                            state_.workingRules);
@@ -143,6 +147,7 @@ void Shell::onLink(std::string_view link) {
     if (!decodeCallLink(link, number))
         return;
     state_.capturedNumbers.assign(1, CapturedNumber(number.text(), KIND_GENERAL, LINK_LABEL));
+    readInHomeCountry(state_.capturedNumbers, homeCountry_);
     presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,
                            state_.workingRules);
     desktop_.bringToForeground();

@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vellix {
@@ -62,6 +63,8 @@ private:
     ShellState state_;
     // Loaded at start-up; the notification menu's switch changes and saves it.
     Settings settings_;
+    // The calling code whose numbers are read in national form, chosen at start-up.
+    std::string homeCountry_;
     WindowHandle nextViewer_ = nullptr;
     // Retries of the present clipboard change so far, and whether one is scheduled.
     int clipboardRetries_ = 0;

@@ -1,5 +1,6 @@
 #include "app/toolbar_strip.h"
 
+#include "app/dialing.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -77,8 +78,11 @@ ToolbarStrip buildToolbarStrip(HWND mainWindow) {
     info.fsState |= TBSTATE_HIDDEN;
     setNumberButtonInfo(strip.toolbar, info);
 
-    strip.numberBox = createChild(mainWindow, strip.toolbar, "combobox", nullptr, CBS_DROPDOWN, 1,
-                                  DIAL_BUTTON_LEFT - 1, 100, 0);
+    // A dial string may be longer than the field is wide: the text scrolls as it is typed, up
+    // to what the dial command reads.
+    strip.numberBox = createChild(mainWindow, strip.toolbar, "combobox", nullptr,
+                                  CBS_DROPDOWN | CBS_AUTOHSCROLL, 1, DIAL_BUTTON_LEFT - 1, 100, 0);
+    SendMessageA(strip.numberBox, CB_LIMITTEXT, DIAL_TEXT_CAPACITY - 1, 0);
     strip.dialButton = createChild(mainWindow, strip.toolbar, "button", "Dial", BS_PUSHBUTTON,
                                    DIAL_BUTTON_LEFT, 42, 22, CMD_DIAL);
     return strip;

@@ -208,6 +208,14 @@ void Win32Desktop::showSavesResumed() {
     trayIcon_.setTip(IDS_TRAY_TIP);
 }
 
+std::string Win32Desktop::regionalCallingCode() {
+    // The country's code "based on international phone codes", as the system documents it.
+    char code[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, code, sizeof code) == 0)
+        return {};
+    return code;
+}
+
 bool Win32Desktop::isLeftCtrlDown() {
     return (static_cast<unsigned short>(GetAsyncKeyState(VK_LCONTROL)) & 0x8000U) != 0;
 }

@@ -65,6 +65,7 @@ public:
     void showSaveFailure(const char* fileName) override;
     void showSavesResumed() override;
 
+    std::string regionalCallingCode() override;
     bool isLeftCtrlDown() override;
     void requestCall(const char* address) override;
 

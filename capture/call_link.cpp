@@ -1,9 +1,11 @@
 #include "capture/call_link.h"
 
 #include "capture/digit_string.h"
+#include "capture/number_reading.h"
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
+#include <string>
 
 namespace vellix {
 
@@ -57,8 +59,53 @@ bool isNumberCharacter(char c) {
     case ')':
         return true;
     default:
-        return isDialable(c);
+        return isDialable(c) || (lowerAscii(c) >= 'a' && lowerAscii(c) <= 'z');
     }
+}
+
+// Percent-decodes text into out; false for a malformed escape, a character no number is
+// written with, or a text longer than out holds.
+bool decodeNumberPart(std::string_view text, std::string& out) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%') {
+            const int high = i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
+            const int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+            if (low < 0)
+                return false;
+            c = static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+        if (!isNumberCharacter(c) || out.size() + 1 >= READING_CAPACITY)
+            return false;
+        out += c;
+    }
+    return true;
+}
+
+// The value of the link's "ext" parameter ("ext=204"), percent-decoded; empty without one.
+std::string extensionParameter(std::string_view parameters) {
+    while (!parameters.empty()) {
+        parameters.remove_prefix(1); // the ';' or '?' in front
+        const std::size_t end = parameters.find_first_of(";?&");
+        const std::string_view parameter = parameters.substr(0, end);
+        parameters = end == std::string_view::npos ? std::string_view() : parameters.substr(end);
+        constexpr std::string_view KEY = "ext=";
+        std::string key(parameter.substr(0, KEY.size()));
+        std::transform(key.begin(), key.end(), key.begin(), lowerAscii);
+        if (key == KEY) {
+            std::string value;
+            return decodeNumberPart(parameter.substr(KEY.size()), value) ? value : std::string();
+        }
+    }
+    return {};
+}
+
+bool hasLetter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const char lower = lowerAscii(c);
+        return lower >= 'a' && lower <= 'z';
+    });
 }
 
 } // namespace
@@ -71,28 +118,30 @@ bool decodeCallLink(std::string_view link, PhoneNumber& number) {
         return false;
     if (link.substr(0, 2) == "//")
         link.remove_prefix(2);
-    link = link.substr(0, link.find_first_of(";?"));
+    const std::size_t parameters = std::min(link.find_first_of(";?"), link.size());
 
-    std::array<char, PhoneNumber::MAX_TEXT_LENGTH + 1> text{};
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < link.size(); ++i) {
-        char c = link[i];
-        if (c == '%') {
-            const int high = i + 2 < link.size() ? hexValue(link[i + 1]) : -1;
-            const int low = high >= 0 ? hexValue(link[i + 2]) : -1;
-            if (low < 0)
-                return false;
-            c = static_cast<char>(high * 16 + low);
-            i += 2;
-        }
-        if (!isNumberCharacter(c))
-            return false;
-        if (length == PhoneNumber::MAX_TEXT_LENGTH)
-            return false;
-        text[length++] = c;
-    }
+    std::string written;
+    if (!decodeNumberPart(link.substr(0, parameters), written))
+        return false;
+    // A link is there to be dialed: its letters are a vanity number's, in any case, or the
+    // link names no number ("callto:echo123").
+    const std::size_t start = written.find_first_of("+0123456789*#");
+    if (start == std::string::npos ||
+        (hasLetter(written) &&
+         vanityNumberEnd(std::string_view(written).substr(start), LetterCase::ANY) == 0))
+        return false;
+    const std::string extension = extensionParameter(link.substr(parameters));
+    if (!extension.empty())
+        written += ";ext=" + extension;
+    NumberReading reading = readNumber(written, LetterCase::ANY);
+    if (!hasNumber(reading))
+        return false;
+    std::string text = shownNumber(reading);
+    // An extension too long for a number's text is left to be dialed by hand.
+    if (text.size() > PhoneNumber::MAX_TEXT_LENGTH)
+        text = reading.number;
     PhoneNumber decoded;
-    if (!decoded.setText(text.data()) || decoded.digitForm()[0] == '\0')
+    if (!decoded.setText(text.c_str()) || decoded.digitForm()[0] == '\0')
         return false;
     number = decoded;
     return true;

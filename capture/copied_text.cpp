@@ -20,11 +20,23 @@ bool readCopiedText(const char* text, std::size_t size, bool findInText, Capture
     if (length > PhoneNumber::MAX_TEXT_LENGTH)
         return findInText && findNumbers(text, size, out);
     std::memcpy(whole, text, length);
-    // A copied word or a few blanks is no number, though it fits a number's text.
-    if (std::none_of(whole, whole + length, isDigit))
-        return false;
-    out.emplace_back(whole, KIND_GENERAL, nullptr);
-    return true;
+    // A short text is a number only when it reads as one as a whole; where it holds several,
+    // the search finds them.
+    return readWholeNumber(whole, length, out) || (findInText && findNumbers(whole, length, out));
+}
+
+char16_t foldNumberPunctuation(char16_t c) {
+    // Hyphen, non-breaking hyphen, figure dash, en and em dashes, horizontal bar, minus sign,
+    // small and full-width hyphen-minus.
+    if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == 0xFE63 || c == 0xFF0D)
+        return u'-';
+    // No-break, the fixed-width spaces from en quad to hair space, narrow no-break,
+    // mathematical and ideographic spaces.
+    if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000)
+        return u' ';
+    if (c >= 0xFF10 && c <= 0xFF19)
+        return static_cast<char16_t>(u'0' + (c - 0xFF10));
+    return c;
 }
 
 } // namespace vellix

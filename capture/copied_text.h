@@ -7,9 +7,15 @@
 namespace vellix {
 
 // The numbers of a plain copied text, which ends at its first NUL or after size bytes. A
-// text short enough to be a number's text is taken whole, labelled "Default", when it holds
-// a digit; a longer one is searched for the numbers written in it (findNumbers) when
-// findInText is set, and otherwise yields nothing. Returns whether anything was appended.
+// text short enough to be a number's text is taken whole when it reads as one number
+// (readWholeNumber), labelled "Default" unless it names itself. Any other text is searched
+// for the numbers written in it (findNumbers) when findInText is set, and otherwise yields
+// nothing. Returns whether anything was appended.
 bool readCopiedText(const char* text, std::size_t size, bool findInText, CapturedNumberList& out);
+
+// A character of copied Unicode text as numbers are read: every dash and minus sign is a
+// hyphen, every blank (no-break, thin, figure and the like) a space and a full-width digit
+// its digit; any other character stays. The ANSI code page has no byte for most of them.
+char16_t foldNumberPunctuation(char16_t c);
 
 } // namespace vellix

@@ -53,7 +53,7 @@ void trimTrailingSeparators(char* s) {
 
 bool patternCharMatches(char p, char c) {
     if (p == WILDCARD)
-        return isPatternChar(c);
+        return isPatternChar(c) && c != INTERNATIONAL_PREFIX;
     if (isDialable(p))
         return c == p;
     return !isPatternChar(c);

@@ -8,12 +8,19 @@
 namespace vellix {
 
 constexpr char WILDCARD = 'x';
+// Starts the digit form of a number written with its country code; nowhere else in one.
+constexpr char INTERNATIONAL_PREFIX = '+';
 
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-constexpr bool isDialable(char c) {
+// The characters a wildcard stands for: a '+' is never one of them, so a pattern learned
+// from national numbers never takes an international one of the same length.
+constexpr bool isKeypadChar(char c) {
     return isDigit(c) || c == '#' || c == '*';
+}
+constexpr bool isDialable(char c) {
+    return isKeypadChar(c) || c == INTERNATIONAL_PREFIX;
 }
 constexpr bool isPatternChar(char c) {
     return isDialable(c) || c == WILDCARD;
@@ -29,8 +36,8 @@ int tailStart(const char* s, int n);
 // Cuts characters off the end of s until it ends in a pattern character or is empty.
 void trimTrailingSeparators(char* s);
 
-// Whether byte c of a string matches byte p of a pattern: 'x' takes any pattern
-// character, a dialable character only itself, a separator any separator.
+// Whether byte c of a string matches byte p of a pattern: 'x' takes any pattern character
+// but '+', a dialable character only itself, a separator any separator.
 bool patternCharMatches(char p, char c);
 
 // End-aligned positions, counted from the end, at which s holds the pattern's own character

@@ -1,6 +1,7 @@
 #include "capture/number_finder.h"
 
 #include "capture/digit_string.h"
+#include "capture/number_reading.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,8 +14,14 @@ namespace {
 using Byte = unsigned char;
 
 constexpr Byte NO_BREAK_SPACE = 0xA0;
+// The en and em dashes of the ANSI code page, which word processors put between groups.
+constexpr Byte EN_DASH = 0x96;
+constexpr Byte EM_DASH = 0x97;
 constexpr int MIN_DIGITS = 7;
 constexpr int MAX_DIGITS = 15;
+// A whole copied text may be a dial string: an access code in front of an international
+// number ("9 011 44 20 7946 0000").
+constexpr int MAX_DIAL_STRING_DIGITS = 20;
 // More groups than this make no number (15 digits in single-digit groups are too many).
 constexpr int MAX_GROUPS = 8;
 
@@ -40,8 +47,11 @@ bool isBlank(Byte c) {
 bool isSpace(Byte c) {
     return isBlank(c) || c == '\t';
 }
+bool isDash(Byte c) {
+    return c == '-' || c == EN_DASH || c == EM_DASH;
+}
 bool isJoiningPunctuation(Byte c) {
-    return c == '-' || c == '.' || c == '/';
+    return isDash(c) || c == '.' || c == '/';
 }
 // The euro, pound and yen signs of the ANSI code page besides the dollar.
 bool isCurrencySign(Byte c) {
@@ -52,7 +62,7 @@ bool isCurrencySign(Byte c) {
 bool isLetter(Byte c) {
     const Byte folded = c | 0x20;
     return (folded >= 'a' && folded <= 'z') ||
-           (c >= 0x80 && c != NO_BREAK_SPACE && !isCurrencySign(c));
+           (c >= 0x80 && c != NO_BREAK_SPACE && c != EN_DASH && c != EM_DASH && !isCurrencySign(c));
 }
 bool isDigitByte(Byte c) {
     return isDigit(static_cast<char>(c));
@@ -131,7 +141,8 @@ Candidate scanCandidate(const Text& text, int start) {
                 ++next;
             joint = ' ';
         } else if (isJoiningPunctuation(text.at(next))) {
-            joint = text.at(next);
+            // Every dash joins as a hyphen does.
+            joint = isDash(text.at(next)) ? '-' : text.at(next);
             ++next;
         }
         const bool opensGroup =
@@ -206,14 +217,35 @@ bool isDialledAsOneRun(const Text& text, const Group& group) {
     return digit(0) == '0' && n >= 11;
 }
 
-// Whether the groups are shaped the way telephone numbers are written. Each rule below
-// turns away a kind of text that is often shaped like one.
-bool hasNumberShape(const Text& text, const Candidate& c, bool labelled) {
-    if (c.digits < MIN_DIGITS || c.digits > MAX_DIGITS || c.groupCount > MAX_GROUPS ||
-        c.last().parenthesized)
+// Where the candidate stands: inside a longer text, or as the whole of a short copied one.
+enum class Setting {
+    IN_TEXT,
+    WHOLE_TEXT,
+};
+
+// A number too short for a telephone number that a copied text holds alone: an internal
+// extension ("2041", "411") or one dialed with its access code ("8 1234").
+bool isShortInternalNumber(const Candidate& c) {
+    if (c.plus || c.groups[0].parenthesized)
         return false;
     if (c.groupCount == 1)
-        return c.plus || labelled || isDialledAsOneRun(text, c.groups[0]);
+        return c.digits >= 2;
+    const int second = c.groups[1].length();
+    return c.groupCount == 2 && c.joints[1] == ' ' && c.groups[0].length() <= 2 && second >= 3 &&
+           second <= 5;
+}
+
+// Whether the groups are shaped the way telephone numbers are written. Each rule below
+// turns away a kind of text that is often shaped like one.
+bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting setting) {
+    const bool whole = setting == Setting::WHOLE_TEXT;
+    if (c.digits > (whole ? MAX_DIAL_STRING_DIGITS : MAX_DIGITS) || c.groupCount > MAX_GROUPS ||
+        c.last().parenthesized)
+        return false;
+    if (c.digits < MIN_DIGITS)
+        return whole && isShortInternalNumber(c);
+    if (c.groupCount == 1)
+        return c.plus || labelled || whole || isDialledAsOneRun(text, c.groups[0]);
     // A country code has at most three digits.
     if (c.plus && !c.groups[0].parenthesized && c.groups[0].length() > 3)
         return false;
@@ -224,9 +256,12 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled) {
                                       lastLength <= 4 && c.groups[c.groupCount - 2].length() >= 5;
     int shortGroups = 0; // of at most two digits
     int fourDigitGroups = 0;
+    // A dial string copied whole may start with single-digit codes: "9 1 412 268 1234".
+    bool leadingCodes = whole;
     for (int k = 0; k < c.groupCount; ++k) {
         const Group& group = c.groups[k];
         const int length = group.length();
+        leadingCodes = leadingCodes && length == 1 && (k == 0 || c.joints[k] == ' ');
         const bool last = k + 1 == c.groupCount;
         const bool beforeExtension = extensionAfterHyphen && k + 2 == c.groupCount;
         if (group.parenthesized && length > 5)
@@ -237,7 +272,7 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled) {
         // A lone digit is a trunk or country code up front, or "(0)"; elsewhere it is a
         // counter or a version part.
         if (length == 1 && !group.parenthesized && k > (c.plus ? 1 : 0) &&
-            !(last && extensionAfterHyphen))
+            !(last && extensionAfterHyphen) && !leadingCodes)
             return false;
         shortGroups += length <= 2 ? 1 : 0;
         fourDigitGroups += length == 4 ? 1 : 0;
@@ -614,10 +649,10 @@ bool tiedAfter(const Text& text, int end) {
 
 // The number's text as written, with each run of blanks cut to its first; false when it
 // is longer than a number's text may be.
-bool numberText(const Text& text, const Candidate& c,
+bool numberText(const Text& text, int begin, int end,
                 char (&out)[PhoneNumber::MAX_TEXT_LENGTH + 1]) {
     std::size_t n = 0;
-    for (int i = c.begin; i < c.end;) {
+    for (int i = begin; i < end;) {
         if (n == PhoneNumber::MAX_TEXT_LENGTH)
             return false;
         const Byte byte = text.at(i);
@@ -681,6 +716,24 @@ int skipToPossibleStart(const char* text, int i, int length) {
     return length;
 }
 
+// Extends a candidate over the letters of a vanity number it starts ("1-800-FLOWERS").
+bool extendToVanity(const char* data, const Text& text, Candidate& c, LetterCase letters) {
+    const auto rest = static_cast<std::size_t>(text.length() - c.begin);
+    const std::size_t end = vanityNumberEnd(std::string_view(data + c.begin, rest), letters);
+    if (end == 0)
+        return false;
+    c.end = c.begin + static_cast<int>(end);
+    return true;
+}
+
+// The number's text with the extension written after it ("x 204"), or without it when the
+// two do not fit a number's text together.
+bool writtenWithExtension(const Text& text, const Candidate& c,
+                          char (&out)[PhoneNumber::MAX_TEXT_LENGTH + 1]) {
+    return numberText(text, c.begin, extensionEnd(text, c.end), out) ||
+           numberText(text, c.begin, c.end, out);
+}
+
 bool startsCandidate(const Text& text, int i) {
     const Byte c = text.at(i);
     if (isDigitByte(c))
@@ -717,19 +770,21 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
                 ++i;
             continue;
         }
-        const Candidate candidate = scanCandidate(searched, i);
+        Candidate candidate = scanCandidate(searched, i);
         if (candidate.groupCount == 0) {
             ++i;
             continue;
         }
         const Label label = findLabel(searched, candidate.begin);
         const bool labelled = label.begin >= 0;
-        const bool accepted = hasNumberShape(searched, candidate, labelled) &&
-                              !tiedAfter(searched, candidate.end) &&
-                              (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
-                              !saysNotNumberAfter(searched, candidate.end);
+        const bool vanity = extendToVanity(text, searched, candidate, LetterCase::CAPITALS);
+        const bool accepted =
+            (vanity || hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT)) &&
+            !tiedAfter(searched, candidate.end) &&
+            (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
+            !saysNotNumberAfter(searched, candidate.end);
         char written[PhoneNumber::MAX_TEXT_LENGTH + 1];
-        if (!accepted || !numberText(searched, candidate, written)) {
+        if (!accepted || !writtenWithExtension(searched, candidate, written)) {
             i = candidate.end;
             continue;
         }
@@ -745,6 +800,113 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
         i = extensionEnd(searched, candidate.end);
     }
     return out.size() > first;
+}
+
+namespace {
+
+bool isEdgeBlank(Byte c) {
+    return isSpace(c) || c == '\r' || c == '\n';
+}
+
+// A code for the exchange, such as "*67 555-1212" or "#31#": keypad characters, blanks and
+// hyphens with a '*' or '#' among them.
+bool isDialCode(const Text& text, int begin, int end) {
+    bool code = false;
+    bool digit = false;
+    for (int i = begin; i < end; ++i) {
+        const Byte c = text.at(i);
+        code = code || c == '*' || c == '#';
+        digit = digit || isDigitByte(c);
+        if (!isDigitByte(c) && c != '*' && c != '#' && !isBlank(c) && c != '-')
+            return false;
+    }
+    return code && digit;
+}
+
+// "x2041", "ext. 2041": the digits of an internal extension, from digitsBegin to end.
+bool isLoneExtension(const Text& text, int begin, int end, int& digitsBegin) {
+    if (extensionEnd(text, begin) != end)
+        return false;
+    digitsBegin = end;
+    while (digitsBegin > begin && isDigitByte(text.at(digitsBegin - 1)))
+        --digitsBegin;
+    return end - digitsBegin >= 2;
+}
+
+// The end of an extension after pauses ("555 1212,,204"), or end when there is none. A
+// list of numbers in a longer text is written so too, so only a whole text has these.
+int pausedExtensionEnd(const Text& text, int end) {
+    int i = end;
+    while (text.at(i) == ',')
+        ++i;
+    if (i == end || !(isDigitByte(text.at(i)) || text.at(i) == '*' || text.at(i) == '#'))
+        return end;
+    while (isDigitByte(text.at(i)) || text.at(i) == '*' || text.at(i) == '#')
+        ++i;
+    return i;
+}
+
+bool appendWhole(const Text& text, int begin, int end, std::int32_t kind, const char* label,
+                 CapturedNumberList& out) {
+    char written[PhoneNumber::MAX_TEXT_LENGTH + 1];
+    if (!numberText(text, begin, end, written))
+        return false;
+    out.emplace_back(written, kind, label);
+    return true;
+}
+
+} // namespace
+
+bool readWholeNumber(const char* text, std::size_t length, CapturedNumberList& out) {
+    if (text == nullptr || length >= READING_CAPACITY)
+        return false;
+    // Alone, a tab between groups is a blank as any other.
+    char copy[READING_CAPACITY] = {};
+    std::replace_copy(text, text + length, copy, '\t', ' ');
+    const Text whole(copy, static_cast<int>(length));
+    int begin = 0;
+    int end = whole.length();
+    while (begin < end && isEdgeBlank(whole.at(begin)))
+        ++begin;
+    while (end > begin && isEdgeBlank(whole.at(end - 1)))
+        --end;
+    if (begin == end)
+        return false;
+    if (isDialCode(whole, begin, end))
+        return appendWhole(whole, begin, end, KIND_GENERAL, nullptr, out);
+    int digits = 0;
+    if (isLoneExtension(whole, begin, end, digits))
+        return appendWhole(whole, digits, end, KIND_GENERAL, nullptr, out);
+
+    int start = begin;
+    while (start < end && !startsCandidate(whole, start))
+        ++start;
+    if (start == end)
+        return false;
+    // Only a label may stand before the number.
+    const Label label = findLabel(whole, start);
+    const bool labelled = label.begin == begin;
+    if (start != begin && !labelled)
+        return false;
+    Candidate candidate = scanCandidate(whole, start);
+    if (candidate.groupCount == 0)
+        return false;
+    const bool vanity = extendToVanity(copy, whole, candidate, LetterCase::CAPITALS);
+    // Only a telephone number has an extension: "12,50" is an amount.
+    if (candidate.end != end && ((!vanity && candidate.digits < MIN_DIGITS) ||
+                                 (extensionEnd(whole, candidate.end) != end &&
+                                  pausedExtensionEnd(whole, candidate.end) != end)))
+        return false;
+    if (!vanity && !hasNumberShape(whole, candidate, labelled, Setting::WHOLE_TEXT))
+        return false;
+    char labelText[CapturedNumber::LABEL_CAPACITY] = {};
+    if (labelled) {
+        const int n = std::min<int>(label.end - label.begin,
+                                    static_cast<int>(CapturedNumber::LABEL_CAPACITY) - 1);
+        std::memcpy(labelText, copy + label.begin, static_cast<std::size_t>(n));
+    }
+    return appendWhole(whole, start, end, labelled ? label.kind : KIND_GENERAL,
+                       labelled ? labelText : nullptr, out);
 }
 
 } // namespace vellix

@@ -20,4 +20,11 @@ constexpr std::size_t MAX_FOUND_NUMBERS = 32;
 // SEARCHED_TEXT_LIMIT bytes are looked at. Returns whether anything was appended.
 bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out);
 
+// Reads a short copied text of length bytes as one number when it reads as one: digits
+// with number punctuation, a vanity number, a label and a number ("Tel: 555-1212"), an
+// internal extension ("2041", "x2041") or a code to dial ("*67 555-1212"), with an extension
+// after it. Dates, times, amounts, versions, addresses and words with a digit are none.
+// Returns whether it appended the number.
+bool readWholeNumber(const char* text, std::size_t length, CapturedNumberList& out);
+
 } // namespace vellix

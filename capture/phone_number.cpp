@@ -1,33 +1,13 @@
 #include "capture/phone_number.h"
 
 #include "capture/digit_string.h"
+#include "capture/number_reading.h"
 
 #include <cstring>
 
 namespace vellix {
 
-namespace {
-
-// Keeps the dialable characters and turns each run of anything else between them into
-// one space. The output never exceeds the input's length.
-void normalise(const char* text, char* out) {
-    std::size_t n = 0;
-    bool pendingSpace = false;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (!isDialable(*p)) {
-            pendingSpace = n > 0;
-            continue;
-        }
-        if (pendingSpace) {
-            out[n++] = ' ';
-            pendingSpace = false;
-        }
-        out[n++] = *p;
-    }
-    out[n] = '\0';
-}
-
-} // namespace
+static_assert(READING_CAPACITY == PhoneNumber::CAPACITY, "a reading fills a digit form");
 
 PhoneNumber::PhoneNumber(const char* text) {
     setText(text);
@@ -46,7 +26,10 @@ bool PhoneNumber::setText(const char* text) {
     if (length == 0 || length > MAX_TEXT_LENGTH)
         return false;
     std::memcpy(text_, text, length + 1);
-    normalise(text_, digitForm_);
+    // A vanity number's digits are regrouped, which may make its digit form one longer than
+    // its text: still well inside the field.
+    const NumberReading reading = readNumber(text_);
+    std::memcpy(digitForm_, reading.number, sizeof digitForm_);
     return true;
 }
 

@@ -4,8 +4,9 @@
 
 namespace vellix {
 
-// A telephone number as it was given and in its digit form: the dialable characters
-// only, one space between groups. A fixed-size value, copied whole.
+// A telephone number as it was given and in its digit form, the number as readNumber reads
+// it: the dialable characters only, one space between groups, any extension left out. A
+// fixed-size value, copied whole.
 class PhoneNumber {
 public:
     static constexpr std::size_t CAPACITY = 128;

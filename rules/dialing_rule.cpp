@@ -40,7 +40,7 @@ void wildcardFrom(char* pattern, std::int32_t literalGroups) {
     for (char* p = pattern; *p != '\0'; ++p) {
         if (!isDialable(*p))
             ++group;
-        else if (group >= literalGroups)
+        else if (group >= literalGroups && isKeypadChar(*p))
             *p = WILDCARD;
     }
 }
@@ -237,7 +237,7 @@ void DialingRule::generalizeOneGroup() {
 
 void DialingRule::generalizeFully() {
     for (char* p = pattern_; *p != '\0'; ++p) {
-        if (isDialable(*p))
+        if (isKeypadChar(*p))
             *p = WILDCARD;
     }
     generalizedGroups_ += literalGroups_;

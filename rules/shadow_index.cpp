@@ -9,11 +9,14 @@ namespace vellix {
 
 namespace {
 
-// Pattern characters as 'x' and separators as spaces: equal for strings of one shape.
+// Pattern characters as 'x' and separators as spaces: equal for strings of one shape. A
+// '+' stays, since no wildcard stands for it.
 std::string shapeOf(const char* s) {
     std::string shape(s);
-    for (char& c : shape)
-        c = isPatternChar(c) ? WILDCARD : ' ';
+    for (char& c : shape) {
+        if (c != INTERNATIONAL_PREFIX)
+            c = isPatternChar(c) ? WILDCARD : ' ';
+    }
     return shape;
 }
 
@@ -82,7 +85,7 @@ std::string widening(const char* s, int keep) {
         if (!inGroup)
             ++group;
         inGroup = true;
-        if (group >= keep)
+        if (group >= keep && c != INTERNATIONAL_PREFIX)
             c = WILDCARD;
     }
     return wider;

@@ -101,7 +101,7 @@ std::vector<std::string> patternChoices(const char* pattern) {
     std::vector<std::string> patterns{pattern};
     std::string wider = pattern;
     for (;;) {
-        const auto last = std::find_if(wider.rbegin(), wider.rend(), isDialable);
+        const auto last = std::find_if(wider.rbegin(), wider.rend(), isKeypadChar);
         if (last == wider.rend())
             return patterns;
         // The group around that digit, all of it: its ends are the separators around it.
@@ -109,7 +109,7 @@ std::vector<std::string> patternChoices(const char* pattern) {
         while (start != wider.begin() && isPatternChar(*(start - 1)))
             --start;
         for (auto c = start; c != wider.end() && isPatternChar(*c); ++c) {
-            if (isDialable(*c))
+            if (isKeypadChar(*c))
                 *c = WILDCARD;
         }
         patterns.push_back(wider);

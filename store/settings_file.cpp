@@ -1,7 +1,9 @@
 #include "store/settings_file.h"
 
 #include "store/file_replace.h"
+#include "store/line_reader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -11,28 +13,45 @@ namespace vellix {
 
 namespace {
 
-constexpr const char* FIND_NUMBERS_KEY = "FindNumbersInText=";
-// A longer line is no line this program wrote; the reader stops there.
-constexpr std::size_t LONGEST_LINE = 256;
+constexpr std::string_view FIND_NUMBERS_KEY = "FindNumbersInText=";
+constexpr std::string_view HOME_COUNTRY_KEY = "HomeCountry=";
+constexpr std::size_t LONGEST_CALLING_CODE = 3;
+
+// One to three digits, as written after a '+' or not.
+bool readCallingCode(std::string_view value, std::string& code) {
+    if (!value.empty() && value.front() == '+')
+        value.remove_prefix(1);
+    if (value.empty() || value.size() > LONGEST_CALLING_CODE ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    code = std::string(value);
+    return true;
+}
 
 } // namespace
 
 bool writeSettings(std::ostream& stream, const Settings& settings) {
     stream << "[Vellix]\r\n"
            << FIND_NUMBERS_KEY << (settings.findNumbersInText ? "1" : "0") << "\r\n";
+    // Unset, the home country follows the regional settings wherever they change.
+    if (!settings.homeCountry.empty())
+        stream << HOME_COUNTRY_KEY << settings.homeCountry << "\r\n";
     return stream.good();
 }
 
 void readSettings(std::istream& stream, Settings& settings) {
-    const std::string key = FIND_NUMBERS_KEY;
-    std::string line;
-    while (std::getline(stream, line) && line.size() <= LONGEST_LINE) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == key + "0")
-            settings.findNumbersInText = false;
-        else if (line == key + "1")
-            settings.findNumbersInText = true;
+    LineReader lines(stream);
+    while (lines.next()) {
+        if (!lines.isText())
+            continue;
+        const std::string_view line = trimBlanks(lines.text());
+        if (line.substr(0, FIND_NUMBERS_KEY.size()) == FIND_NUMBERS_KEY) {
+            const std::string_view value = line.substr(FIND_NUMBERS_KEY.size());
+            if (value == "0" || value == "1")
+                settings.findNumbersInText = value == "1";
+        } else if (line.substr(0, HOME_COUNTRY_KEY.size()) == HOME_COUNTRY_KEY) {
+            readCallingCode(trimBlanks(line.substr(HOME_COUNTRY_KEY.size())), settings.homeCountry);
+        }
     }
 }
 

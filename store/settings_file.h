@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace vellix {
 
@@ -8,6 +9,9 @@ namespace vellix {
 struct Settings {
     // Whether a copied text longer than a number is searched for the numbers in it.
     bool findNumbersInText = true;
+    // The calling code of the user's own country ("1", "44"), whose numbers are read in
+    // their national form; empty for the one of the system's regional settings.
+    std::string homeCountry;
 };
 
 // "[Vellix]" and one "key=value" line a setting, CR LF line ends.
@@ -21,7 +25,8 @@ bool loadSettings(Settings& settings);
 
 bool writeSettings(std::ostream& stream, const Settings& settings);
 // A missing or unreadable line leaves its setting at the default: only a well-formed line
-// saying otherwise turns searching off.
+// saying otherwise turns searching off, and only one to three digits (a '+' in front is
+// allowed) name a home country.
 void readSettings(std::istream& stream, Settings& settings);
 
 } // namespace vellix

@@ -25,6 +25,7 @@ public:
     int busyReads = 0;
     std::string numberBox;
     bool leftCtrlDown = false;
+    std::string callingCode = "1";
     // What the user does while the Dialing Rules dialog is open, such as editing the rules
     // as OK would, or choosing the menu command again.
     std::function<void(RuleSet&)> inRulesDialog;
@@ -77,6 +78,7 @@ public:
     }
 
     void focusNumberBox() override { record("focusNumberBox"); }
+    std::string regionalCallingCode() override { return callingCode; }
 
     MenuHandle createPopupMenu() override {
         record("createPopupMenu");

@@ -338,7 +338,7 @@ TEST_F(ShellTest, Commands) {
          CMD_NUMBER_MENU,
          true,
          {"createPopupMenu", "trackNumberMenu menu", "destroyMenu menu"}},
-        {"dial", CMD_DIAL, true, {"readNumberBox", "requestCall "}},
+        {"dial", CMD_DIAL, true, {"readNumberBox"}},
         {"dialing rules", CMD_DIALING_RULES, true, {"runRulesDialog", "saveRules", "saveHistory"}},
         {"unknown", 4242, false, {}},
         {"pick without captured numbers", CMD_PICK_FIRST, false, {}},
@@ -355,7 +355,7 @@ TEST_F(ShellTest, Commands) {
 // The switch is read at start-up (on when never saved), shown on the notification menu,
 // passed to every clipboard read, and saved each time it is flipped.
 TEST_F(ShellTest, FindNumbersSwitchIsRememberedShownAndPassedToEveryRead) {
-    files.storedSettings = Settings{false};
+    files.storedSettings = Settings{false, {}};
     start();
     shell.onTrayMessage(MOUSE_RIGHT_UP);
     shell.onClipboardChange(0, 0);

@@ -12,10 +12,15 @@ TEST(CharacterClasses, ClassifyBytesWithoutLocale) {
         const char c = static_cast<char>(byte);
         const bool digit = byte >= '0' && byte <= '9';
         EXPECT_EQ(isDigit(c), digit) << byte;
-        EXPECT_EQ(isDialable(c), digit || c == '#' || c == '*') << byte;
+        EXPECT_EQ(isKeypadChar(c), digit || c == '#' || c == '*') << byte;
+        EXPECT_EQ(isDialable(c), isKeypadChar(c) || c == '+') << byte;
         EXPECT_EQ(isPatternChar(c), isDialable(c) || c == 'x') << byte;
+        // No wildcard stands for the '+' of an international number.
+        EXPECT_EQ(patternCharMatches('x', c), isPatternChar(c) && c != '+') << byte;
     }
     EXPECT_FALSE(isPatternChar('X'));
+    EXPECT_FALSE(matchesPattern("xxx xx xxxx xxxx", "+44 20 7946 0000"));
+    EXPECT_TRUE(matchesPattern("+xx xx xxxx xxxx", "+44 20 7946 0000"));
 }
 
 TEST(CountSharedDialableTail, CountsFromTheEndSkippingSeparators) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Reads the labelled corpus of copied texts (data/number_corpus.txt; its head describes the
-// format). Shared by the finder's test and its benchmark.
+// format), shared by the finder's test and its benchmark, and the tables of written numbers
+// (data/number_readings.txt, data/short_texts.txt).
 
 #include <cstdint>
 #include <fstream>
@@ -29,9 +30,11 @@ constexpr const char* ANSI_NO_BREAK_SPACE = "\xA0";
 constexpr const char* UTF8_NO_BREAK_SPACE = "\xC2\xA0";
 
 inline std::string unescape(std::string line, const std::string& noBreakSpace) {
-    for (const auto& [token, bytes] :
-         {std::pair<std::string, std::string>{"{TAB}", "\t"},
-          std::pair<std::string, std::string>{"{NBSP}", noBreakSpace}}) {
+    for (const auto& [token, bytes] : {std::pair<std::string, std::string>{"{TAB}", "\t"},
+                                       std::pair<std::string, std::string>{"{NBSP}", noBreakSpace},
+                                       // The en and em dashes of the ANSI code page.
+                                       std::pair<std::string, std::string>{"{ENDASH}", "\x96"},
+                                       std::pair<std::string, std::string>{"{EMDASH}", "\x97"}}) {
         for (std::size_t at = line.find(token); at != std::string::npos;
              at = line.find(token, at + bytes.size()))
             line.replace(at, token.size(), bytes);
@@ -73,6 +76,29 @@ inline std::vector<Case> load(const char* path,
         }
     }
     return cases;
+}
+
+// The rows of a table: one a line, fields apart by " | ", escapes replaced; lines starting
+// with '#' and blank lines are comments.
+inline std::vector<std::vector<std::string>> loadRows(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error(std::string("table: cannot open ") + path);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t bar; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3)
+            fields.push_back(unescape(line.substr(start, bar - start), ANSI_NO_BREAK_SPACE));
+        fields.push_back(unescape(line.substr(start), ANSI_NO_BREAK_SPACE));
+        rows.push_back(fields);
+    }
+    return rows;
 }
 
 } // namespace vellix::corpus

@@ -29,13 +29,14 @@ TEST_P(Normalisation, KeepsDialableCharactersInSpaceSeparatedGroups) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, Normalisation,
                          testing::Values(NormalisationCase{"(412) 268-1234", "412 268 1234"},
-                                         NormalisationCase{"+1 412.268.1234", "1 412 268 1234"},
-                                         NormalisationCase{"412-268-1234 x56", "412 268 1234 56"},
+                                         NormalisationCase{"+1 412.268.1234", "+1 412 268 1234"},
+                                         NormalisationCase{"412-268-1234 x56", "412 268 1234"},
                                          NormalisationCase{"*67 555-1212#", "*67 555 1212#"},
                                          NormalisationCase{"x1234", "1234"},
                                          NormalisationCase{"412-268-1234\r\n", "412 268 1234"},
                                          NormalisationCase{"Hello", ""},
-                                         NormalisationCase{"412 X 268", "412 268"},
+                                         NormalisationCase{"412 X 268", "412"},
+                                         NormalisationCase{"1-800-FLOWERS", "1 800 356 9377"},
                                          NormalisationCase{"\xef\xbc\x91\xd9\xa3"
                                                            "5",
                                                            "5"},
