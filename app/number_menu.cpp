@@ -1,14 +1,15 @@
 #include "app/number_menu.h"
 
+#include "capture/number_reading.h"
 #include "res/resource.h"
 
 #include <cstdio>
 
 namespace vellix {
 
-void formatNumberMenuItem(const char* label, const char* digitForm,
+void formatNumberMenuItem(const char* label, const char* number,
                           char (&text)[NUMBER_MENU_TEXT_CAPACITY]) {
-    const int length = std::snprintf(text, sizeof text, "%s (%s)", label, digitForm);
+    const int length = std::snprintf(text, sizeof text, "%s (%s)", label, number);
     // A cut item would name a number that is not the one picked.
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof text)
         text[0] = '\0';
@@ -19,7 +20,8 @@ std::size_t addNumberMenuItems(Desktop& desktop, MenuHandle menu,
     for (std::size_t i = 0; i < capturedNumbers.size(); ++i) {
         const CapturedNumber& entry = capturedNumbers[i];
         char text[NUMBER_MENU_TEXT_CAPACITY];
-        formatNumberMenuItem(entry.label(), entry.number().digitForm(), text);
+        formatNumberMenuItem(entry.label(), shownNumber(readNumber(entry.number().text())).c_str(),
+                             text);
         desktop.insertMenuItem(menu, i, CMD_PICK_FIRST + static_cast<std::uint32_t>(i), text);
     }
     return capturedNumbers.size();

@@ -10,8 +10,9 @@ namespace vellix {
 // Room for one item text of the number menu, terminator included.
 constexpr std::size_t NUMBER_MENU_TEXT_CAPACITY = 260;
 
-// "label (digit form)"; empty when that would not fit with its terminator.
-void formatNumberMenuItem(const char* label, const char* digitForm,
+// "label (number)", the number as its reading shows it; empty when that would not fit with
+// its terminator.
+void formatNumberMenuItem(const char* label, const char* number,
                           char (&text)[NUMBER_MENU_TEXT_CAPACITY]);
 
 // Item i stands for entry i and sends CMD_PICK_FIRST + i. Returns the items inserted.

@@ -125,11 +125,15 @@ bool decodeCallLink(std::string_view link, PhoneNumber& number) {
         return false;
     // A link is there to be dialed: its letters are a vanity number's, in any case, or the
     // link names no number ("callto:echo123").
-    const std::size_t start = written.find_first_of("+0123456789*#");
-    if (start == std::string::npos ||
-        (hasLetter(written) &&
-         vanityNumberEnd(std::string_view(written).substr(start), LetterCase::ANY) == 0))
+    const std::string_view part = written;
+    const std::size_t start = part.find_first_of("+0123456789*#");
+    if (start == std::string_view::npos)
         return false;
+    if (hasLetter(part)) {
+        const std::size_t end = start + vanityNumberEnd(part.substr(start), LetterCase::ANY);
+        if (end == start || hasLetter(part.substr(0, start)) || hasLetter(part.substr(end)))
+            return false;
+    }
     const std::string extension = extensionParameter(link.substr(parameters));
     if (!extension.empty())
         written += ";ext=" + extension;

@@ -883,10 +883,13 @@ bool readWholeNumber(const char* text, std::size_t length, CapturedNumberList& o
         ++start;
     if (start == end)
         return false;
-    // Only a label may stand before the number.
     const Label label = findLabel(whole, start);
     const bool labelled = label.begin == begin;
-    if (start != begin && !labelled)
+    // Words before a whole telephone number are a note on it ("Call me: 650-555-0123"); before
+    // anything shorter, or when they say what it is, they make it something else ("Room 204",
+    // "Order 5551212"). Such a number must pass for one inside a text.
+    const bool noted = start != begin && !labelled;
+    if (noted && (tiedBefore(whole, start) || saysNotNumberBefore(whole, start)))
         return false;
     Candidate candidate = scanCandidate(whole, start);
     if (candidate.groupCount == 0)
@@ -897,7 +900,8 @@ bool readWholeNumber(const char* text, std::size_t length, CapturedNumberList& o
                                  (extensionEnd(whole, candidate.end) != end &&
                                   pausedExtensionEnd(whole, candidate.end) != end)))
         return false;
-    if (!vanity && !hasNumberShape(whole, candidate, labelled, Setting::WHOLE_TEXT))
+    if (!vanity &&
+        !hasNumberShape(whole, candidate, labelled, noted ? Setting::IN_TEXT : Setting::WHOLE_TEXT))
         return false;
     char labelText[CapturedNumber::LABEL_CAPACITY] = {};
     if (labelled) {

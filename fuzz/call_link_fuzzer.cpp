@@ -1,5 +1,5 @@
-// The link decoder over untrusted command lines: what it accepts is a number of the allowed
-// characters, and written back as a link it decodes to itself.
+// The link decoder over untrusted command lines: what it accepts is a number's reading (its
+// digit form and any extension), and written back as a link it decodes to itself.
 
 #include "fuzz_input.h"
 
@@ -21,9 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t length = std::strlen(number.text());
     check(length >= 1 && length <= vellix::PhoneNumber::MAX_TEXT_LENGTH);
     check(number.digitForm()[0] != '\0');
-    check(std::strspn(number.text(), "0123456789*#+ -.()") == length);
+    const std::string text = number.text();
+    const std::size_t extension = text.find(" x");
+    const std::string digits = text.substr(0, extension);
+    check(std::strspn(digits.c_str(), "0123456789*#+ ") == digits.size());
 
-    const std::string again = "callto:" + std::string(number.text()) + ";ext=1";
+    const std::string again =
+        "callto:" + (extension == std::string::npos
+                         ? text
+                         : text.substr(0, extension) + ";ext=" + text.substr(extension + 2));
     vellix::PhoneNumber reread;
     check(vellix::decodeCallLink(again, reread));
     check(std::strcmp(reread.text(), number.text()) == 0);

@@ -4,6 +4,7 @@
 
 #include "capture/copied_text.h"
 #include "capture/digit_string.h"
+#include "capture/home_country.h"
 #include "capture/number_finder.h"
 
 #include <cstring>
@@ -47,5 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vellix::CapturedNumberList copied;
     const bool read = vellix::readCopiedText(block.get(), size, true, copied);
     check(read == !copied.empty());
+    // Read at home, the numbers keep to a number's text and are never more.
+    for (const char* home : {"1", "44"}) {
+        vellix::CapturedNumberList local = copied;
+        vellix::readInHomeCountry(local, home);
+        check(local.size() <= copied.size() && (local.empty() == copied.empty()));
+        for (const vellix::CapturedNumber& entry : local)
+            check(std::strlen(entry.number().text()) <= vellix::PhoneNumber::MAX_TEXT_LENGTH);
+    }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "fuzz_input.h"
 
 #include "capture/digit_string.h"
+#include "capture/number_reading.h"
 #include "capture/phone_number.h"
 #include "rules/dialing_rule.h"
 
@@ -16,7 +17,8 @@ using vellix::fuzz::check;
 
 namespace {
 
-// The digit form holds dialable characters and single spaces between groups only.
+// The digit form holds dialable characters and single spaces between groups only, a '+' only
+// in front.
 bool wellFormedDigitForm(const char* form) {
     const std::size_t length = std::strlen(form);
     if (length == 0)
@@ -25,6 +27,8 @@ bool wellFormedDigitForm(const char* form) {
         return false;
     for (std::size_t i = 0; i < length; ++i) {
         if (!vellix::isDialable(form[i]) && !(form[i] == ' ' && form[i + 1] != ' '))
+            return false;
+        if (form[i] == vellix::INTERNATIONAL_PREFIX && i > 0)
             return false;
     }
     return true;
@@ -43,6 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(wellFormedDigitForm(number.digitForm()));
     const vellix::PhoneNumber copy(other.c_str());
     check(wellFormedDigitForm(copy.digitForm()));
+    // Typed into the box, any text of any length reads as a number and an extension.
+    const vellix::NumberReading typed = vellix::readNumber(text, vellix::LetterCase::ANY);
+    check(wellFormedDigitForm(typed.number));
+    check(std::strlen(typed.extension) < vellix::READING_CAPACITY);
 
     // The string operations take any texts, of any length.
     const char* a = text.c_str();

@@ -45,12 +45,12 @@ TEST(FormatNumberMenuItem, LabelThenDigitFormInParenthesesOrNothing) {
 const CapturedNumberList threeNumbers{
     CapturedNumber("412-268-1234", KIND_GENERAL, "Work phone"),
     CapturedNumber("(412) 555-0100", KIND_CELL, "Cell phone"),
-    CapturedNumber("555 0199", KIND_HOME, "Home phone"),
+    CapturedNumber("555 0199 ext. 12", KIND_HOME, "Home phone"),
 };
 
 const Calls threeItems{"insertMenuItem menu 0 32784 Work phone (412 268 1234)",
                        "insertMenuItem menu 1 32785 Cell phone (412 555 0100)",
-                       "insertMenuItem menu 2 32786 Home phone (555 0199)"};
+                       "insertMenuItem menu 2 32786 Home phone (555 0199 x12)"};
 
 TEST(AddNumberMenuItems, OneItemPerEntryWithPickCommand) {
     FakeDesktop desktop;

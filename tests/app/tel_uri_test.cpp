@@ -24,6 +24,10 @@ TEST(TelUri, DialsTheTextAsAPhoneWould) {
         {"1-800-FLOWERS", "tel:18003569377"},
         {"1-800-flowers", "tel:18003569377"},
         {"+1 800 GO FEDEX", "tel:+18004633339"},
+        // An extension is a parameter of the number, not more of its digits.
+        {"412-268-1234 x204", "tel:4122681234;ext=204"},
+        {"412 268 1234,,204#", "tel:4122681234;ext=204%23"},
+        {"+49 (0)30 1234567 ext. 5", "tel:+49301234567;ext=5"},
         // No digit left: nothing to hand over.
         {"", ""},
         {"+", ""},

@@ -42,6 +42,7 @@ TEST(CallLink, DecodesTheNumberOrRefusesTheLink) {
         {"tel:+-.()", nullptr},
         {"callto://echo123", nullptr},
         {"tel:412-Oak-Lane-1", nullptr},
+        {"tel:Xp-412-26X-Xele+AXXX12t-268", nullptr},
         {"tel:555%0A0100", nullptr},
         {"tel:555\0"
          "0100"sv,

@@ -100,14 +100,15 @@ TEST_P(RulesRoundTrip, ReadsBackWhatWasWritten) {
 const std::string LONGEST_PATTERN(127, 'x');
 const std::string LONGEST_REPLACEMENT = std::string(126, '9') + " " + LONGEST_PATTERN;
 
-INSTANTIATE_TEST_SUITE_P(Rules, RulesRoundTrip,
-                         testing::Values(RoundTripCase{"412 268 xxxx", "8 xxxx", false},
-                                         RoundTripCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", true},
-                                         RoundTripCase{"412 xxx xxxx", "412 xxx xxxx", true},
-                                         RoundTripCase{"*67 xxx xxxx#", "*67 xxxx#", true},
-                                         RoundTripCase{"412 2680", "9", true},
-                                         RoundTripCase{LONGEST_PATTERN, LONGEST_REPLACEMENT,
-                                                       true}));
+INSTANTIATE_TEST_SUITE_P(
+    Rules, RulesRoundTrip,
+    testing::Values(RoundTripCase{"412 268 xxxx", "8 xxxx", false},
+                    RoundTripCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", true},
+                    RoundTripCase{"412 xxx xxxx", "412 xxx xxxx", true},
+                    RoundTripCase{"*67 xxx xxxx#", "*67 xxxx#", true},
+                    RoundTripCase{"+44 20 xxxx xxxx", "9 011 44 20 xxxx xxxx", true},
+                    RoundTripCase{"412 2680", "9", true},
+                    RoundTripCase{LONGEST_PATTERN, LONGEST_REPLACEMENT, true}));
 
 struct ReadCase {
     const char* name;
