@@ -46,6 +46,17 @@ std::string foldedText(const ScopedGlobalLock& block) {
     return converted;
 }
 
+// The text format the copying program put there: the system makes the other one on request,
+// and Wine keeps each copy it makes in the reading program's heap for good.
+UINT ownTextFormat() {
+    for (UINT format = EnumClipboardFormats(0); format != 0;
+         format = EnumClipboardFormats(format)) {
+        if (format == CF_UNICODETEXT || format == CF_TEXT)
+            return format;
+    }
+    return 0;
+}
+
 } // namespace
 
 ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool findInText) {
@@ -55,13 +66,14 @@ ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool fi
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
-    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+    const UINT textFormat = ownTextFormat();
+    if (textFormat == CF_UNICODETEXT) {
         const std::string text = foldedText(ScopedGlobalLock(GetClipboardData(CF_UNICODETEXT)));
         return readCopiedText(text.data(), text.size(), findInText, out)
                    ? ClipboardRead::NUMBERS
                    : ClipboardRead::NO_NUMBERS;
     }
-    if (!IsClipboardFormatAvailable(CF_TEXT))
+    if (textFormat != CF_TEXT)
         return ClipboardRead::NO_NUMBERS;
     // The text may lack its NUL inside the block, whose size bounds the read.
     const ScopedGlobalLock text(GetClipboardData(CF_TEXT));

@@ -162,6 +162,22 @@ bool changeClipboard(UINT format, const std::string& bytes) {
     return put;
 }
 
+// The UTF-16 bytes, NUL included, of an ASCII text in which "\uXXXX" stands for any other
+// character: the command line reaches the driver in the ANSI code page.
+std::string unicodeBytes(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned unit = static_cast<unsigned char>(text[i]);
+        if (text.compare(i, 2, "\\u") == 0 && i + 6 <= text.size()) {
+            unit = static_cast<unsigned>(std::stoul(text.substr(i + 2, 4), nullptr, 16));
+            i += 5;
+        }
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes + std::string(2, '\0');
+}
+
 // Polls check until it holds or timeoutMs have passed.
 bool waitFor(Check check, const std::string& expected, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -263,6 +279,20 @@ int setBoxText(const std::string& text) {
     return report(box != nullptr && SendMessageA(box, WM_SETTEXT, 0,
                                                  reinterpret_cast<LPARAM>(text.c_str())) != FALSE,
                   "number box set to '" + text + "'");
+}
+
+// Types text into the number box's field character by character, as the keyboard would, after
+// emptying it: the field takes only what it lets the user type.
+int typeIntoBox(const std::string& text) {
+    HWND box = numberBoxOf(mainWindow());
+    HWND field = box != nullptr ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr;
+    if (field == nullptr)
+        return report(false, "number box's field found");
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    for (const char c : text)
+        SendMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
+    const std::string typed = windowText(box);
+    return report(typed == text, "typed '" + text + "', the box holds '" + typed + "'");
 }
 
 void pressLeftCtrl(bool down) {
@@ -859,12 +889,13 @@ int usage() {
     std::fputs(
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
-        "  change-text TEXT | change-text-held TEXT MS | change-block NAME VALUE ...\n"
+        "  change-text TEXT | change-unicode TEXT | change-text-held TEXT MS\n"
+        "  change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tooltip TEXT MS | wait-no-tooltip TEXT MS | tooltips\n"
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
-        "  terminate | set-box TEXT | box-items | click-dial [left-ctrl]\n"
+        "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
@@ -894,6 +925,10 @@ int main(int argc, char** argv) {
     if (command == "change-text" && count == 2) {
         const std::string bytes = args[1] + '\0';
         return report(changeClipboard(CF_TEXT, bytes), "text handed to the program");
+    }
+    if (command == "change-unicode" && count == 2) {
+        const std::string bytes = unicodeBytes(args[1]);
+        return report(changeClipboard(CF_UNICODETEXT, bytes), "Unicode text handed to the program");
     }
     if (command == "change-text-held" && count == 3) {
         const std::string bytes = args[1] + '\0';
@@ -981,6 +1016,8 @@ int main(int argc, char** argv) {
         return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
     if (command == "terminate" && count == 1)
         return terminateProgram();
+    if (command == "type-box" && count == 2)
+        return typeIntoBox(args[1]);
     if (command == "set-box" && count == 2)
         return setBoxText(args[1]);
     if (command == "box-items" && count == 1)

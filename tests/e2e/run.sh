@@ -337,7 +337,7 @@ tel_fallback() {
         drive change-block "Phone" "412-268-1234" &&
         drive set-box "#31# (412) 268-1234" &&
         drive click-dial &&
-        wait_until 10 file_is "$dir/tapi32-calls.log" $'#31# (412) 268-1234\n' &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'#31# 412 268 1234\n' &&
         wait_until 20 file_is "$dir/tel.log" $'tel:%2331%234122681234\n'
 }
 
@@ -402,6 +402,43 @@ link_and_keys() {
         drive wait-box "8 1234" 0 &&
         drive wait-visibility hidden 0 &&
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
+}
+
+# Numbers are read as people write them: a '+44' number is dialed with its '+'; the narrow
+# no-break spaces and no-break hyphen of Unicode text, which the ANSI text cannot hold,
+# separate groups; at home in North America '+1 ...' meets the rule learned from the bare
+# form; an extension stays apart from the number and is dialed after a pause; a copied date
+# leaves the window alone; a dial string longer than the box is wide is typed and dialed whole.
+reading_numbers() {
+    local dir=$work/reading
+    data_file reading Vellix.ini "[Vellix]" "FindNumbersInText=1" "HomeCountry=1"
+    data_file reading DialingHistory.dat "412 268 1234  ->  9 1 412 268 1234"
+    drive put-text "x" &&
+        start_program reading &&
+        drive wait-window "$wait_ms" &&
+        drive change-text "+44 20 7946 0000" &&
+        expect_output "*+44 20 7946 0000" box-items &&
+        drive click-dial &&
+        wait_file "$dir/tapi32-calls.log" $'+44 20 7946 0000\n' &&
+        drive change-unicode '+44\u202F20\u202F7946\u20110001' &&
+        drive wait-box "+44 20 7946 0001" 0 &&
+        drive change-text "+1 (412) 268-4321" &&
+        expect_output $'412 268 4321\n*9 1 412 268 4321' box-items &&
+        drive change-text "412-268-5555 x 204" &&
+        expect_output $'412 268 5555 x204\n*9 1 412 268 5555 x204' box-items &&
+        drive click-dial &&
+        wait_file "$dir/tapi32-calls.log" $'+44 20 7946 0000\n9 1 412 268 5555,204\n' &&
+        wait_lines reading DialingHistory.dat "412 268 1234  ->  9 1 412 268 1234" \
+            "+44 20 7946 0000  ->  +44 20 7946 0000" "412 268 5555  ->  9 1 412 268 5555" &&
+        drive close &&
+        drive wait-visibility hidden "$wait_ms" &&
+        drive change-text "2024-03-12" &&
+        drive wait-visibility hidden 0 &&
+        drive wait-box "9 1 412 268 5555 x204" 0 &&
+        drive type-box "9 011 44 20 7946 0000,,,204#" &&
+        drive click-dial &&
+        wait_file "$dir/tapi32-calls.log" \
+            $'+44 20 7946 0000\n9 1 412 268 5555,204\n9 011 44 20 7946 0000,,,204#\n'
 }
 
 # A data file in a scenario's working directory, one line an argument, with the CR LF line
@@ -930,6 +967,7 @@ scenario "without a telephony handler the call goes to the tel: handler" tel_fal
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "a failed save is told and the next save writes what was kept" failed_save
 scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text
+scenario "numbers are read and dialed as people write them" reading_numbers
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok

@@ -61,7 +61,7 @@ struct Number {
     std::string learnedDial;
 };
 
-enum class Shape { LOCAL, OTHER_EXCHANGE, SHORT, TOLL_FREE };
+enum class Shape { LOCAL, OTHER_EXCHANGE, SHORT, INTERNATIONAL };
 
 Number makeNumber(Shape shape, unsigned line) {
     char digits[8];
@@ -74,11 +74,11 @@ Number makeNumber(Shape shape, unsigned line) {
         return {"(650) 555-" + d, "650 555 " + d, ""};
     case Shape::SHORT:
         return {"555-" + d, "555 " + d, ""};
-    case Shape::TOLL_FREE:
+    case Shape::INTERNATIONAL:
         break;
     }
-    // Never dialed in the soak, so no learned rule ever applies to it.
-    return {"1 800 555 " + d, "1 800 555 " + d, ""};
+    // Never dialed in the soak, so no learned rule ever applies to it; proposed with its '+'.
+    return {"+44 20 7946 " + d, "+44 20 7946 " + d, ""};
 }
 
 // One clipboard change: the bytes, the size of the memory that holds them, and the number
@@ -124,7 +124,7 @@ private:
     unsigned below(unsigned n) { return static_cast<unsigned>(random_() % n); }
 
     Number anyNumber(bool last) {
-        const Shape shape = last ? Shape::TOLL_FREE : static_cast<Shape>(below(4));
+        const Shape shape = last ? Shape::INTERNATIONAL : static_cast<Shape>(below(4));
         return makeNumber(shape, below(10000));
     }
 
@@ -505,7 +505,7 @@ int soak(const std::vector<std::string>& args) {
             }
         }
         // Dial now and then, never the number that must stay without learned rules.
-        const bool dialable = anyProposal && proposed.text.rfind("1 800", 0) != 0;
+        const bool dialable = anyProposal && proposed.text.rfind("+44", 0) != 0;
         if (dialable && i < lastNumberAt && i % DIAL_ONE_IN == DIAL_ONE_IN - 1) {
             const bool learn = !proposed.learnedDial.empty() && (i / DIAL_ONE_IN) % 2 == 0;
             if (!dial(main, proposed, learn) || !answers(main, answered)) {
