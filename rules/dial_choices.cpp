@@ -1,5 +1,6 @@
 #include "rules/dial_choices.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vellix {
@@ -9,8 +10,13 @@ DialChoices dialChoicesFor(const PhoneNumber& number, RuleSet& rules) {
     choices.items.push_back(number);
     const DialStrings dialStrings = rankedDialStrings(number, rules);
     choices.rewritten = !dialStrings.numbers.empty();
+    // Rules that rewrite alike give one item: the box lists every dial string once.
     for (const PhoneNumber& dialString : dialStrings.numbers) {
-        if (std::strcmp(dialString.digitForm(), number.digitForm()) != 0)
+        const bool listed =
+            std::any_of(choices.items.begin(), choices.items.end(), [&](const PhoneNumber& item) {
+                return std::strcmp(item.digitForm(), dialString.digitForm()) == 0;
+            });
+        if (!listed)
             choices.items.push_back(dialString);
     }
     if (dialStrings.fromEnabledRules == 0)

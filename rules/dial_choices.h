@@ -9,7 +9,7 @@
 namespace vellix {
 
 // What the number box offers for a number: its digit form, then the dial strings the rules
-// make of it that differ from the digit form, and which of them it selects.
+// make of it, each once and none equal to the digit form, and which of them it selects.
 struct DialChoices {
     std::vector<PhoneNumber> items;
     std::size_t selected = 0;

@@ -45,6 +45,34 @@ void wildcardFrom(char* pattern, std::int32_t literalGroups) {
     }
 }
 
+// An 'x' of a rule's text, in either case.
+bool isWildcardText(char c) {
+    return c == WILDCARD || c == 'X';
+}
+
+// A pattern as the user writes it: groups of digits, '#', '*' and 'x' (either case), a '+' in
+// front, one blank between groups. Blanks are read leniently; anything else refuses it.
+bool readPattern(const char* text, char (&pattern)[DialingRule::CAPACITY]) {
+    std::size_t n = 0;
+    bool pendingBlank = false;
+    for (const char* p = text; *p != '\0'; ++p) {
+        const char c = isWildcardText(*p) ? WILDCARD : *p;
+        if (c == ' ' || c == '\t') {
+            pendingBlank = n > 0;
+            continue;
+        }
+        if (!isPatternChar(c) || (c == INTERNATIONAL_PREFIX && n > 0) ||
+            n + (pendingBlank ? 2 : 1) >= DialingRule::CAPACITY)
+            return false;
+        if (pendingBlank)
+            pattern[n++] = ' ';
+        pendingBlank = false;
+        pattern[n++] = c;
+    }
+    pattern[n] = '\0';
+    return n > 0;
+}
+
 // The copied numbers of the pairs, greatest digit form first. The order of equal digit forms
 // does not matter to the callers, which only look at digit forms.
 std::vector<const PhoneNumber*> copiedDescending(const PairList& pairs) {
@@ -78,29 +106,37 @@ std::optional<DialingRule> DialingRule::fromText(const char* pattern, const char
                                                  bool enabled, bool verified) {
     if (pattern == nullptr || replacement == nullptr)
         return std::nullopt;
-    // A hand-edited file may hold anything: a rule whose texts do not fit is refused whole
-    // rather than cut into a different rule.
-    const std::size_t patternLength = boundedLength(pattern, CAPACITY - 1);
-    if (patternLength >= CAPACITY)
-        return std::nullopt;
-    // The kept tail copies the pattern: a digit facing an 'x' was typed, so "8 xxxx" under
-    // "xxx xxx xxxx" keeps four characters behind "8 ", and "411" dials 411. The tail starts
-    // at a pattern character: a separator in front of it belongs to the prefix, so that
-    // "9 xxxx" reads back as the rule that showed it and dials "9 1234".
-    const std::size_t replacementLength = std::strlen(replacement);
-    auto matched = static_cast<std::size_t>(countMatchingTail(pattern, replacement));
-    while (matched > 0 && !isPatternChar(replacement[replacementLength - matched]))
-        --matched;
-    const std::size_t prefixLength = replacementLength - matched;
-    if (prefixLength >= CAPACITY)
-        return std::nullopt;
-
     DialingRule rule;
-    std::memcpy(rule.pattern_, pattern, patternLength + 1);
-    std::memcpy(rule.dialPrefix_, replacement, prefixLength);
-    rule.dialPrefix_[prefixLength] = '\0';
-    rule.prefixLength_ = static_cast<std::int32_t>(prefixLength);
-    rule.keptDigits_ = countMatchingTailPatternChars(pattern, replacement);
+    if (!readPattern(pattern, rule.pattern_))
+        return std::nullopt;
+    // What is dialed in front, then an 'x' for every character kept from the number. A hand-
+    // edited file may hold anything: a text that does not fit a rule is refused whole rather
+    // than cut into a different rule.
+    const std::size_t length = boundedLength(replacement, REPLACEMENT_CAPACITY);
+    if (length >= REPLACEMENT_CAPACITY)
+        return std::nullopt;
+    std::size_t firstKept = 0;
+    while (firstKept < length && !isWildcardText(replacement[firstKept]))
+        ++firstKept;
+    if (firstKept >= CAPACITY)
+        return std::nullopt;
+    std::int32_t kept = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = replacement[i];
+        if (isWildcardText(c))
+            ++kept;
+        else if (i >= firstKept ? c != ' ' : !isDialable(c) && c != ' ')
+            return std::nullopt;
+    }
+    // The kept characters are whole groups of the number, no more than the pattern has.
+    const int tail = tailStart(rule.pattern_, kept);
+    if ((firstKept == 0 && kept == 0) || tail < 0 ||
+        (kept > 0 && tail > 0 && isPatternChar(rule.pattern_[tail - 1])))
+        return std::nullopt;
+    std::memcpy(rule.dialPrefix_, replacement, firstKept);
+    rule.dialPrefix_[firstKept] = '\0';
+    rule.prefixLength_ = static_cast<std::int32_t>(firstKept);
+    rule.keptDigits_ = kept;
     rule.enabled_ = enabled;
     rule.verified_ = verified;
     return rule;
@@ -113,13 +149,14 @@ const char* DialingRule::patternText() const {
 void DialingRule::replacementText(char* out, std::size_t size) const {
     if (out == nullptr || size == 0)
         return;
-    // A rule keeping more characters than its pattern holds shows the whole pattern.
+    // The kept characters read as 'x' whatever the pattern holds there, so a rule reads the
+    // same whatever its pattern becomes.
     const int tail = std::max(tailStart(pattern_, keptDigits_), 0);
     std::size_t n = 0;
-    for (const char* s : {static_cast<const char*>(dialPrefix_), pattern_ + tail}) {
-        for (; *s != '\0' && n + 1 < size; ++s)
-            out[n++] = *s;
-    }
+    for (const char* s = dialPrefix_; *s != '\0' && n + 1 < size; ++s)
+        out[n++] = *s;
+    for (const char* s = pattern_ + tail; *s != '\0' && n + 1 < size; ++s)
+        out[n++] = isPatternChar(*s) ? WILDCARD : *s;
     out[n] = '\0';
 }
 

@@ -28,17 +28,21 @@ public:
 
     // A learned rule seeded by one pair; its pattern is set by generalizeToSupport.
     static DialingRule fromPair(const NumberPair& pair);
-    // A rule as the user reads it ("Dial <pattern> as <replacement>"). Refused (no rule)
-    // when the pattern or the prefix in front of the kept tail does not fit its field. The
-    // kept tail is the longest tail of the replacement that copies the pattern ('x' facing
-    // 'x', a digit the same digit) and starts at a pattern character, so every rule reads
-    // back from replacementText as the rule that showed it.
+    // A rule as the user reads and writes it ("Dial <pattern> as <replacement>"), the one
+    // reader of a rule's text. The pattern is groups of digits, '#', '*' and 'x' (either case)
+    // one blank apart, a '+' in front. In the replacement an 'x' (either case) stands for the
+    // number's character in that place counted from the end; digits, '#', '*' and '+' in front
+    // of the x's are dialed as written. Refused (no rule) for any other character, x's that are
+    // not the replacement's end, more x's than the pattern has places, x's that do not start
+    // at one of its groups, an empty replacement, and texts that do not fit their fields. Every
+    // rule reads back from replacementText as the rule that showed it.
     static std::optional<DialingRule> fromText(const char* pattern, const char* replacement,
                                                bool enabled, bool verified);
 
     const char* patternText() const;
-    // The replacement as the user sees it: the prefix, then the pattern's kept tail. Writes
-    // nothing for a null out; never writes more than size bytes.
+    // The replacement as the user sees it: the prefix, then an 'x' for every kept character,
+    // grouped as the pattern is ("8 xxxx", "9 1 xxx xxx xxxx"). Writes nothing for a null out;
+    // never writes more than size bytes.
     void replacementText(char* out, std::size_t size) const;
 
     bool isEnabled() const;

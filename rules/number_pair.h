@@ -7,14 +7,17 @@
 
 namespace vellix {
 
-// One learning example: a copied number beside the string dialed for it, aligned at
-// the tail the two share.
+// One learning example: a copied number beside the string dialed for it, aligned at the
+// tail the two share. The tail starts where a group of the copied number starts: what the
+// user dialed in front of it is what the user dials, even where a digit of it happens to
+// equal the number's ("412 268 1234" dialed "8 1234" keeps "1234" behind "8 ").
 struct NumberPair {
     PhoneNumber copied;
     PhoneNumber dialed;
     // The dialed digit form in front of the shared tail, with the space before the tail.
     char dialPrefix[PhoneNumber::CAPACITY] = {};
-    // Dialable characters the two digit forms share at their ends.
+    // Dialable characters the two digit forms share at their ends, in whole groups of the
+    // copied number.
     std::int32_t sharedDigits = 0;
 
     // Sets both numbers (a refused text leaves that number as it was) and aligns them.

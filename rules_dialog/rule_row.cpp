@@ -23,7 +23,9 @@ RuleRow makeRuleRow(const DialingRule& rule, std::int32_t& idCounter) {
     row.firstId = idCounter;
     idCounter += CONTROLS_PER_ROW;
     row.lastId = idCounter - 1;
-    row.patterns = patternChoices(rule.patternText());
+    row.patterns = patternChoices(rule);
+    const auto own = std::find(row.patterns.begin(), row.patterns.end(), rule.patternText());
+    row.patternChoice = static_cast<std::size_t>(own - row.patterns.begin());
     row.replacement = replacementTextOf(rule);
     return row;
 }
@@ -97,13 +99,40 @@ std::optional<std::size_t> findRuleRow(const RuleRowList& rows, std::int32_t idO
     return std::nullopt;
 }
 
-std::vector<std::string> patternChoices(const char* pattern) {
-    std::vector<std::string> patterns{pattern};
-    std::string wider = pattern;
+namespace {
+
+// The pattern with the digits of every group from group `keep` on turned into wildcards.
+std::string keepingGroups(const char* digitForm, int keep) {
+    std::string pattern = digitForm;
+    int group = -1;
+    bool inGroup = false;
+    for (char& c : pattern) {
+        if (!isPatternChar(c)) {
+            inGroup = false;
+            continue;
+        }
+        if (!inGroup)
+            ++group;
+        inGroup = true;
+        if (group >= keep && isKeypadChar(c))
+            c = WILDCARD;
+    }
+    return pattern;
+}
+
+std::size_t wildcardCount(const std::string& pattern) {
+    return static_cast<std::size_t>(std::count(pattern.begin(), pattern.end(), WILDCARD));
+}
+
+} // namespace
+
+std::vector<std::string> patternChoices(const DialingRule& rule) {
+    std::vector<std::string> patterns{rule.patternText()};
+    std::string wider = rule.patternText();
     for (;;) {
         const auto last = std::find_if(wider.rbegin(), wider.rend(), isKeypadChar);
         if (last == wider.rend())
-            return patterns;
+            break;
         // The group around that digit, all of it: its ends are the separators around it.
         auto start = last.base() - 1;
         while (start != wider.begin() && isPatternChar(*(start - 1)))
@@ -114,11 +143,38 @@ std::vector<std::string> patternChoices(const char* pattern) {
         }
         patterns.push_back(wider);
     }
+    // Narrower ones: down to the groups that all the rule's own numbers share.
+    const PairList& support = rule.support();
+    if (!support.empty()) {
+        const char* own = support.front().copied.digitForm();
+        for (int keep = minSharedLeadingGroups(support); keep >= 0; --keep) {
+            std::string narrower = keepingGroups(own, keep);
+            if (matchesPattern(narrower.c_str(), rule.patternText()) ||
+                !matchesPattern(rule.patternText(), narrower.c_str()))
+                continue;
+            if (std::find(patterns.begin(), patterns.end(), narrower) == patterns.end())
+                patterns.push_back(std::move(narrower));
+        }
+    }
+    std::stable_sort(patterns.begin(), patterns.end(),
+                     [](const std::string& a, const std::string& b) {
+                         return wildcardCount(a) < wildcardCount(b);
+                     });
+    return patterns;
 }
 
-std::string replacementUnder(const DialingRule& rule, const char* pattern) {
-    const int tail = std::max(tailStart(pattern, rule.keptDigits()), 0);
-    return std::string(rule.dialPrefix()) + (pattern + tail);
+std::vector<std::size_t> offeredPatterns(const RuleRowList& rows, std::size_t row) {
+    std::vector<std::size_t> offered;
+    const RuleRow& own = rows[row];
+    for (std::size_t i = 0; i < own.patterns.size(); ++i) {
+        const std::string& pattern = own.patterns[i];
+        const bool taken = std::any_of(rows.begin(), rows.end(), [&](const RuleRow& other) {
+            return &other != &own && pattern == chosenPattern(other);
+        });
+        if (!taken || i == own.patternChoice)
+            offered.push_back(i);
+    }
+    return offered;
 }
 
 const char* chosenPattern(const RuleRow& row) {
@@ -129,30 +185,23 @@ const char* chosenPattern(const RuleRow& row) {
 bool choosePattern(RuleRow& row, std::size_t choice) {
     if (choice >= row.patterns.size() || choice == row.patternChoice)
         return false;
-    const bool followed = row.replacement == replacementUnder(row.rule, chosenPattern(row));
     row.patternChoice = choice;
-    if (!followed)
-        return false;
-    std::string replacement = replacementUnder(row.rule, chosenPattern(row));
-    const bool changed = replacement != row.replacement;
-    row.replacement = std::move(replacement);
-    return changed;
+    return true;
 }
 
 std::optional<DialingRule> readRuleTexts(const char* pattern, const std::string& replacement,
                                          bool enabled) {
-    std::string text = replacement;
-    while (!text.empty() && !isPatternChar(text.back()))
-        text.pop_back();
-    // A '(' would end the replacement in the file and a line break the line: the rule would
-    // come back as another one.
-    if (text.empty() || text.find_first_of("(\r\n") != std::string::npos)
+    const std::size_t first = replacement.find_first_not_of(" \t");
+    if (first == std::string::npos)
         return std::nullopt;
+    const std::string text =
+        replacement.substr(first, replacement.find_last_not_of(" \t") - first + 1);
     return DialingRule::fromText(pattern, text.c_str(), enabled, true);
 }
 
 bool rowIsEdited(const RuleRow& row) {
-    return row.patternChoice != 0 || row.replacement != replacementTextOf(row.rule);
+    return std::strcmp(chosenPattern(row), row.rule.patternText()) != 0 ||
+           row.replacement != replacementTextOf(row.rule);
 }
 
 bool rowIsReadable(const RuleRow& row) {
@@ -172,10 +221,14 @@ DialingRule rowRule(const RuleRow& row) {
         readRuleTexts(chosenPattern(row), row.replacement, row.rule.isEnabled());
     if (!edited)
         return row.rule;
-    // The pairs stay in the history; learning hands each to the rule that explains it.
-    edited->reserveSupport(row.rule.support().size());
-    for (const NumberPair& pair : row.rule.support())
-        edited->addSupport(pair);
+    // The change is a decision: the pairs that call for another rewriting are forgotten, as a
+    // deleted rule's are, so that learning cannot bring the old rule back.
+    for (const NumberPair& pair : row.rule.support()) {
+        const std::optional<PhoneNumber> dialed = edited->apply(pair.copied);
+        if (edited->matches(pair.copied.digitForm()) && dialed &&
+            std::strcmp(dialed->digitForm(), pair.dialed.digitForm()) == 0)
+            edited->addSupport(pair);
+    }
     return *edited;
 }
 

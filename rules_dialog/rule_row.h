@@ -149,20 +149,21 @@ std::vector<RowControl> tabControls(const RuleRow& row);
 // The first row whose ids hold the offset, or none (its row was deleted).
 std::optional<std::size_t> findRuleRow(const RuleRowList& rows, std::int32_t idOffset);
 
-// The patterns a rule with this pattern can take, from the pattern itself to the most
-// general one of its shape: each turns the last group still holding a digit into wildcards.
-std::vector<std::string> patternChoices(const char* pattern);
+// The patterns a rule can take, narrowest first: from the groups all its own numbers share
+// (the whole number for one) through its own pattern to the most general one of its shape.
+std::vector<std::string> patternChoices(const DialingRule& rule);
 
-// The replacement the rule shows under another pattern of its shape: the same rewriting.
-std::string replacementUnder(const DialingRule& rule, const char* pattern);
+// The row's patterns that its box offers, as indexes: those no other row has as it stands,
+// since two rules of one pattern would offer the same number twice.
+std::vector<std::size_t> offeredPatterns(const RuleRowList& rows, std::size_t row);
 
-// Picks a pattern from the box. A replacement the user has not edited follows it; returns
-// whether the replacement text changed.
+// Picks a pattern from the box; returns whether the choice changed. The replacement reads
+// the same under every pattern of the shape.
 bool choosePattern(RuleRow& row, std::size_t choice);
 const char* chosenPattern(const RuleRow& row);
 
-// A pattern and a replacement read as the rules file reads its lines: trailing separators
-// dropped; none when they cannot form a rule the file would hand back as it is.
+// A pattern and a replacement read as the rules file reads its lines, blanks around the
+// replacement dropped; none when they form no rule.
 std::optional<DialingRule> readRuleTexts(const char* pattern, const std::string& replacement,
                                          bool enabled);
 
@@ -173,7 +174,8 @@ bool rowIsReadable(const RuleRow& row);
 const char* enabledLabelOf(const RuleRow& row);
 
 // The rule as the row stands: an edited row that forms a rule gives that rule, confirmed,
-// with the old rule's supporting pairs; otherwise the row's copy of its rule.
+// with those of the old rule's supporting pairs it explains; otherwise the row's copy of its
+// rule.
 DialingRule rowRule(const RuleRow& row);
 
 // The rows' rules as they stand, in row order.

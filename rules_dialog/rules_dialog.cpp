@@ -252,14 +252,21 @@ std::string controlText(HWND control) {
 // user, and meanwhile the row may scroll away or go, so it is found again afterwards.
 bool onPatternBoxClick(RulesDialogState& state, std::size_t clicked) {
     const std::int32_t firstId = state.rows[clicked].firstId;
-    const std::vector<std::string> patterns = state.rows[clicked].patterns;
-    const std::optional<std::size_t> choice = pickPattern(
-        windowOf(state.rows[clicked].patternBox), patterns, state.rows[clicked].patternChoice);
+    const std::vector<std::size_t> offered = offeredPatterns(state.rows, clicked);
+    std::vector<std::string> patterns;
+    std::size_t current = 0;
+    for (const std::size_t i : offered) {
+        if (i == state.rows[clicked].patternChoice)
+            current = patterns.size();
+        patterns.push_back(state.rows[clicked].patterns[i]);
+    }
+    const std::optional<std::size_t> choice =
+        pickPattern(windowOf(state.rows[clicked].patternBox), patterns, current);
     const std::optional<std::size_t> index = findRuleRow(state.rows, firstId);
     if (!choice || !index)
         return false;
     RuleRow& row = state.rows[*index];
-    choosePattern(row, *choice);
+    choosePattern(row, offered[*choice]);
     // A row scrolled out of view shows its choice when it comes back.
     if (row.patternBox != nullptr) {
         state.filling = true;
@@ -452,7 +459,12 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         return onInitDialog(dialog, lParam);
     case WM_COMMAND:
-        return onCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        // The low word holds only 16 bits of an id, and row controls go past that: a
+        // control's own id is asked for.
+        return onCommand(dialog,
+                         lParam != 0 ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam))
+                                     : static_cast<std::int32_t>(LOWORD(wParam)),
+                         HIWORD(wParam));
     case WM_VSCROLL:
         onVScroll(dialog, wParam);
         return TRUE;

@@ -26,19 +26,16 @@ constexpr std::string_view KEYWORD = "Dial";
 constexpr std::size_t FIELD_CAPACITY = LineReader::MAX_LINE_LENGTH + 1;
 constexpr std::string_view JOINER = " as ";
 
-// "active" is enabled and "inactive" is not; any shorter word reads as the former.
-constexpr std::size_t SHORTEST_DISABLED_STATE = 8;
+// The state words the program writes; no other word is a state.
+constexpr std::string_view ACTIVE = "active";
+constexpr std::string_view INACTIVE = "inactive";
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// Copies a text of the line without the separators at its end (the blanks in front of the
-// joiner and of the state, say) into a NUL-terminated text; false when nothing is left.
+// Copies a text of the line, without the blanks around it, into a NUL-terminated text;
+// false when nothing is left.
 bool takeRuleText(std::string_view part, char (&text)[FIELD_CAPACITY]) {
+    part = trimBlanks(part);
     part.copy(text, part.size());
     text[part.size()] = '\0';
-    trimTrailingSeparators(text);
     return text[0] != '\0';
 }
 
@@ -61,7 +58,7 @@ std::optional<DialingRule> readRule(std::string_view line) {
     if (open == std::string_view::npos || open < replacementStart)
         return std::nullopt;
     const std::string_view state = line.substr(open + 1, line.size() - open - 2);
-    if (!std::all_of(state.begin(), state.end(), isLetter))
+    if (state != ACTIVE && state != INACTIVE)
         return std::nullopt;
     char pattern[FIELD_CAPACITY];
     char replacement[FIELD_CAPACITY];
@@ -70,8 +67,7 @@ std::optional<DialingRule> readRule(std::string_view line) {
                       replacement))
         return std::nullopt;
     // An edited line whose texts do not fit a rule yields none.
-    return DialingRule::fromText(pattern, replacement, state.size() < SHORTEST_DISABLED_STATE,
-                                 true);
+    return DialingRule::fromText(pattern, replacement, state == ACTIVE, true);
 }
 
 bool readsWhole(std::istream& stream) {

@@ -71,7 +71,7 @@ TEST_F(DialTest, NextNumberOfTheSameShapeIsProposedTheLearnedWay) {
                          "clearNumberBox",
                          "appendToNumberBox 650 555 0000",
                          "setNumberBoxText 650 555 0000",
-                         "appendToNumberBox 5 0000",
+                         "appendToNumberBox 8 0000",
                          "selectNumberBoxItem 1",
                          "showSingleNumberLayout",
                          "showWindow 1"};

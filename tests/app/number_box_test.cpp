@@ -57,10 +57,10 @@ TEST(FillNumberBox, ItemsAndSelection) {
          {{"412 268 xxxx", "412 268 xxxx"}, {"xxx xxx xxxx", "1 xxx xxx xxxx"}},
          {"412 268 1234", "1 412 268 1234"},
          0},
-        {"equal dial strings from two rules are both listed",
+        {"equal dial strings from two rules are listed once",
          "412-268-1234",
          {{"412 268 xxxx", "8 xxxx"}, {"412 xxx xxxx", "8 xxxx"}},
-         {"412 268 1234", "8 1234", "8 1234"},
+         {"412 268 1234", "8 1234"},
          1},
         // Prefix matching would select item 0, which begins with "4".
         {"a best dial string that begins an earlier item selects itself",

@@ -1,6 +1,7 @@
 #include "rules/dialing_rule.h"
 
 #include "rule_test_support.h"
+#include "rule_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,51 +19,26 @@ using test::pairOf;
 using test::replacementOf;
 using test::ruleFromText;
 
-struct TextCase {
-    const char* pattern;
-    const char* replacement;
-    const char* dialPrefix;
-    int keptDigits;
-    const char* shown; // replacementText
-};
-
-void PrintTo(const TextCase& c, std::ostream* os) {
-    *os << '"' << c.pattern << "\" as \"" << c.replacement << '"';
+TEST(RuleFromText, ReadsEveryRuleTextOfTheTable) {
+    for (const test::RuleText& t : test::ruleTexts()) {
+        const std::optional<DialingRule> rule =
+            DialingRule::fromText(t.pattern, t.replacement, false, true);
+        ASSERT_EQ(rule.has_value(), t.shown != nullptr) << t.pattern << " as " << t.replacement;
+        if (!rule)
+            continue;
+        EXPECT_EQ(replacementOf(*rule), t.shown) << t.pattern << " as " << t.replacement;
+        EXPECT_FALSE(rule->isEnabled());
+        EXPECT_TRUE(rule->isVerified());
+        EXPECT_TRUE(rule->support().empty());
+        EXPECT_EQ(rule->literalGroups(), 0);
+        for (int k = 0; k < 2; ++k) {
+            ASSERT_TRUE(rule->matches(t.numbers[k])) << t.pattern << ": " << t.numbers[k];
+            const std::optional<PhoneNumber> dialed = rule->apply(PhoneNumber(t.numbers[k]));
+            ASSERT_TRUE(dialed.has_value()) << t.pattern << ": " << t.numbers[k];
+            EXPECT_STREQ(dialed->digitForm(), t.dialed[k]) << t.pattern << " as " << t.replacement;
+        }
+    }
 }
-
-class RuleFromText : public testing::TestWithParam<TextCase> {};
-
-TEST_P(RuleFromText, SplitsTheReplacementIntoPrefixAndKeptTail) {
-    const TextCase& c = GetParam();
-    const DialingRule rule = ruleFromText(c.pattern, c.replacement, false, true);
-    EXPECT_STREQ(rule.patternText(), c.pattern);
-    EXPECT_STREQ(rule.dialPrefix(), c.dialPrefix);
-    EXPECT_EQ(rule.prefixLength(), static_cast<int>(std::string(c.dialPrefix).size()));
-    EXPECT_EQ(rule.keptDigits(), c.keptDigits);
-    EXPECT_EQ(replacementOf(rule), c.shown);
-    EXPECT_FALSE(rule.isEnabled());
-    EXPECT_TRUE(rule.isVerified());
-    EXPECT_TRUE(rule.support().empty());
-    EXPECT_EQ(rule.literalGroups(), 0);
-    EXPECT_EQ(rule.generalizedGroups(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RuleFromText,
-    testing::Values(TextCase{"412 268 xxxx", "8 xxxx", "", 5, "8 xxxx"},
-                    TextCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", "9 1 ", 10, "9 1 xxx xxx xxxx"},
-                    TextCase{"412 xxx xxxx", "412 xxx xxxx", "", 10, "412 xxx xxxx"},
-                    // A digit facing a wildcard was typed by the user: it ends the kept
-                    // tail, also when it stands in front of the tail.
-                    TextCase{"xxx xxxx", "411", "411", 0, "411"},
-                    TextCase{"xxx xxx xxxx", "8 xxxx", "8 ", 4, "8 xxxx"},
-                    TextCase{"xxx xxxx", "9 1 xxxx", "9 1 ", 4, "9 1 xxxx"},
-                    // A last character facing another digit keeps nothing.
-                    TextCase{"412 2680", "9", "9", 0, "9"}, TextCase{"xxx xxxx", "", "", 0, ""},
-                    // A separator in front of the kept tail stays with the prefix.
-                    TextCase{"412 268 xxxx", "9-xxxx", "9-", 4, "9-xxxx"},
-                    TextCase{"412 268 xxxx", "9 xxxx", "9 ", 4, "9 xxxx"},
-                    TextCase{"412 268 xxxx", "9xxxx", "9", 4, "9xxxx"}));
 
 TEST(RuleFromText, ReadsBackTheRuleALearnedRuleShows) {
     // A learned prefix may end in a space before a tail that starts a group.
@@ -83,9 +59,9 @@ TEST(RuleFromText, RefusesTextsThatDoNotFitTheirFields) {
     EXPECT_TRUE(DialingRule::fromText(longest.c_str(), "9", true, true).has_value());
     EXPECT_FALSE(DialingRule::fromText(tooLong.c_str(), "9", true, true).has_value());
 
-    // The prefix is what stands in front of the matching tail: 127 characters fit.
-    const std::string prefix127 = std::string(DialingRule::CAPACITY - 2, '9') + "-";
-    const std::string prefix128 = std::string(DialingRule::CAPACITY - 1, '9') + "-";
+    // The prefix is what stands in front of the x's: 127 characters fit.
+    const std::string prefix127 = std::string(DialingRule::CAPACITY - 2, '9') + " ";
+    const std::string prefix128 = std::string(DialingRule::CAPACITY - 1, '9') + " ";
     const std::optional<DialingRule> fits =
         DialingRule::fromText("555 xxxx", (prefix127 + "xxxx").c_str(), true, true);
     ASSERT_TRUE(fits.has_value());
@@ -100,7 +76,7 @@ TEST(RuleFromText, RefusesTextsThatDoNotFitTheirFields) {
 TEST(ReplacementText, NeverWritesPastTheGivenSize) {
     // The largest rule from text: a 127-character prefix in front of a 127-character pattern.
     const std::string pattern(DialingRule::CAPACITY - 1, 'x');
-    const std::string prefix = std::string(DialingRule::CAPACITY - 2, '9') + "-";
+    const std::string prefix = std::string(DialingRule::CAPACITY - 2, '9') + " ";
     const DialingRule rule = ruleFromText(pattern.c_str(), (prefix + pattern).c_str());
     ASSERT_EQ(rule.keptDigits(), 127);
 
@@ -120,12 +96,20 @@ TEST(ReplacementText, NeverWritesPastTheGivenSize) {
     rule.replacementText(nullptr, 10);
 }
 
-TEST(ReplacementText, ShowsTheLearnedPrefixBeforeThePatternTail) {
+TEST(ReplacementText, ShowsAnXForEveryKeptCharacterWhateverThePattern) {
     DialingRule rule = DialingRule::fromPair(pairOf("412-268-1234", "9-1-412-268-1234"));
     rule.addSupport(pairOf("412-268-9999", "9-1-412-268-9999"));
     rule.generalizeToSupport();
     EXPECT_STREQ(rule.patternText(), "412 268 xxxx");
-    EXPECT_EQ(replacementOf(rule), "9 1 412 268 xxxx");
+    EXPECT_EQ(replacementOf(rule), "9 1 xxx xxx xxxx");
+    rule.generalizeOneGroup();
+    EXPECT_EQ(replacementOf(rule), "9 1 xxx xxx xxxx");
+    // Three internal dials: what the user dialed in front is the rule's own prefix.
+    const DialingRule internal =
+        learnedRule({pairOf("412-268-1234", "8 1234"), pairOf("412-268-5555", "8 5555"),
+                     pairOf("412-268-7001", "8 7001")});
+    EXPECT_STREQ(internal.patternText(), "412 268 xxxx");
+    EXPECT_EQ(replacementOf(internal), "8 xxxx");
 }
 
 struct MatchCase {
@@ -138,7 +122,7 @@ class RuleMatching : public testing::TestWithParam<MatchCase> {};
 
 TEST_P(RuleMatching, TakesOnlyNumbersOfThePatternsLengthAndShape) {
     const MatchCase& c = GetParam();
-    EXPECT_EQ(ruleFromText(c.pattern, "x").matches(c.digitForm), c.matches)
+    EXPECT_EQ(ruleFromText(c.pattern, "9").matches(c.digitForm), c.matches)
         << c.pattern << " against " << c.digitForm;
 }
 
@@ -148,8 +132,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, RuleMatching,
                                          MatchCase{"412 268 xxxx", "412 2685 555", false},
                                          MatchCase{"412 268 xxxx", "412 269 5555", false},
                                          MatchCase{"xxx xxxx", "*67 12#4", true},
-                                         MatchCase{"xxx-xxxx", "555 1212", true},
-                                         MatchCase{"xxx", "", false}, MatchCase{"", "", true}));
+                                         MatchCase{"xxx xxxx", "555-1212", true},
+                                         MatchCase{"xxx", "", false}));
 
 struct ApplyCase {
     const char* pattern;
@@ -172,29 +156,25 @@ TEST_P(RuleApply, PutsThePrefixInFrontOfTheKeptTail) {
     EXPECT_STREQ(result->text(), c.dialed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RuleApply,
-    testing::Values(
-        ApplyCase{"412 268 xxxx", "8 xxxx", "412 268 1234", "8 1234"},
-        ApplyCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", "(650) 555-0000", "9 1 650 555 0000"},
-        ApplyCase{"xxx xxxx", "411", "555-1234", "411"},
-        ApplyCase{"412 2680", "9", "412 2680", "9"},
-        // Keeps the whole number.
-        ApplyCase{"xxx xxxx", "0 xxx xxxx", "555 1234", "0 555 1234"},
-        // Too few characters to keep.
-        ApplyCase{"xxx xxxx", "9 xxx xxxx", "1234", nullptr},
-        // Nothing kept and no prefix: an empty text is no number.
-        ApplyCase{"xxxx", "", "1234", nullptr},
-        // 23 characters are a number, 24 are not.
-        ApplyCase{"xxxx xxxx xxxx", "98 7 6 5 xxxx xxxx xxxx", "1111 2222 3333",
-                  "98 7 6 5 1111 2222 3333"},
-        ApplyCase{"xxxx xxxx xxxx", "9 8 7 6 5 xxxx xxxx xxxx", "1111 2222 3333", nullptr}));
+INSTANTIATE_TEST_SUITE_P(Examples, RuleApply,
+                         testing::Values(ApplyCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx",
+                                                   "(650) 555-0000", "9 1 650 555 0000"},
+                                         // Keeps the whole number.
+                                         ApplyCase{"xxx xxxx", "0 xxx xxxx", "555 1234",
+                                                   "0 555 1234"},
+                                         // Too few characters to keep.
+                                         ApplyCase{"xxx xxxx", "9 xxx xxxx", "1234", nullptr},
+                                         // 23 characters are a number, 24 are not.
+                                         ApplyCase{"xxxx xxxx xxxx", "98 7 6 5 xxxx xxxx xxxx",
+                                                   "1111 2222 3333", "98 7 6 5 1111 2222 3333"},
+                                         ApplyCase{"xxxx xxxx xxxx", "9 8 7 6 5 xxxx xxxx xxxx",
+                                                   "1111 2222 3333", nullptr}));
 
 TEST(RuleApply, DoesNotLookAtThePattern) {
     const DialingRule rule = ruleFromText("412 268 xxxx", "8 xxxx");
     const std::optional<PhoneNumber> result = rule.apply(PhoneNumber("650 555 0000"));
     ASSERT_TRUE(result.has_value());
-    EXPECT_STREQ(result->digitForm(), "5 0000");
+    EXPECT_STREQ(result->digitForm(), "8 0000");
 }
 
 PairList pairsCopiedFrom(const std::vector<const char*>& copied) {
@@ -215,9 +195,9 @@ TEST(RankKey, CountsWildcardGroupsDistinctSupportKeptCharactersAndPrefix) {
     EXPECT_EQ(keyOf(outside), "0 1 10 4");
     DialingRule extension =
         learnedRule({pairOf("412 268 1234", "8 1234"), pairOf("412 268 5678", "8 5678")});
-    EXPECT_EQ(keyOf(extension), "1 2 5 0");
+    EXPECT_EQ(keyOf(extension), "1 2 4 2");
     extension.generalizeFully();
-    EXPECT_EQ(keyOf(extension), "3 1 5 0");
+    EXPECT_EQ(keyOf(extension), "3 1 4 2");
     EXPECT_EQ(keyOf(ruleFromText("412 268 xxxx", "9 xxxx")), "1 0 4 2");
 }
 
@@ -295,7 +275,7 @@ TEST(RankKeyCache, ComputesOnceUntilTheSupportOrPatternChanges) {
     // Widening recomputes at once; the next reads reuse that key.
     rule.generalizeOneGroup();
     EXPECT_EQ(computed(), 3U);
-    EXPECT_EQ(keyOf(rule), "2 1 5 0");
+    EXPECT_EQ(keyOf(rule), "2 1 4 2");
     EXPECT_EQ(computed(), 3U);
 
     rule.clearSupport();
@@ -305,11 +285,11 @@ TEST(RankKeyCache, ComputesOnceUntilTheSupportOrPatternChanges) {
 
 TEST(RankKeyCache, FittingThePatternToNewSupportMakesTheKeyStale) {
     DialingRule rule = learnedRule({pairOf("412 268 1234", "8 1234")});
-    EXPECT_EQ(keyOf(rule), "0 1 5 0");
+    EXPECT_EQ(keyOf(rule), "0 1 4 2");
     rule.addSupport(pairOf("412 555 1234", "8 1234"));
     rule.generalizeToSupport();
     EXPECT_STREQ(rule.patternText(), "412 xxx xxxx");
-    EXPECT_EQ(keyOf(rule), "2 2 5 0");
+    EXPECT_EQ(keyOf(rule), "2 2 4 2");
 }
 
 TEST(RankKeyCache, SortingComputesEachKeyOnce) {
@@ -327,7 +307,7 @@ TEST(RankKeyCache, SortingComputesEachKeyOnce) {
 TEST(CompareRankKeys, ComparesFieldByFieldInOrder) {
     const DialingRule general = ruleFromText("xxx xxxx", "xxxx");
     const DialingRule specific = ruleFromText("555 xxxx", "9 xxx xxxx");
-    const DialingRule moreKept = ruleFromText("555 xxxx", "5 xxxx");
+    const DialingRule moreKept = ruleFromText("555 xxxx", "xxx xxxx");
     const DialingRule withPrefix = ruleFromText("555 xxxx", "9 xxxx");
     const DialingRule noPrefix = ruleFromText("555 xxxx", "xxxx");
     EXPECT_EQ(compareRankKeys(general, specific), 1); // wildcard groups first
@@ -340,7 +320,7 @@ TEST(CompareRankKeys, ComparesFieldByFieldInOrder) {
     DialingRule oneDistinct = learnedRule(
         {pairOf("412 268 1234", "1 412 268 1234"), pairOf("412 268 5678", "1 412 268 5678")});
     oneDistinct.generalizeFully();
-    ASSERT_EQ(keyOf(twoDistinct), "3 2 5 0");
+    ASSERT_EQ(keyOf(twoDistinct), "3 2 4 2");
     ASSERT_EQ(keyOf(oneDistinct), "3 1 10 2");
     // Distinct support outweighs kept characters and prefix.
     EXPECT_EQ(compareRankKeys(oneDistinct, twoDistinct), -1);
@@ -407,7 +387,7 @@ TEST(ShapeGreater, PutsLongerPatternsFirst) {
     EXPECT_FALSE(shapeGreater(seven, ten));
     EXPECT_FALSE(shapeGreater(ten, ruleFromText("xxx xxx xxxx", "xxxx")));
     // Same length: a group character where the other has a space is greater.
-    EXPECT_TRUE(shapeGreater(ruleFromText("4122 680", "x"), ruleFromText("412 2680", "x")));
+    EXPECT_TRUE(shapeGreater(ruleFromText("4122 680", "9"), ruleFromText("412 2680", "9")));
 }
 
 struct FitCase {
@@ -527,10 +507,10 @@ std::vector<std::string> textsOf(const std::vector<PhoneNumber>& numbers) {
 
 TEST(DialStringsFor, RewritesByEveryMatchingRuleInApplicationOrder) {
     RuleSet rules{ruleFromText("xxx xxx xxxx", "9 xxx xxx xxxx", false),
-                  ruleFromText("xxx xxx xxxx", "x xxxx"),
+                  ruleFromText("xxx xxx xxxx", "8 xxxx"),
                   ruleFromText("xxx xxx xxxx", "9 8 7 6 5 4 3 2 1 xxx xxx xxxx"),
                   ruleFromText("650 xxx xxxx", "9 1 650 xxx xxxx")};
-    const std::vector<std::string> expected{"9 1 650 123 4567", "3 4567", "9 650 123 4567"};
+    const std::vector<std::string> expected{"9 1 650 123 4567", "8 4567", "9 650 123 4567"};
     EXPECT_EQ(textsOf(dialStringsFor(PhoneNumber("650-123-4567"), rules)), expected);
     EXPECT_TRUE(std::is_sorted(rules.begin(), rules.end(), appliesBefore));
     EXPECT_STREQ(rules.front().patternText(), "650 xxx xxxx");

@@ -33,18 +33,22 @@ TEST_P(NumberPairAlignment, SharesTheTailAndKeepsThePrefix) {
     EXPECT_EQ(pair.isLearnable(), c.learnable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, NumberPairAlignment,
-                         testing::Values(PairCase{"(412) 268-1234", "8-1234", 5, "", true},
-                                         PairCase{"412-268-1234", "9-1-412-268-1234", 10, "9 1 ",
-                                                  true},
-                                         PairCase{"412-268-1234", "268 1234", 7, "", true},
-                                         PairCase{"412-268-1234", "555-0000", 0, "555 0000", false},
-                                         PairCase{"268-1234", "9 268 1234", 7, "9 ", true},
-                                         PairCase{"x1234", "1234", 4, "", true},
-                                         PairCase{"412 268 1234", "412 268 1234", 10, "", true},
-                                         PairCase{"412 268 1234", "9 234", 3, "9 ", false},
-                                         PairCase{"412.268.1234", "4122681234", 10, "", true},
-                                         PairCase{"555 1234", "555 1299", 0, "555 1299", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Examples, NumberPairAlignment,
+    testing::Values(PairCase{"(412) 268-1234", "8-1234", 4, "8 ", true},
+                    PairCase{"412-268-1234", "9-1-412-268-1234", 10, "9 1 ", true},
+                    PairCase{"412-268-1234", "268 1234", 7, "", true},
+                    PairCase{"412-268-1234", "555-0000", 0, "555 0000", false},
+                    PairCase{"268-1234", "9 268 1234", 7, "9 ", true},
+                    PairCase{"x1234", "1234", 4, "", true},
+                    PairCase{"412 268 1234", "412 268 1234", 10, "", true},
+                    PairCase{"412 268 1234", "9 234", 0, "9 234", false},
+                    // Only whole groups of the copied number are kept.
+                    PairCase{"412 268 1234", "81234", 4, "8", true},
+                    PairCase{"4122681234", "8 1234", 0, "8 1234", false},
+                    PairCase{"+44 20 7946 0000", "9 011 44 20 7946 0000", 10, "9 011 44 ", true},
+                    PairCase{"412.268.1234", "4122681234", 10, "", true},
+                    PairCase{"555 1234", "555 1299", 0, "555 1299", false}));
 
 TEST(NumberPair, RefusedTextKeepsTheEarlierNumber) {
     NumberPair pair;
@@ -52,7 +56,7 @@ TEST(NumberPair, RefusedTextKeepsTheEarlierNumber) {
     pair.setNumbers("", "123456789012345678901234");
     EXPECT_STREQ(pair.copied.digitForm(), "412 268 1234");
     EXPECT_STREQ(pair.dialed.digitForm(), "8 1234");
-    EXPECT_EQ(pair.sharedDigits, 5);
+    EXPECT_EQ(pair.sharedDigits, 4);
 }
 
 NumberPair pairOf(const char* copied, const char* dialed) {
@@ -62,7 +66,7 @@ NumberPair pairOf(const char* copied, const char* dialed) {
 
 TEST(CompareRewriteKind, GroupsPairsOfTheSameShapeAndRewriting) {
     EXPECT_EQ(
-        compareRewriteKind(pairOf("412 268 1234", "8 1234"), pairOf("650 555 9876", "5 9876")), 0);
+        compareRewriteKind(pairOf("412 268 1234", "8 1234"), pairOf("650 555 9876", "8 9876")), 0);
     EXPECT_NE(
         compareRewriteKind(pairOf("412 268 1234", "8 1234"), pairOf("412 2681 234", "8 1234")), 0);
     // Longer copied numbers sort higher.

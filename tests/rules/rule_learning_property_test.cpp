@@ -53,8 +53,8 @@ Scenario scenario(std::uint32_t seed) {
                                            {"650 555 xxxx", "5 xxxx"},
                                            {"1 xxx xxx xxxx", "9 1 xxx xxx xxxx"},
                                            {"xxx xxx xxxx xx", "xx"},
-                                           {"412 xxx xxxx", "x xxxx"},
-                                           {"xxx xxx xxxx", "x xxxx"}};
+                                           {"412 xxx xxxx", "8 xxxx"},
+                                           {"xxx xxx xxxx", "7 xxxx"}};
     Scenario s;
     for (const auto& rule : rules) {
         if (generator.pick(3) == 0)

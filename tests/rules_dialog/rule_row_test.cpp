@@ -1,6 +1,7 @@
 #include "rules_dialog/rule_row.h"
 
 #include "tests/rules/rule_test_support.h"
+#include "tests/rules/rule_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -198,76 +199,95 @@ TEST(CollectRules, HandsBackTheRowCopiesInRowOrder) {
     EXPECT_TRUE(collectRules(RuleRowList{}).empty());
 }
 
-TEST(RulePatternBox, OffersThePatternUpToTheMostGeneralOfItsShape) {
+const DialingRule OFFICE = test::learnedRule({test::pairOf("412-268-1234", "8 1234"),
+                                              test::pairOf("412-268-5555", "8 5555"),
+                                              test::pairOf("412-268-7001", "8 7001")});
+
+TEST(RulePatternBox, OffersNarrowerAndWiderPatternsOfTheShape) {
+    DialingRule catchAll = OFFICE;
+    catchAll.generalizeFully();
+    DialingRule single = test::learnedRule({test::pairOf("412-268-1234", "8 1234")});
+    single.generalizeFully();
     const struct {
-        const char* pattern;
+        DialingRule rule;
         std::vector<std::string> choices;
     } cases[] = {
-        {"412 268 xxxx", {"412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
-        {"412 268 1234", {"412 268 1234", "412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
-        {"xxx xxxx", {"xxx xxxx"}},
-        {"41x 2#8 xxxx", {"41x 2#8 xxxx", "41x xxx xxxx", "xxx xxx xxxx"}},
-        {"*67 xxx xxxx", {"*67 xxx xxxx", "xxx xxx xxxx"}},
+        {ruleFromText("412 268 xxxx", "8 xxxx"), {"412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
+        {catchAll, {"412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
+        {single, {"412 268 1234", "412 268 xxxx", "412 xxx xxxx", "xxx xxx xxxx"}},
+        {ruleFromText("xxx xxxx", "9"), {"xxx xxxx"}},
+        {ruleFromText("41x 2#8 xxxx", "9"), {"41x 2#8 xxxx", "41x xxx xxxx", "xxx xxx xxxx"}},
+        {ruleFromText("+44 20 xxxx xxxx", "9"),
+         {"+44 20 xxxx xxxx", "+44 xx xxxx xxxx", "+xx xx xxxx xxxx"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(patternChoices(c.pattern), c.choices) << c.pattern;
-}
-
-// What a row with edited boxes hands back on OK: the rule read as the rules file reads it,
-// confirmed, or the row's own rule when the texts form none.
-TEST(RuleRowEdits, AnEditedRowIsReadAsTheRulesFileReadsIt) {
-    const std::string tooLong(200, '9');
-    const struct {
-        std::size_t patternChoice;
-        const char* replacement; // null: left as shown
-        const char* pattern;
-        const char* shown;
-        bool verified;
-        bool readable;
-    } cases[] = {
-        {0, nullptr, "412 268 xxxx", "8 xxxx", false, true},
-        {0, "9 1 412 268 xxxx", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
-        {0, "9 1 412 268 xxxx  ", "412 268 xxxx", "9 1 412 268 xxxx", true, true},
-        {2, nullptr, "xxx xxx xxxx", "x xxxx", true, true},  // the same rewriting, widened
-        {1, "7 xxxx", "412 xxx xxxx", "7 xxxx", true, true}, // a typed digit before the kept tail
-        {0, "", "412 268 xxxx", "8 xxxx", false, false},
-        {0, " - ", "412 268 xxxx", "8 xxxx", false, false},
-        {0, "9 (1) xxxx", "412 268 xxxx", "8 xxxx", false, false},
-        {0, tooLong.c_str(), "412 268 xxxx", "8 xxxx", false, false},
-    };
-    const DialingRule learned = test::learnedRule(
-        {test::pairOf("412-268-1234", "8 1234"), test::pairOf("412-268-5678", "8 5678")});
     for (const auto& c : cases) {
+        EXPECT_EQ(patternChoices(c.rule), c.choices) << c.rule.patternText();
         std::int32_t counter = 0;
-        RuleRow row = makeRuleRow(learned, counter);
-        choosePattern(row, c.patternChoice);
-        if (c.replacement != nullptr)
-            row.replacement = c.replacement;
-        SCOPED_TRACE(row.replacement);
-        EXPECT_EQ(rowIsReadable(row), c.readable);
-        EXPECT_STREQ(enabledLabelOf(row), c.readable ? " (enabled)" : "(invalid)");
-        const DialingRule rule = rowRule(row);
-        EXPECT_STREQ(rule.patternText(), c.pattern);
-        EXPECT_EQ(replacementTextOf(rule), c.shown);
-        EXPECT_EQ(rule.isVerified(), c.verified);
-        EXPECT_TRUE(rule.isEnabled());
-        // The pairs stay with the rule and so in the history.
-        EXPECT_EQ(rule.support().size(), 2U);
+        const RuleRow row = makeRuleRow(c.rule, counter);
+        EXPECT_STREQ(chosenPattern(row), c.rule.patternText());
+        EXPECT_FALSE(rowIsEdited(row));
     }
 }
 
-TEST(RuleRowEdits, AReplacementLeftAsShownFollowsThePatternAnEditedOneStays) {
+TEST(RulePatternBox, NeverOffersAPatternAnotherRowHas) {
+    DialingRule catchAll = OFFICE;
+    catchAll.generalizeFully();
     std::int32_t counter = 0;
-    RuleRow row =
-        makeRuleRow(ruleFromText("412 268 xxxx", "9 1 412 268 xxxx", true, true), counter);
-    EXPECT_TRUE(choosePattern(row, 1));
-    EXPECT_EQ(row.replacement, "9 1 412 xxx xxxx");
-    EXPECT_FALSE(choosePattern(row, 1));
-    EXPECT_FALSE(choosePattern(row, 7));
-    row.replacement = "9 xxx xxxx";
+    RuleRowList rows{makeRuleRow(catchAll, counter),
+                     makeRuleRow(ruleFromText("412 xxx xxxx", "9 1 xxx xxx xxxx"), counter)};
+    // 412 268 xxxx and its own xxx xxx xxxx; not 412 xxx xxxx, which the other row has.
+    EXPECT_EQ(offeredPatterns(rows, 0), (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(offeredPatterns(rows, 1), (std::vector<std::size_t>{0}));
+    ASSERT_TRUE(choosePattern(rows[0], 0));
+    EXPECT_EQ(offeredPatterns(rows, 1), (std::vector<std::size_t>{0, 1}));
+}
+
+// What a row hands back on OK when the user typed a replacement: the rule the rules file
+// reads from the same texts, confirmed, or the row's own rule when they form none.
+TEST(RuleRowEdits, AnEditedRowIsReadAsTheRulesFileReadsIt) {
+    for (const test::RuleText& t : test::ruleTexts()) {
+        std::optional<DialingRule> own = DialingRule::fromText(t.pattern, "9", true, false);
+        if (!own)
+            continue; // the pattern box offers only patterns that are
+        std::int32_t counter = 0;
+        RuleRow row = makeRuleRow(*own, counter);
+        row.replacement = std::string("  ") + t.replacement + " ";
+        SCOPED_TRACE(row.replacement);
+        EXPECT_EQ(rowIsReadable(row), t.shown != nullptr);
+        EXPECT_STREQ(enabledLabelOf(row), t.shown != nullptr ? " (enabled)" : "(invalid)");
+        const DialingRule rule = rowRule(row);
+        EXPECT_EQ(rule.isVerified(), t.shown != nullptr);
+        EXPECT_EQ(replacementTextOf(rule), t.shown != nullptr ? t.shown : "9");
+        for (int k = 0; t.shown != nullptr && k < 2; ++k) {
+            const std::optional<PhoneNumber> dialed = rule.apply(PhoneNumber(t.numbers[k]));
+            ASSERT_TRUE(dialed.has_value());
+            EXPECT_STREQ(dialed->digitForm(), t.dialed[k]);
+        }
+    }
+}
+
+// A change in the dialog is a decision: the rule is confirmed, reads the same under every
+// pattern of its shape, and keeps only the pairs that it explains.
+TEST(RuleRowEdits, AChangeIsConfirmedAndForgetsThePairsItContradicts) {
+    DialingRule catchAll = OFFICE;
+    catchAll.generalizeFully();
+    std::int32_t counter = 0;
+    RuleRow row = makeRuleRow(catchAll, counter);
+    EXPECT_EQ(row.replacement, "8 xxxx");
+    EXPECT_TRUE(choosePattern(row, 0));
     EXPECT_FALSE(choosePattern(row, 0));
-    EXPECT_EQ(row.replacement, "9 xxx xxxx");
-    EXPECT_STREQ(chosenPattern(row), "412 268 xxxx");
+    EXPECT_FALSE(choosePattern(row, 7));
+    EXPECT_EQ(row.replacement, "8 xxxx");
+    const DialingRule narrowed = rowRule(row);
+    EXPECT_STREQ(narrowed.patternText(), "412 268 xxxx");
+    EXPECT_TRUE(narrowed.isVerified());
+    EXPECT_EQ(narrowed.support().size(), 3U);
+
+    row.replacement = "7 xxxx";
+    const DialingRule edited = rowRule(row);
+    EXPECT_EQ(replacementTextOf(edited), "7 xxxx");
+    EXPECT_TRUE(edited.isVerified());
+    EXPECT_TRUE(edited.support().empty());
 }
 
 } // namespace

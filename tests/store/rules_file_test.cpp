@@ -64,8 +64,8 @@ TEST(RulesFormat, ReadsTheExampleBackAsAVerifiedRule) {
     const RuleSet rules = readFrom(EXAMPLE_LINE);
     ASSERT_EQ(rules.size(), 1U);
     EXPECT_STREQ(rules[0].patternText(), "412 268 xxxx");
-    EXPECT_STREQ(rules[0].dialPrefix(), "");
-    EXPECT_EQ(rules[0].keptDigits(), 5);
+    EXPECT_STREQ(rules[0].dialPrefix(), "8 ");
+    EXPECT_EQ(rules[0].keptDigits(), 4);
     EXPECT_TRUE(rules[0].isEnabled());
     EXPECT_TRUE(rules[0].isVerified());
     EXPECT_TRUE(rules[0].support().empty());
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RoundTripCase{"412 268 xxxx", "8 xxxx", false},
                     RoundTripCase{"xxx xxx xxxx", "9 1 xxx xxx xxxx", true},
                     RoundTripCase{"412 xxx xxxx", "412 xxx xxxx", true},
-                    RoundTripCase{"*67 xxx xxxx#", "*67 xxxx#", true},
+                    RoundTripCase{"*67 xxx xxxx#", "xxx xxxxx", true},
                     RoundTripCase{"+44 20 xxxx xxxx", "9 011 44 20 xxxx xxxx", true},
                     RoundTripCase{"412 2680", "9", true},
                     RoundTripCase{LONGEST_PATTERN, LONGEST_REPLACEMENT, true}));
@@ -140,24 +140,25 @@ INSTANTIATE_TEST_SUITE_P(
                      LINE_555 + "Dial 555 xxxx as 5 xxxx (active)",
                  {RULE_555[0], {"412 268 xxxx", "8 xxxx", false}, RULE_555[0], RULE_555[0]},
                  true},
-        ReadCase{"StateWordsByLength",
-                 "Dial 555 xxxx as 5 xxxx ()\nDial 555 xxxx as 5 xxxx (enabled)\n"
-                 "Dial 555 xxxx as 5 xxxx (disabled)\n",
-                 {{"555 xxxx", "5 xxxx", true},
-                  {"555 xxxx", "5 xxxx", true},
-                  {"555 xxxx", "5 xxxx", false}},
-                 true},
+        // Only the words the program writes say whether a rule is on.
+        ReadCase{"StateWordsAreTheProgramsOwn",
+                 "Dial 555 xxxx as 5 xxxx ()\nDial 555 xxxx as 5 xxxx (off)\n"
+                 "Dial 555 xxxx as 5 xxxx (activated)\nDial 555 xxxx as 5 xxxx (Active)\n"
+                 "Dial 555 xxxx as 5 xxxx (inactive)\n",
+                 {{"555 xxxx", "5 xxxx", false}},
+                 false},
         ReadCase{"OtherBlanksAroundTheWords", "\tDial  555 xxxx  as  5 xxxx(active) \r\n", RULE_555,
                  true},
         ReadCase{"BlankLinesAreNoDamage", "\r\n \r\n" + LINE_555 + "\r\n\t\r\n", RULE_555, true},
-        ReadCase{"TrailingSeparatorsOfTheReplacementAreCut",
-                 "Dial 412 2680 as 9 -- (active)\r\n",
-                 {{"412 2680", "9", true}},
+        ReadCase{"CapitalXIsAWildcardToo",
+                 "Dial 412 269 XXXX as 8 XXXX (active)\r\n",
+                 {{"412 269 xxxx", "8 xxxx", true}},
                  true},
-        ReadCase{"ParenthesesInTheTexts",
-                 "Dial xxx xxx(x as 9 (1) x(x (inactive)\r\n",
-                 {{"xxx xxx(x", "9 (1) x(x", false}},
-                 true},
+        ReadCase{"OtherCharactersSkipOnlyThatLine",
+                 "Dial (412) 270-xxxx as 8 xxxx (active)\r\nDial 412 2680 as 9 -- (active)\r\n"
+                 "Dial xxx xxx xxxx as x xxxx (active)\r\n" +
+                     LINE_555,
+                 RULE_555, false},
         ReadCase{"MissingStateSkipsOnlyThatLine", "Dial 412 268 xxxx as 8 xxxx\r\n" + LINE_555,
                  RULE_555, false},
         ReadCase{"OtherTextSkipsOnlyThatLine",
@@ -189,9 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every rule read from an edited file is written so that it reads back the same.
 TEST(RulesReading, EditedLinesReadBackAsTheyWereReadAfterASave) {
-    const RuleSet rules = readFrom("Dial 412-268-xxxx as 8-xxxx (inactive)\r\n"
-                                   "Dial xxx)xxx as 9 x)xxx (active)\r\n"
-                                   "Dial xxx xxx(x as x(x (active)\r\n" +
+    const RuleSet rules = readFrom("Dial 412  268 XXXX as 8  XXXX (inactive)\r\n"
+                                   "Dial xxx xxxx as 411 (active)\r\n"
+                                   "Dial  +44 20 xxxx xxxx as 9 011 44 xx xxxx xxxx (active)\r\n" +
                                    LINE_555);
     ASSERT_EQ(rules.size(), 4U);
     bool everyLineRead = false;
@@ -218,10 +219,10 @@ TEST(RulesReading, ReadableLinesAroundRandomBytesAreKept) {
 }
 
 TEST(RulesReading, RandomRuleLikeBytesYieldOnlySoundRules) {
-    const RuleSet rules =
-        readFrom(randomPieces(1 << 18, {"Dial ", "Dial ", " as ", " as ", "(active)", "(inactive)",
-                                        "(", ")", "\r\n", "\r", "\n", " ", "xxx", "412", "9 ", "-",
-                                        std::string(1, '\0'), std::string(300, 'x')}));
+    const RuleSet rules = readFrom(randomPieces(
+        1 << 18, {"Dial ", "Dial ", " as ", " as ", "(active)", "(inactive)", "(", ")", "\r\n",
+                  "\r", "\n", " ", "xxx", "412", "9 ", "-", "555 xxxx as 5 xxxx ",
+                  std::string(1, '\0'), std::string(300, 'x')}));
     EXPECT_FALSE(rules.empty());
     expectSoundRules(rules);
 }
