@@ -65,7 +65,7 @@ vellix::RuleSet officeRules() {
     }
     add("xxx xxx xxxx", "9 1 xxx xxx xxxx");
     add("1 xxx xxx xxxx", "9 1 xxx xxx xxxx");
-    add("xxx xxx xxxx xx", "9 1 xxx xxx xxxx");
+    add("xxx xxx xxxx xx", "9 1 xxx xxx xxxx xx");
     add("xxx xxxx", "9 xxx xxxx");
     add("xxxx", "xxxx");
     add("1 800 xxx xxxx", "9 1 800 xxx xxxx");

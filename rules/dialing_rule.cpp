@@ -73,6 +73,37 @@ bool readPattern(const char* text, char (&pattern)[DialingRule::CAPACITY]) {
     return n > 0;
 }
 
+// Whole groups in front of the kept ones that the replacement writes out as the pattern has
+// them ("9 1 412 268 xxxx" under "412 268 xxxx") are the number's own: they are kept too, so
+// that the rule dials the number's digits under a wider pattern as well. prefixLength, kept
+// and tail (where the kept places start in the pattern) move over them.
+void keepWrittenGroups(const char* pattern, const char* replacement, std::size_t& prefixLength,
+                       std::int32_t& kept, int& tail) {
+    for (;;) {
+        std::size_t end = prefixLength;
+        if (kept > 0) {
+            if (end == 0 || replacement[end - 1] != ' ')
+                return;
+            --end;
+        }
+        // The pattern's group in front of the kept places.
+        const int groupEnd = kept > 0 ? tail - 1 : tail;
+        if (groupEnd <= 0 || (kept > 0 && pattern[groupEnd] != ' '))
+            return;
+        int groupStart = groupEnd;
+        while (groupStart > 0 && isPatternChar(pattern[groupStart - 1]))
+            --groupStart;
+        const auto length = static_cast<std::size_t>(groupEnd - groupStart);
+        if (end < length || (end > length && replacement[end - length - 1] != ' ') ||
+            std::memchr(pattern + groupStart, WILDCARD, length) != nullptr ||
+            std::memcmp(replacement + end - length, pattern + groupStart, length) != 0)
+            return;
+        prefixLength = end - length;
+        kept += static_cast<std::int32_t>(length);
+        tail = groupStart;
+    }
+}
+
 // The copied numbers of the pairs, greatest digit form first. The order of equal digit forms
 // does not matter to the callers, which only look at digit forms.
 std::vector<const PhoneNumber*> copiedDescending(const PairList& pairs) {
@@ -129,10 +160,11 @@ std::optional<DialingRule> DialingRule::fromText(const char* pattern, const char
             return std::nullopt;
     }
     // The kept characters are whole groups of the number, no more than the pattern has.
-    const int tail = tailStart(rule.pattern_, kept);
+    int tail = tailStart(rule.pattern_, kept);
     if ((firstKept == 0 && kept == 0) || tail < 0 ||
         (kept > 0 && tail > 0 && isPatternChar(rule.pattern_[tail - 1])))
         return std::nullopt;
+    keepWrittenGroups(rule.pattern_, replacement, firstKept, kept, tail);
     std::memcpy(rule.dialPrefix_, replacement, firstKept);
     rule.dialPrefix_[firstKept] = '\0';
     rule.prefixLength_ = static_cast<std::int32_t>(firstKept);

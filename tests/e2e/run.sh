@@ -243,8 +243,8 @@ road_of_one_number() {
         wait_until 10 file_is "$dir/DialingHistory.dat" $'412 268 1234  ->  8 1234\r\n' &&
         drive wait-box "8 1234" 0 &&
         drive change-block "Phone" "650 555 0000" &&
-        drive wait-box "5 0000" 0 &&
-        box_items_are $'650 555 0000\n*5 0000'
+        drive wait-box "8 0000" 0 &&
+        box_items_are $'650 555 0000\n*8 0000'
 }
 
 # Left Ctrl teaches the pair without a call; the next Dial calls.
@@ -511,11 +511,11 @@ hand_edited_history() {
         drive wait-box "911" 0 &&
         box_items_are "*911" &&
         drive change-text "412-555-0100" &&
-        drive wait-box "5 0100" 0 &&
+        drive wait-box "8 0100" 0 &&
         drive click-dial &&
-        wait_until 10 file_is "$dir/tapi32-calls.log" $'5 0100\n' &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'8 0100\n' &&
         wait_lines hand-edited DialingHistory.dat "412 268 1234  ->  8 1234" \
-            "650 555 0000  ->  5 0000" "412 555 0100  ->  5 0100" &&
+            "650 555 0000  ->  5 0000" "412 555 0100  ->  8 0100" &&
         file_is "$dir/DialingHistory.dat.bak" "$original"
 }
 
@@ -528,14 +528,14 @@ rules_confirm_ok() {
         start_program rules-confirm &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
-        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
-            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (unverified)|confirm")" rules &&
+        expect_output "$(rule_row "555 xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (unverified)|confirm")" rules &&
         drive rules-click 1 confirm &&
-        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
-            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
+        expect_output "$(rule_row "555 xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
         drive rules-close ok "$wait_ms" &&
-        wait_lines rules-confirm DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)" \
-            "Dial xxx xxx xxxx as x xxxx (active)" &&
+        wait_lines rules-confirm DialingRules.dat "Dial 555 xxxx as 9 xxx xxxx (inactive)" \
+            "Dial xxx xxx xxxx as 8 xxxx (active)" &&
         wait_lines rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
 }
 
@@ -575,10 +575,10 @@ rules_toggle_cancel() {
         drive open-rules-by-menu "$wait_ms" &&
         drive rules-click 0 toggle &&
         drive rules-click 1 toggle &&
-        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
-            rule_row "xxx xxx xxxx" "x xxxx" "(disabled)|clear|, (verified)|no confirm")" rules &&
+        expect_output "$(rule_row "555 xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" "(disabled)|clear|, (verified)|no confirm")" rules &&
         drive rules-close cancel "$wait_ms" &&
-        wait_lines rules-cancel DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (active)" &&
+        wait_lines rules-cancel DialingRules.dat "Dial 555 xxxx as 9 xxx xxxx (active)" &&
         wait_lines rules-cancel DialingHistory.dat "412 268 1234  ->  8 1234" &&
         holds_lines rules-cancel history.dat "412 268 1234  ->  8 1234" &&
         holds_lines rules-cancel DialingRules.dat.bak "# kept by hand" \
@@ -598,7 +598,7 @@ rules_delete_ok() {
         drive rules-click 0 toggle &&
         drive rules-click 2 confirm &&
         expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
-            rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (unverified)|confirm"
+            rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (unverified)|confirm"
             rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
             rules &&
         expect_output "rows 24 46 68
@@ -668,11 +668,11 @@ rules_kept_across_restart() {
         drive open-rules-by-menu "$wait_ms" &&
         drive rules-click 0 toggle &&
         drive rules-click 1 toggle &&
-        expect_output "$(rule_row "555 xxxx" "9 555 xxxx" "(disabled)|clear|, (verified)|no confirm"
+        expect_output "$(rule_row "555 xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
             rule_row "xxx xxxx" "9 1 xxxx" "(disabled)|clear|, (verified)|no confirm"
             rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (verified)|no confirm")" rules &&
         drive rules-close ok "$wait_ms" &&
-        wait_lines kept DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)" \
+        wait_lines kept DialingRules.dat "Dial 555 xxxx as 9 xxx xxxx (inactive)" \
             "Dial xxx xxxx as 9 1 xxxx (inactive)" "Dial xxx xxx xxxx as 8 xxxx (active)" &&
         drive change-block "Phone" "555-0100" &&
         drive wait-box "555 0100" "$wait_ms" &&
@@ -691,6 +691,41 @@ rules_kept_across_restart() {
         drive change-block "Phone" "555-0100" &&
         drive wait-box "555 0100" "$wait_ms" &&
         expect_output "$seven_digit_off" box-items
+}
+
+# A rule says what it dials: three internal dials learn "8 xxxx", not a digit of the number.
+# Edited to "7 xxxx" in the dialog it is the user's decision: the pairs it contradicts are
+# forgotten, and the next dial and a restart keep "7 xxxx".
+rules_edit_kept() {
+    local n
+    drive put-text "x" &&
+        start_program rules-edit &&
+        drive wait-window "$wait_ms" || return 1
+    for n in 1234 5555 7001; do
+        drive change-block "Phone" "412-268-$n" &&
+            drive set-box "8 $n" &&
+            drive click-dial || return 1
+    done
+    wait_lines rules-edit DialingHistory.dat "412 268 1234  ->  8 1234" \
+        "412 268 5555  ->  8 5555" "412 268 7001  ->  8 7001" &&
+        drive change-block "Phone" "412-647-3000" &&
+        expect_output $'412 647 3000\n*8 3000' box-items &&
+        drive open-rules-by-menu "$wait_ms" &&
+        expect_output "$(rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (unverified)|confirm")" \
+            rules &&
+        drive rules-replace 0 "7 xxxx" &&
+        drive rules-close ok "$wait_ms" &&
+        wait_lines rules-edit DialingRules.dat "Dial xxx xxx xxxx as 7 xxxx (active)" &&
+        wait_lines rules-edit DialingHistory.dat &&
+        drive change-block "Phone" "412-268-9999" &&
+        expect_output $'412 268 9999\n*7 9999' box-items &&
+        drive click-dial &&
+        wait_lines rules-edit DialingHistory.dat "412 268 9999  ->  7 9999" &&
+        stop_program &&
+        start_program rules-edit &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-4444" &&
+        expect_output $'412 268 4444\n*7 4444' box-items
 }
 
 # Without data files the dialog has no rows and is laid out as for one; OK writes both files
@@ -735,14 +770,15 @@ expect_row() {
 
 # Three hundred stored rules and a learned one: the dialog opens as tall as the screen allows,
 # with a scroll bar and OK on the screen; the learned rule's edited replacement is stored as a
-# confirmed rule; the Try field follows edits and deletions as the number box would; a pattern
-# picked from a row's list widens its rule; the mouse wheel scrolls the rows.
+# confirmed rule and forgets the dial it contradicts; the Try field follows edits and deletions
+# as the number box would; a pattern picked from a row's list widens its rule; the mouse wheel
+# scrolls the rows.
 rules_many_scroll_edit_try() {
     local lines=() i p1 area wide fourth
     for i in $(seq 200 499); do
         lines+=("Dial $i 555 xxxx as 9 1 $i 555 xxxx (active)")
     done
-    data_file rules-many DialingRules.dat "${lines[@]}" "Dial xxx xxx xxxx as x xxxx (active)"
+    data_file rules-many DialingRules.dat "${lines[@]}" "Dial xxx xxx xxxx as 8 xxxx (active)"
     data_file rules-many DialingHistory.dat "555 0199  ->  9 555 0199"
     drive put-text "" &&
         start_program rules-many &&
@@ -760,29 +796,30 @@ rules_many_scroll_edit_try() {
         expect_output "9 555 0199" rules-try "555-0199" &&
         drive rules-replace 0 "8 xxxx" &&
         expect_output "8 0199" rules-try "555-0199" &&
-        expect_output "9 1 $n1, 5 1234" rules-try "$n1" &&
+        expect_output "9 1 $n1, 8 1234" rules-try "$n1" &&
         drive rules-click 1 delete &&
-        expect_output "5 1234" rules-try "$n1" &&
+        expect_output "8 1234" rules-try "$n1" &&
         expect_output "no rule applies" rules-try "12345 678" &&
         area=$(drive rules | sed -n '2s/^Dial|\([0-9]*\) .*/\1/p') &&
         wide="$area xxx xxxx" &&
         drive rules-pattern 1 1 &&
-        expect_row 2 "$(rule_row "$wide" "9 1 $wide" " (enabled)|ticked|, (verified)|no confirm")" &&
-        expect_output "9 1 $area 777 1234, 7 1234" rules-try "$area 777 1234" &&
+        expect_row 2 "$(rule_row "$wide" "9 1 xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" &&
+        expect_output "9 1 $area 777 1234, 8 1234" rules-try "$area 777 1234" &&
         # The wheel over a pattern box scrolls three rows and leaves the pattern as it was.
         fourth=$(drive rules | tr -d '\r' | sed -n 4p) &&
         drive rules-wheel 0 -120 &&
         expect_row 1 "$fourth" &&
         drive rules-scroll bottom &&
-        expect_row '$' "$(rule_row "xxx xxx xxxx" "x xxxx" " (enabled)|ticked|, (verified)|no confirm")" &&
+        expect_row '$' "$(rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (verified)|no confirm")" &&
         drive rules-close ok "$wait_ms" || return 1
     local file=$work/rules-many/DialingRules.dat
-    # The rules file is written before the history file, which already held its line.
+    # The rules file is written before the history file, which loses the pair the edited rule
+    # contradicts.
     wait_until 10 grep -q "^Dial xxx xxxx as 8 xxxx (active)"$'\r'"\$" "$file" &&
         [ "$(wc -l <"$file")" -eq 301 ] && ! grep -q "^Dial $p1 " "$file" &&
-        grep -q "^Dial $wide as 9 1 $wide (active)"$'\r'"\$" "$file" &&
-        wait_lines rules-many DialingHistory.dat "555 0199  ->  9 555 0199" && return 0
-    echo "FAILED: DialingRules.dat should hold 301 lines, 'Dial xxx xxxx as 8 xxxx (active)', 'Dial $wide as 9 1 $wide (active)' and no $p1:"
+        grep -q "^Dial $wide as 9 1 xxx xxx xxxx (active)"$'\r'"\$" "$file" &&
+        wait_lines rules-many DialingHistory.dat && return 0
+    echo "FAILED: DialingRules.dat should hold 301 lines, 'Dial xxx xxxx as 8 xxxx (active)', 'Dial $wide as 9 1 xxx xxx xxxx (active)' and no $p1:"
     wc -l <"$file"
     grep -E "^Dial (xxx xxxx|$p1|$area) " "$file"
     return 1
@@ -972,6 +1009,8 @@ scenario "the rules dialog shows the rules; a confirmed rule is stored after OK"
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
 scenario "confirmed and switched-off rules work the same after a restart" rules_kept_across_restart
+scenario "a learned rule reads 8 xxxx; edited to 7 xxxx it stays after a dial and a restart" \
+    rules_edit_kept
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
 scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
 scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try

@@ -212,6 +212,30 @@ void tabBringsTheNextRowIntoView() {
     });
 }
 
+// Row ids go past the 16 bits a command's word holds from row 7,168 on: the box of the last
+// of 10,000 rows switches that rule and no other.
+void theLastOfTenThousandRowsActsOnItsOwnRule() {
+    RuleSet rules;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string pattern =
+            std::to_string(200 + i % 800) + " " + std::to_string(100 + i / 800) + " xxxx";
+        rules.push_back(ruleOf(pattern, "9 1 xxx xxx xxxx", true, true));
+    }
+    runDialog(rules, [](HWND dialog) {
+        SendMessageA(dialog, WM_VSCROLL, SB_BOTTOM, 0);
+        const int lastBox = 1024 + 9 * 9999 + 5;
+        check(GetDlgItem(dialog, lastBox) != nullptr, "10,000 rows: the last row scrolled in");
+        clickBox(dialog, lastBox);
+        check(textOf(dialog, lastBox - 1) == "(disabled)", "10,000 rows: the last row's label");
+        command(dialog, IDOK);
+    });
+    check(rules.size() == 10000 && !rules[9999].isEnabled(), "10,000 rows: last rule off");
+    int off = 0;
+    for (const DialingRule& rule : rules)
+        off += rule.isEnabled() ? 0 : 1;
+    check(off == 1, "10,000 rows: no other rule switched");
+}
+
 } // namespace
 } // namespace vellix
 
@@ -221,6 +245,7 @@ int main() {
     vellix::cancelLeavesTheRulesAsTheyWere();
     vellix::anEmptySetIsLaidOutAsOneRow();
     vellix::tabBringsTheNextRowIntoView();
+    vellix::theLastOfTenThousandRowsActsOnItsOwnRule();
     std::printf("%s\n", vellix::failures == 0 ? "all passed" : "some checks failed");
     return vellix::failures == 0 ? 0 : 1;
 }

@@ -1,13 +1,18 @@
 #include "rules_dialog/rule_row.h"
 
+#include "store/rules_file.h"
+
 #include "tests/rules/rule_test_support.h"
 #include "tests/rules/rule_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -124,7 +129,7 @@ TEST(RuleRowTexts, ReplacementIsShownAsTheRulesFileWritesIt) {
     } cases[] = {
         {"412 268 xxxx", "8 xxxx"},
         {"xxx xxx xxxx", "9 1 xxx xxx xxxx"},
-        {"412 xxx xxxx", "412 xxx xxxx"},
+        {"412 xxx xxxx", "9 xxx xxxx"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(replacementTextOf(ruleFromText(c.pattern, c.replacement, true, true)),
@@ -264,6 +269,51 @@ TEST(RuleRowEdits, AnEditedRowIsReadAsTheRulesFileReadsIt) {
             EXPECT_STREQ(dialed->digitForm(), t.dialed[k]);
         }
     }
+}
+
+// Any rule the dialog accepts is the rule the rules file gives back: the same texts, and the
+// same dial string for every number of its pattern.
+TEST(RuleRowEdits, WhatTheDialogAcceptsReadsBackFromTheFileAndDialsTheSame) {
+    std::mt19937 random(20261209);
+    const auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const char* const patterns[] = {"412 268 xxxx", "xxx xxx xxxx",     "xxx xxxx",
+                                    "412 2680",     "+44 20 xxxx xxxx", "*67 xxx xxxx#"};
+    const char* const pieces[] = {"x",   "X",  "xx", "xxx", "xxxx", " ", "  ", "8",   "9 1 ",
+                                  "412", "20", "0",  "#",   "*",    "+", "-",  "268", "011 44 "};
+    int accepted = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const char* pattern = patterns[pick(std::size(patterns))];
+        std::string replacement;
+        for (std::size_t n = 1 + pick(6); n > 0; --n)
+            replacement += pieces[pick(std::size(pieces))];
+        std::int32_t counter = 0;
+        RuleRow row = makeRuleRow(ruleFromText(pattern, "9", round % 3 != 0, false), counter);
+        row.replacement = replacement;
+        if (!rowIsReadable(row))
+            continue;
+        ++accepted;
+        const DialingRule rule = rowRule(row);
+        std::stringstream file;
+        ASSERT_TRUE(writeRules(file, {rule}));
+        RuleSet read;
+        ASSERT_TRUE(readRules(file, read)) << file.str();
+        ASSERT_EQ(read.size(), 1U) << file.str();
+        EXPECT_STREQ(read[0].patternText(), rule.patternText());
+        EXPECT_EQ(replacementTextOf(read[0]), replacementTextOf(rule)) << replacement;
+        EXPECT_EQ(read[0].isEnabled(), rule.isEnabled());
+        for (int k = 0; k < 3; ++k) {
+            std::string number = pattern;
+            for (char& c : number)
+                c = c == 'x' ? static_cast<char>('0' + pick(10)) : c;
+            const std::optional<PhoneNumber> before = rule.apply(PhoneNumber(number.c_str()));
+            const std::optional<PhoneNumber> after = read[0].apply(PhoneNumber(number.c_str()));
+            ASSERT_EQ(before.has_value(), after.has_value()) << replacement;
+            if (before) {
+                EXPECT_STREQ(after->digitForm(), before->digitForm()) << replacement;
+            }
+        }
+    }
+    EXPECT_GT(accepted, 300);
 }
 
 // A change in the dialog is a decision: the rule is confirmed, reads the same under every

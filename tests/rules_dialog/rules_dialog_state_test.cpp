@@ -82,6 +82,21 @@ TEST(RowCommands, IdsOfADeletedRowDoNothingAndLaterRowsKeepTheirs) {
     EXPECT_STREQ(state.rows[1].rule.patternText(), "xxx xxxx");
 }
 
+// Ids past 16 bits, from row 7,168 on, still name their own row and control.
+TEST(RowCommands, TenThousandRowsEachKeepTheirOwnIds) {
+    RuleSet rules(10000, ruleFromText("xxx xxxx", "9"));
+    RulesDialogState state = openOn(rules);
+    for (const std::size_t row : {std::size_t{0}, std::size_t{7168}, std::size_t{9999}}) {
+        const RowCommand del = rowCommandFor(state, controlId(state.rows[row], DELETE_BUTTON));
+        EXPECT_EQ(del.action, RowAction::DELETE_ROW) << "row " << row;
+        EXPECT_EQ(del.row, row);
+        const RowCommand toggle = rowCommandFor(state, controlId(state.rows[row], ENABLE_BOX));
+        EXPECT_EQ(toggle.action, RowAction::TOGGLE_ROW) << "row " << row;
+        EXPECT_EQ(toggle.row, row);
+    }
+    EXPECT_GT(controlId(state.rows[9999], DELETE_BUTTON), 0xFFFF);
+}
+
 TEST(RowCommands, RemovingARowTwiceOrOutOfRangeIsHarmless) {
     RuleSet rules = threeRules();
     RulesDialogState state = openOn(rules);
