@@ -1,32 +1,63 @@
 #include "store/file_replace.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace vellix {
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// Room for the rounds of a file's unread lines: the first copy keeps BACKUP_SUFFIX alone,
+// later ones a number after it, and past the last the oldest makes way.
+constexpr int MAX_BACKUPS = 9;
+
+// The file's bytes reach the disk before the file takes another's place: a crash after the
+// rename then finds the whole new content, never an empty file.
+bool writeDurably(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+#ifdef _WIN32
+    written = written && _commit(_fileno(file)) == 0;
+#else
+    written = written && fsync(fileno(file)) == 0;
+#endif
+    return std::fclose(file) == 0 && written;
+}
+
 bool writeComplete(const std::string& path, const FileWriter& write) {
     // Binary, so the writer's CR LF line ends reach the disk unchanged on every platform.
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file.is_open())
-        return false;
-    const bool written = write(file) && file.flush().good();
-    file.close();
-    return written && !file.fail();
+    std::ostringstream content(std::ios::binary);
+    return write(content) && writeDurably(path, content.str());
+}
+
+std::string backupName(const char* path, int round) {
+    return std::string(path) + BACKUP_SUFFIX + (round == 1 ? "" : std::to_string(round));
+}
+
+bool holdsBytes(const std::string& path, const std::string& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream held;
+    return file.is_open() && (held << file.rdbuf()) && held.str() == bytes;
 }
 
 // False when the file needed its copy and did not get it.
 bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
-    namespace fs = std::filesystem;
-    const std::string backup = std::string(path) + BACKUP_SUFFIX;
     std::error_code error;
-    // The first copy holds the lines as the person left them; a later one would hold less.
-    if (fs::exists(fs::symlink_status(backup, error)))
-        return true;
     std::ifstream original(path, std::ios::binary);
     if (!original.is_open())
         return !fs::exists(fs::status(path, error));
@@ -34,16 +65,52 @@ bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
         return true;
     original.clear();
     original.seekg(0);
-    return replaceFile(backup.c_str(), [&original](std::ostream& copy) {
-        return (copy << original.rdbuf()).good();
+    std::ostringstream bytes;
+    bytes << original.rdbuf();
+    // Every round of hand edits is kept once: a copy of these very bytes may be there already.
+    std::string free;
+    std::string oldest;
+    fs::file_time_type oldestTime = fs::file_time_type::max();
+    for (int round = 1; round <= MAX_BACKUPS; ++round) {
+        const std::string name = backupName(path, round);
+        if (!fs::exists(fs::symlink_status(name, error))) {
+            if (free.empty())
+                free = name;
+            continue;
+        }
+        if (holdsBytes(name, bytes.str()))
+            return true;
+        const fs::file_time_type written = fs::last_write_time(name, error);
+        if (!error && written < oldestTime) {
+            oldestTime = written;
+            oldest = name;
+        }
+    }
+    const std::string& chosen = free.empty() ? oldest : free;
+    return !chosen.empty() && replaceFile(chosen.c_str(), [&bytes](std::ostream& copy) {
+        return (copy << bytes.str()).good();
     });
+}
+
+// Where the file's content lives: a link is followed, so that it stays a link.
+fs::path contentPath(const char* path) {
+    fs::path resolved = path;
+    std::error_code error;
+    for (int links = 0; links < 8 && fs::is_symlink(fs::symlink_status(resolved, error)); ++links) {
+        const fs::path target = fs::read_symlink(resolved, error);
+        if (error)
+            break;
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+    }
+    return resolved;
 }
 
 } // namespace
 
-bool replaceFile(const char* path, const FileWriter& write) {
-    namespace fs = std::filesystem;
-    const std::string temporary = std::string(path) + ".tmp";
+bool replaceFile(const char* linkedPath, const FileWriter& write) {
+    const std::string content = contentPath(linkedPath).string();
+    const char* path = content.c_str();
+    const std::string temporary = content + ".tmp";
     std::error_code error;
     // Something other than a plain file under the temporary name (a folder, a link) is
     // neither ours to remove nor safe to write through.

@@ -15,15 +15,17 @@ constexpr const char* BACKUP_SUFFIX = ".bak";
 
 // Replaces the file at path by what write produces, all or nothing: the content goes to
 // a temporary file beside it (path followed by ".tmp"), which takes the file's place in
-// one step once it is complete, flushed and closed. On any failure the temporary file
-// is removed, the previous file keeps every byte, and the result is false. A read-only file
-// is left as it is, and the result is false.
+// one step once it is complete and its bytes are on the disk. A path that is a link keeps
+// its link: the file it names is replaced. On any failure the temporary file is removed, the
+// previous file keeps every byte, and the result is false. A read-only file is left as it is,
+// and the result is false.
 bool replaceFile(const char* path, const FileWriter& write);
 
 // The same for a file that people may edit: when the file does not read whole, it is first
-// copied, as it is, to path followed by BACKUP_SUFFIX (all or nothing as well), so that what
-// this program could not read is not lost with it. An existing copy is never overwritten.
-// False, with the file untouched, when the copy was needed and could not be made.
+// copied, as it is, beside it (all or nothing as well), so that what this program could not
+// read is not lost with it. Each new content gets a copy of its own: path followed by
+// BACKUP_SUFFIX, then BACKUP_SUFFIX and 2 to 9; past that the oldest copy makes way. False,
+// with the file untouched, when the copy was needed and could not be made.
 bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write);
 
 } // namespace vellix

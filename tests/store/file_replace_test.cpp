@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -93,9 +94,11 @@ TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
     ASSERT_TRUE(saveHistory(pairs));
     EXPECT_EQ(readBytes(HISTORY_FILE), "412 268 1234  ->  8 1234\r\n");
     EXPECT_EQ(readBytes(historyCopy.c_str()), history);
+    // A later round of hand edits gets a copy of its own; the first stays.
     writeBytes(HISTORY_FILE, "damaged later\r\n");
     ASSERT_TRUE(saveHistory(pairs));
     EXPECT_EQ(readBytes(historyCopy.c_str()), history);
+    EXPECT_EQ(readBytes((historyCopy + "2").c_str()), "damaged later\r\n");
 
     const std::string rules = "Dial 412 268 xxxx as 8 xxxx\r\nDial 555 xxxx as 5 xxxx (active)\r\n";
     writeBytes(RULES_FILE, rules);
@@ -105,8 +108,45 @@ TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
     EXPECT_EQ(readBytes(RULES_FILE), "Dial 555 xxxx as 5 xxxx (active)\r\n");
     EXPECT_EQ(readBytes((std::string(RULES_FILE) + BACKUP_SUFFIX).c_str()), rules);
     ASSERT_TRUE(saveRules(stored));
-    EXPECT_EQ(listing(), "DialingHistory.dat;DialingHistory.dat.bak;DialingRules.dat;"
-                         "DialingRules.dat.bak;");
+    EXPECT_EQ(listing(), "DialingHistory.dat;DialingHistory.dat.bak;DialingHistory.dat.bak2;"
+                         "DialingRules.dat;DialingRules.dat.bak;");
+}
+
+TEST_F(FileReplace, EveryRoundOfUnreadLinesIsKeptUpToNineCopies) {
+    const FileCheck NEVER_WHOLE = [](std::istream&) { return false; };
+    for (int round = 1; round <= 12; ++round) {
+        writeBytes("data.dat", "round " + std::to_string(round));
+        ASSERT_TRUE(replaceEditedFile("data.dat", NEVER_WHOLE, WRITE_NEW));
+        // The same bytes again are kept once.
+        writeBytes("data.dat", "round " + std::to_string(round));
+        ASSERT_TRUE(replaceEditedFile("data.dat", NEVER_WHOLE, WRITE_NEW));
+        // Copies made within one tick of the clock look alike in age: the round's copy is
+        // dated a second after the one before.
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            if (entry.path().filename().string().rfind("data.dat.bak", 0) == 0 &&
+                readBytes(entry.path().string().c_str()) == "round " + std::to_string(round))
+                std::filesystem::last_write_time(entry.path(),
+                                                 std::filesystem::file_time_type::clock::now() +
+                                                     std::chrono::seconds(round));
+        }
+    }
+    std::string kept;
+    for (const char* name : {"data.dat.bak", "data.dat.bak2", "data.dat.bak9"})
+        kept += readBytes(name) + ";";
+    // Rounds 10 to 12 took the places of the oldest: 1, 2 and 3.
+    EXPECT_EQ(kept, "round 10;round 11;round 9;");
+    EXPECT_EQ(listing(), "data.dat;data.dat.bak;data.dat.bak2;data.dat.bak3;data.dat.bak4;"
+                         "data.dat.bak5;data.dat.bak6;data.dat.bak7;data.dat.bak8;data.dat.bak9;");
+}
+
+TEST_F(FileReplace, ALinkedFileStaysALinkAndItsTargetIsReplaced) {
+    std::filesystem::create_directory("elsewhere");
+    writeBytes("elsewhere/data.dat", "old");
+    std::filesystem::create_symlink("elsewhere/data.dat", "data.dat");
+    ASSERT_TRUE(replaceFile("data.dat", WRITE_NEW));
+    EXPECT_TRUE(std::filesystem::is_symlink("data.dat"));
+    EXPECT_EQ(readBytes("elsewhere/data.dat"), "new");
+    EXPECT_EQ(listing(), "data.dat;elsewhere;");
 }
 
 TEST_F(FileReplace, StaleTemporaryFileIsOverwritten) {
