@@ -5,7 +5,7 @@
 
 namespace vellix {
 
-bool WorkingDirectoryFiles::loadHistory(PairList& history) {
+FileLoad WorkingDirectoryFiles::loadHistory(PairList& history) {
     return vellix::loadHistory(history);
 }
 
@@ -13,7 +13,7 @@ bool WorkingDirectoryFiles::saveHistory(const PairList& history) {
     return vellix::saveHistory(history);
 }
 
-bool WorkingDirectoryFiles::loadRules(RuleSet& rules) {
+FileLoad WorkingDirectoryFiles::loadRules(RuleSet& rules) {
     return vellix::loadRules(rules);
 }
 

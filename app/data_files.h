@@ -2,6 +2,7 @@
 
 #include "rules/dialing_rule.h"
 #include "rules/number_pair.h"
+#include "store/file_load.h"
 #include "store/settings_file.h"
 
 namespace vellix {
@@ -12,9 +13,9 @@ class DataFiles {
 public:
     virtual ~DataFiles() = default;
 
-    virtual bool loadHistory(PairList& history) = 0;
+    virtual FileLoad loadHistory(PairList& history) = 0;
     virtual bool saveHistory(const PairList& history) = 0;
-    virtual bool loadRules(RuleSet& rules) = 0;
+    virtual FileLoad loadRules(RuleSet& rules) = 0;
     virtual bool saveRules(const RuleSet& rules) = 0;
     virtual bool loadSettings(Settings& settings) = 0;
     virtual bool saveSettings(const Settings& settings) = 0;
@@ -23,9 +24,9 @@ public:
 // The files in the current directory.
 class WorkingDirectoryFiles : public DataFiles {
 public:
-    bool loadHistory(PairList& history) override;
+    FileLoad loadHistory(PairList& history) override;
     bool saveHistory(const PairList& history) override;
-    bool loadRules(RuleSet& rules) override;
+    FileLoad loadRules(RuleSet& rules) override;
     bool saveRules(const RuleSet& rules) override;
     bool loadSettings(Settings& settings) override;
     bool saveSettings(const Settings& settings) override;

@@ -23,7 +23,7 @@ void dial(Desktop& desktop, DataFiles& files, ShellState& state) {
         return;
     state.history.push_back(pair);
     // A failed save keeps the pair in memory; the next save writes it.
-    files.saveHistory(state.history);
+    saveHistoryOf(files, state);
     rederiveWorkingRules(state);
 }
 

@@ -5,6 +5,18 @@
 
 namespace vellix {
 
+FileLoad ReportedDataFiles::loadHistory(PairList& history) {
+    const FileLoad load = files_.loadHistory(history);
+    report(HISTORY_FILE, historyFailing_, load != FileLoad::UNREADABLE);
+    return load;
+}
+
+FileLoad ReportedDataFiles::loadRules(RuleSet& rules) {
+    const FileLoad load = files_.loadRules(rules);
+    report(RULES_FILE, rulesFailing_, load != FileLoad::UNREADABLE);
+    return load;
+}
+
 bool ReportedDataFiles::saveHistory(const PairList& history) {
     return report(HISTORY_FILE, historyFailing_, files_.saveHistory(history));
 }

@@ -12,9 +12,11 @@ class ReportedDataFiles : public DataFiles {
 public:
     ReportedDataFiles(DataFiles& files, Desktop& desktop) : files_(files), desktop_(desktop) {}
 
-    bool loadHistory(PairList& history) override { return files_.loadHistory(history); }
+    // A file that is there but cannot be read is told as a failed save is: what is learned
+    // meanwhile is not being saved.
+    FileLoad loadHistory(PairList& history) override;
     bool saveHistory(const PairList& history) override;
-    bool loadRules(RuleSet& rules) override { return files_.loadRules(rules); }
+    FileLoad loadRules(RuleSet& rules) override;
     bool saveRules(const RuleSet& rules) override;
     // The settings are no data: a choice that did not save is still in force until exit.
     bool loadSettings(Settings& settings) override { return files_.loadSettings(settings); }

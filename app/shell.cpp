@@ -15,8 +15,7 @@ namespace vellix {
 void Shell::onCreate() {
     desktop_.addTrayIcon();
     desktop_.createToolbarStrip();
-    files_.loadHistory(state_.history);
-    files_.loadRules(state_.storedRules);
+    loadDataFiles(files_, state_);
     files_.loadSettings(settings_);
     homeCountry_ =
         settings_.homeCountry.empty() ? desktop_.regionalCallingCode() : settings_.homeCountry;
@@ -165,9 +164,9 @@ void Shell::runRulesDialog() {
     desktop_.runRulesDialog(state_.workingRules);
     rulesDialogOpen_ = false;
     state_.storedRules = extractStoredRules(state_.workingRules);
-    files_.saveRules(state_.storedRules);
+    saveRulesOf(files_, state_);
     state_.history = extractHistory(state_.workingRules);
-    files_.saveHistory(state_.history);
+    saveHistoryOf(files_, state_);
 }
 
 void Shell::deriveRules() {

@@ -136,10 +136,15 @@ bool saveHistory(const PairList& history) {
     });
 }
 
-bool loadHistory(PairList& history) {
-    // The older name only counts when the newer file cannot be opened at all; an empty
-    // newer file is a history of its own.
-    return readFile(HISTORY_FILE, history) || readFile(OLD_HISTORY_FILE, history);
+FileLoad loadHistory(PairList& history) {
+    // The older name only counts when the newer file is missing; an empty newer file is a
+    // history of its own.
+    if (readFile(HISTORY_FILE, history))
+        return FileLoad::READ;
+    const FileLoad newer = unopenedFile(HISTORY_FILE);
+    if (newer != FileLoad::MISSING)
+        return newer;
+    return readFile(OLD_HISTORY_FILE, history) ? FileLoad::READ : unopenedFile(OLD_HISTORY_FILE);
 }
 
 } // namespace vellix

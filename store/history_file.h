@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/number_pair.h"
+#include "store/file_load.h"
 
 #include <iosfwd>
 
@@ -14,8 +15,8 @@ constexpr const char* OLD_HISTORY_FILE = "history.dat";
 // Replaces the history file; false, with the previous file intact, when that fails. A file
 // with lines that readHistory passes over is first kept beside it (HISTORY_FILE ".bak").
 bool saveHistory(const PairList& history);
-// Appends the stored pairs; false when neither file can be opened.
-bool loadHistory(PairList& history);
+// Appends the stored pairs. The older file counts only when the newer one is missing.
+FileLoad loadHistory(PairList& history);
 
 // Writes one line a pair, CR LF included; false when the stream failed on the way.
 bool writeHistory(std::ostream& stream, const PairList& history);

@@ -104,12 +104,12 @@ bool saveRules(const RuleSet& rules) {
                              [&rules](std::ostream& stream) { return writeRules(stream, rules); });
 }
 
-bool loadRules(RuleSet& rules) {
+FileLoad loadRules(RuleSet& rules) {
     std::ifstream file(RULES_FILE, std::ios::binary);
     if (!file.is_open())
-        return false;
+        return unopenedFile(RULES_FILE);
     readRules(file, rules);
-    return true;
+    return FileLoad::READ;
 }
 
 } // namespace vellix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/dialing_rule.h"
+#include "store/file_load.h"
 
 #include <iosfwd>
 
@@ -13,8 +14,8 @@ constexpr const char* RULES_FILE = "DialingRules.dat";
 // Replaces the rules file; false, with the previous file intact, when that fails. A file
 // with lines that readRules passes over is first kept beside it (RULES_FILE ".bak").
 bool saveRules(const RuleSet& rules);
-// Appends the stored rules, all verified; false when the file cannot be opened.
-bool loadRules(RuleSet& rules);
+// Appends the stored rules, all verified.
+FileLoad loadRules(RuleSet& rules);
 
 // Writes one line a rule, CR LF included; false when the stream failed on the way.
 bool writeRules(std::ostream& stream, const RuleSet& rules);

@@ -2,9 +2,11 @@
 #include "fake_desktop.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
+#include "tests/rules/rule_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -191,6 +193,47 @@ TEST_F(DialTest, FailedSaveIsToldOnceAndTheNextSaveWritesWhatWasKept) {
     shell.onCommand(CMD_DIALING_RULES);
     EXPECT_EQ(desktop.calls, (Calls{"runRulesDialog", "saveRules",
                                     "showSaveFailure DialingRules.dat", "saveHistory"}));
+}
+
+// A data file that is there but held by another program at start-up is never replaced by
+// what was learned without it: the save waits, told as a failed one, until the file reads,
+// and then what it holds joins what was learned meanwhile.
+TEST(HeldDataFiles, AreReadBeforeTheyAreReplacedAndNothingIsLost) {
+    FakeDesktop desktop;
+    FakeDataFiles files(desktop.calls);
+    const NumberPair old = test::pairOf("650 555 0000", "9 1 650 555 0000");
+    files.storedHistory = {old};
+    files.storedRules = {test::ruleFromText("555 xxxx", "9 xxx xxxx")};
+    files.historyHeld = true;
+    files.rulesHeld = true;
+    Shell shell(desktop, files);
+    shell.onCreate();
+    EXPECT_TRUE(shell.state().history.empty());
+    EXPECT_NE(
+        std::find(desktop.calls.begin(), desktop.calls.end(), "showSaveFailure DialingHistory.dat"),
+        desktop.calls.end());
+
+    desktop.clipboard = CapturedNumberList{CapturedNumber("412-268-1234", KIND_GENERAL, nullptr)};
+    shell.onClipboardChange(0, 0);
+    desktop.numberBox = "8 1234";
+    shell.onCommand(CMD_DIAL);
+    shell.onCommand(CMD_DIALING_RULES);
+    // Nothing written over the held files; the pair is kept in memory.
+    EXPECT_EQ(files.storedHistory.size(), 1U);
+    EXPECT_EQ(files.storedRules.size(), 1U);
+    EXPECT_EQ(shell.state().history.size(), 1U);
+
+    files.historyHeld = false;
+    files.rulesHeld = false;
+    desktop.calls.clear();
+    desktop.numberBox = "8 1234";
+    shell.onCommand(CMD_DIAL);
+    shell.onCommand(CMD_DIALING_RULES);
+    ASSERT_EQ(files.storedHistory.size(), 3U);
+    EXPECT_EQ(test::describe(files.storedHistory[0]), test::describe(old));
+    ASSERT_EQ(files.storedRules.size(), 1U);
+    EXPECT_STREQ(files.storedRules[0].patternText(), "555 xxxx");
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "showSavesResumed"), 1);
 }
 
 } // namespace

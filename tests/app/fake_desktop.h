@@ -170,27 +170,34 @@ public:
     // Saves of a file fail while set, leaving what it stores as it was.
     bool historyReadOnly = false;
     bool rulesReadOnly = false;
+    // Loads of a file find it there but held by another program while set; so do saves.
+    bool historyHeld = false;
+    bool rulesHeld = false;
 
-    bool loadHistory(PairList& history) override {
+    FileLoad loadHistory(PairList& history) override {
         calls_.emplace_back("loadHistory");
+        if (historyHeld)
+            return FileLoad::UNREADABLE;
         history.insert(history.end(), storedHistory.begin(), storedHistory.end());
-        return true;
+        return FileLoad::READ;
     }
     bool saveHistory(const PairList& history) override {
         calls_.emplace_back("saveHistory");
-        if (historyReadOnly)
+        if (historyReadOnly || historyHeld)
             return false;
         storedHistory = history;
         return true;
     }
-    bool loadRules(RuleSet& rules) override {
+    FileLoad loadRules(RuleSet& rules) override {
         calls_.emplace_back("loadRules");
+        if (rulesHeld)
+            return FileLoad::UNREADABLE;
         rules.insert(rules.end(), storedRules.begin(), storedRules.end());
-        return true;
+        return FileLoad::READ;
     }
     bool saveRules(const RuleSet& rules) override {
         calls_.emplace_back("saveRules");
-        if (rulesReadOnly)
+        if (rulesReadOnly || rulesHeld)
             return false;
         storedRules = rules;
         return true;

@@ -178,6 +178,24 @@ std::string unicodeBytes(const std::string& text) {
     return bytes + std::string(2, '\0');
 }
 
+// Plays another program that holds a file open, shared with no one, as a backup or a virus
+// scanner does: says so in a file beside the release marker ("<marker>.held"), and lets go
+// once the marker exists, or after two minutes.
+int holdFile(const std::string& path, const std::string& releaseMarker) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return report(false, "'" + path + "' held");
+    std::FILE* held = std::fopen((releaseMarker + ".held").c_str(), "wb");
+    if (held != nullptr)
+        std::fclose(held);
+    const ULONGLONG deadline = GetTickCount64() + 120000;
+    while (GetFileAttributesA(releaseMarker.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           GetTickCount64() < deadline)
+        Sleep(POLL_MS);
+    CloseHandle(file);
+    return report(true, "'" + path + "' held and let go");
+}
+
 // Polls check until it holds or timeoutMs have passed.
 bool waitFor(Check check, const std::string& expected, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -896,6 +914,7 @@ int usage() {
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
+        "  hold-file PATH RELEASE-MARKER\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
@@ -1016,6 +1035,8 @@ int main(int argc, char** argv) {
         return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
     if (command == "terminate" && count == 1)
         return terminateProgram();
+    if (command == "hold-file" && count == 3)
+        return holdFile(args[1], args[2]);
     if (command == "type-box" && count == 2)
         return typeIntoBox(args[1]);
     if (command == "set-box" && count == 2)

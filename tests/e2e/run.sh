@@ -441,6 +441,44 @@ reading_numbers() {
             $'+44 20 7946 0000\n9 1 412 268 5555,204\n9 011 44 20 7946 0000,,,204#\n'
 }
 
+# Another program holds the history file while Vellix starts: the dial made meanwhile is told
+# as not saved and the file keeps every byte; once the file is let go, the next dial's save
+# holds the file's 50 pairs and both new ones.
+held_history_at_start() {
+    local dir=$work/held holder i
+    local lines=()
+    for i in $(seq 1000 1049); do
+        lines+=("412 268 $i  ->  8 $i")
+    done
+    data_file held DialingHistory.dat "${lines[@]}"
+    cp "$dir/DialingHistory.dat" "$work/held-original"
+    {
+        drive hold-file "$(windows_path "$dir/DialingHistory.dat")" \
+            "$(windows_path "$dir/let-go")" >"$work/held-holder.log" &
+        holder=$!
+    }
+    wait_until 20 test -e "$dir/let-go.held" &&
+        drive put-text "x" &&
+        start_program held &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-9999" &&
+        drive set-box "8 9999" &&
+        drive click-dial &&
+        drive wait-tooltip "your data is not being saved" "$wait_ms" &&
+        cmp -s "$dir/DialingHistory.dat" "$work/held-original" &&
+        touch "$dir/let-go" &&
+        wait_until 20 process_gone "$holder" &&
+        drive change-block "Phone" "412-268-7777" &&
+        drive set-box "8 7777" &&
+        drive click-dial &&
+        wait_lines held DialingHistory.dat "${lines[@]}" "412 268 9999  ->  8 9999" \
+            "412 268 7777  ->  8 7777" &&
+        drive wait-no-tooltip "not being saved" "$wait_ms"
+    local result=$?
+    touch "$dir/let-go"
+    return $result
+}
+
 # A data file in a scenario's working directory, one line an argument, with the CR LF line
 # ends the program writes.
 data_file() {
@@ -1003,6 +1041,8 @@ scenario "the number menu lists the numbers and a pick refills the box" number_m
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "a failed save is told and the next save writes what was kept" failed_save
+scenario "a history held by another program at start is read before it is written" \
+    held_history_at_start
 scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text
 scenario "numbers are read and dialed as people write them" reading_numbers
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok

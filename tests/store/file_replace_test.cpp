@@ -86,7 +86,7 @@ TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
     const std::string historyCopy = std::string(HISTORY_FILE) + BACKUP_SUFFIX;
     writeBytes(HISTORY_FILE, history);
     PairList pairs;
-    ASSERT_TRUE(loadHistory(pairs));
+    ASSERT_EQ(loadHistory(pairs), FileLoad::READ);
     std::filesystem::create_directory(historyCopy + ".tmp");
     EXPECT_FALSE(saveHistory(pairs));
     EXPECT_EQ(readBytes(HISTORY_FILE), history);
@@ -103,7 +103,7 @@ TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
     const std::string rules = "Dial 412 268 xxxx as 8 xxxx\r\nDial 555 xxxx as 5 xxxx (active)\r\n";
     writeBytes(RULES_FILE, rules);
     RuleSet stored;
-    ASSERT_TRUE(loadRules(stored));
+    ASSERT_EQ(loadRules(stored), FileLoad::READ);
     ASSERT_TRUE(saveRules(stored));
     EXPECT_EQ(readBytes(RULES_FILE), "Dial 555 xxxx as 5 xxxx (active)\r\n");
     EXPECT_EQ(readBytes((std::string(RULES_FILE) + BACKUP_SUFFIX).c_str()), rules);

@@ -211,7 +211,7 @@ TEST_F(HistoryFile, SavesTheExampleByteForByte) {
     ASSERT_TRUE(saveHistory({pairOf("(412) 268-1234", "8-1234")}));
     EXPECT_EQ(readBytes(HISTORY_FILE), EXAMPLE_LINE);
     PairList history{pairOf("555 1212", "5 1212")};
-    ASSERT_TRUE(loadHistory(history));
+    ASSERT_EQ(loadHistory(history), FileLoad::READ);
     ASSERT_EQ(history.size(), 2U);
     history.erase(history.begin());
     ASSERT_TRUE(saveHistory(history));
@@ -220,7 +220,7 @@ TEST_F(HistoryFile, SavesTheExampleByteForByte) {
 
 TEST_F(HistoryFile, NoFileLoadsNothingAndFails) {
     PairList history{pairOf("(412) 268-1234", "8-1234")};
-    EXPECT_FALSE(loadHistory(history));
+    EXPECT_EQ(loadHistory(history), FileLoad::MISSING);
     EXPECT_EQ(history.size(), 1U);
 }
 
@@ -228,7 +228,17 @@ TEST_F(HistoryFile, EmptyFileIsAHistoryOfItsOwn) {
     writeBytes(HISTORY_FILE, "");
     writeBytes(OLD_HISTORY_FILE, EXAMPLE_LINE);
     PairList history;
-    EXPECT_TRUE(loadHistory(history));
+    EXPECT_EQ(loadHistory(history), FileLoad::READ);
+    EXPECT_TRUE(history.empty());
+}
+
+// A file that is there but cannot be opened (held by another program, or a link to
+// nowhere) is no missing file: the older one does not stand in for it.
+TEST_F(HistoryFile, AFileThereThatCannotBeOpenedIsUnreadable) {
+    std::filesystem::create_symlink("nowhere/DialingHistory.dat", HISTORY_FILE);
+    writeBytes(OLD_HISTORY_FILE, EXAMPLE_LINE);
+    PairList history;
+    EXPECT_EQ(loadHistory(history), FileLoad::UNREADABLE);
     EXPECT_TRUE(history.empty());
 }
 
@@ -236,7 +246,7 @@ TEST_F(HistoryFile, OlderNameIsReadButNeverWritten) {
     const std::string old = EXAMPLE_LINE + "555 1212  ->  5 1212\r\n";
     writeBytes(OLD_HISTORY_FILE, old);
     PairList history;
-    ASSERT_TRUE(loadHistory(history));
+    ASSERT_EQ(loadHistory(history), FileLoad::READ);
     ASSERT_EQ(history.size(), 2U);
     history.push_back(pairOf("650 555 0000", "5 0000"));
     ASSERT_TRUE(saveHistory(history));

@@ -233,20 +233,20 @@ TEST_F(RulesFile, SavesAndLoadsTheExampleByteForByte) {
     ASSERT_TRUE(saveRules({ruleOf("412 268 xxxx", "8 xxxx")}));
     EXPECT_EQ(readBytes(RULES_FILE), EXAMPLE_LINE);
     RuleSet rules{ruleOf("555 xxxx", "5 xxxx")};
-    ASSERT_TRUE(loadRules(rules));
+    ASSERT_EQ(loadRules(rules), FileLoad::READ);
     EXPECT_EQ(shownOf(rules), (Shown{RULE_555[0], {"412 268 xxxx", "8 xxxx", true}}));
 }
 
 TEST_F(RulesFile, NoFileLoadsNothingAndFails) {
     RuleSet rules{ruleOf("555 xxxx", "5 xxxx")};
-    EXPECT_FALSE(loadRules(rules));
+    EXPECT_EQ(loadRules(rules), FileLoad::MISSING);
     EXPECT_EQ(rules.size(), 1U);
 }
 
 TEST_F(RulesFile, EmptyFileAndEmptyList) {
     writeBytes(RULES_FILE, "");
     RuleSet rules;
-    EXPECT_TRUE(loadRules(rules));
+    EXPECT_EQ(loadRules(rules), FileLoad::READ);
     EXPECT_TRUE(rules.empty());
     writeBytes(RULES_FILE, EXAMPLE_LINE);
     ASSERT_TRUE(saveRules({}));

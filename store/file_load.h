@@ -1,0 +1,19 @@
+#pragma once
+
+namespace vellix {
+
+// What loading a data file found.
+enum class FileLoad {
+    // Opened and read; lines it could not read were passed over.
+    READ,
+    // No file there: nothing to read, and nothing to lose by writing one.
+    MISSING,
+    // There, but it cannot be opened now (another program may hold it): it must not be
+    // replaced by what was learned without it.
+    UNREADABLE,
+};
+
+// MISSING or UNREADABLE, for a file that could not be opened.
+FileLoad unopenedFile(const char* path);
+
+} // namespace vellix
