@@ -7,6 +7,9 @@ namespace {
 // Long enough for the running program to present the number; a hung program does not keep
 // the second one waiting for good.
 constexpr UINT HAND_OVER_TIMEOUT_MS = 5000;
+// A program started at the same moment makes its window within this, even under load.
+constexpr ULONGLONG WINDOW_WAIT_MS = 10000;
+constexpr DWORD WINDOW_POLL_MS = 50;
 
 } // namespace
 
@@ -14,18 +17,23 @@ bool isBlankCommandLine(std::string_view commandLine) {
     return commandLine.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-bool handOverToRunningProgram(const char* className, std::string_view commandLine) {
+void handOverToRunningProgram(const char* className, std::string_view commandLine) {
+    const ULONGLONG deadline = GetTickCount64() + WINDOW_WAIT_MS;
     HWND running = FindWindowA(className, nullptr);
+    while (running == nullptr && GetTickCount64() < deadline) {
+        Sleep(WINDOW_POLL_MS);
+        running = FindWindowA(className, nullptr);
+    }
     if (running == nullptr)
-        return false;
+        return;
     if (isBlankCommandLine(commandLine)) {
         ShowWindow(running, SW_SHOW);
         ShowWindow(running, SW_RESTORE);
         SetForegroundWindow(running);
-        return true;
+        return;
     }
     if (commandLine.size() > MAX_LINK_SIZE)
-        return true;
+        return;
     // This process was started by the user's click and may pass the foreground on; the
     // running one brings its window to the front.
     DWORD process = 0;
@@ -37,7 +45,6 @@ bool handOverToRunningProgram(const char* className, std::string_view commandLin
     data.lpData = const_cast<char*>(commandLine.data());
     SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
                         HAND_OVER_TIMEOUT_MS, nullptr);
-    return true;
 }
 
 std::string_view handedOverCommandLine(const COPYDATASTRUCT* data) {

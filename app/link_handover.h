@@ -12,15 +12,20 @@ namespace vellix {
 
 // Marks the WM_COPYDATA that carries a command line.
 constexpr ULONG_PTR LINK_COPY_DATA = 0x4B4E494C;
-// A command line longer than this carries no number worth reading.
-constexpr DWORD MAX_LINK_SIZE = 2048;
+// The longest command line Windows starts a program with: a link of any length that reaches
+// the program is read, by a fresh start and by the running program alike.
+constexpr DWORD MAX_LINK_SIZE = 32767;
+
+// The named mutex whose first owner in a user session is the one Vellix of that session.
+constexpr const char* INSTANCE_MUTEX_NAME = "Local\\Vellix.Instance";
 
 // True when the command line holds nothing but blanks: a start without a link.
 bool isBlankCommandLine(std::string_view commandLine);
 
-// When the program already runs under className: hands it the command line, or only shows
-// its window when the command line is blank, and returns true.
-bool handOverToRunningProgram(const char* className, std::string_view commandLine);
+// Hands the command line to the program that runs under className, or only shows its window
+// when the command line is blank. The running program may have started a moment ago and
+// have no window yet: it is waited for, for a few seconds.
+void handOverToRunningProgram(const char* className, std::string_view commandLine);
 
 // The command line a WM_COPYDATA carries, read within the data's own size; empty when the
 // data is not a handed-over command line or is too long to be one.

@@ -2,6 +2,7 @@
 #include "app/keyboard.h"
 #include "app/link_handover.h"
 #include "app/main_window.h"
+#include "app/scoped_handles.h"
 #include "app/shell.h"
 #include "app/win32_desktop.h"
 #include "res/resource.h"
@@ -63,8 +64,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
     char className[TEXT_CAPACITY] = {};
     LoadStringA(instance, IDS_TITLE, title, TEXT_CAPACITY);
     LoadStringA(instance, IDS_CLASS_NAME, className, TEXT_CAPACITY);
-    if (vellix::handOverToRunningProgram(className, link))
+    // One Vellix per user session, decided before any window exists: two starts at the same
+    // moment cannot both find no window and both stay.
+    const vellix::ScopedHandle<HANDLE, CloseHandle> sessionMutex(
+        CreateMutexA(nullptr, FALSE, vellix::INSTANCE_MUTEX_NAME));
+    if (sessionMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        vellix::handOverToRunningProgram(className, link);
         return 0;
+    }
     registerMainWindowClass(instance, className);
 
     vellix::WorkingDirectoryFiles files;
@@ -76,7 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
         return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    if (!vellix::isBlankCommandLine(link))
+    if (!vellix::isBlankCommandLine(link) && link.size() <= vellix::MAX_LINK_SIZE)
         shell.onLink(link);
     return runMessageLoop(instance, desktop);
 }

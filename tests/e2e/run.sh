@@ -209,6 +209,38 @@ second_start_shows_the_first() {
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
 }
 
+# Exactly one of the two processes is gone, and one Vellix window is left.
+one_program_left() {
+    { process_gone "$1" || process_gone "$2"; } && ! { process_gone "$1" && process_gone "$2"; } &&
+        [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ]
+}
+
+# Two starts at the same moment, as a clicked link and the Startup shortcut make them: one
+# Vellix stays and the other leaves, in every round.
+simultaneous_starts() {
+    local dir=$work/simultaneous round first second
+    mkdir -p "$dir"
+    export VELLIX_DESKTOP=vellix-simultaneous
+    drive put-text "x" || return 1
+    for round in 1 2 3; do
+        (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+            "$(windows_path "$vellix")") >>"$work/simultaneous.log" 2>&1 &
+        first=$!
+        (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+            "$(windows_path "$vellix")") >>"$work/simultaneous.log" 2>&1 &
+        second=$!
+        program_pid=$first
+        if ! wait_until 30 one_program_left "$first" "$second"; then
+            echo "FAILED: round $round left $(drive count-windows VELLIX | tr -d '\r') windows"
+            kill "$first" "$second" 2>/dev/null
+            return 1
+        fi
+        echo "ok: round $round left one Vellix"
+        process_gone "$first" && program_pid=$second
+        stop_program
+    done
+}
+
 # The file holds exactly the given bytes.
 file_is() {
     [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2")
@@ -984,8 +1016,8 @@ install_upgrade_uninstall() {
         [ ! -e "$programs/DialingHistory.dat" ] || return 1
     echo "ok: the program started from the shortcut keeps its data in $data"
     (cd "$work/installed" && shell_open "tel:650-555-0000") >>"$work/installed.log" 2>&1 &&
-        drive wait-box "5 0000" "$wait_ms" &&
-        box_items_are $'650 555 0000\n*5 0000' &&
+        drive wait-box "8 0000" "$wait_ms" &&
+        box_items_are $'650 555 0000\n*8 0000' &&
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ] || return 1
     echo "ok: a tel: link opened through the shell reached the running program"
     stop_program
@@ -1034,6 +1066,7 @@ scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu
 scenario "a second start shows the running program and leaves" second_start_shows_the_first
+scenario "two starts at the same moment leave one Vellix" simultaneous_starts
 scenario "a copied number is proposed, dialed, recorded and learned" road_of_one_number
 scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
 scenario "a hand-edited history loses no line and learns only from its pairs" hand_edited_history
