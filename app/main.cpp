@@ -1,9 +1,11 @@
 #include "app/data_files.h"
+#include "app/data_folder.h"
 #include "app/keyboard.h"
 #include "app/link_handover.h"
 #include "app/main_window.h"
 #include "app/scoped_handles.h"
 #include "app/shell.h"
+#include "app/start_options.h"
 #include "app/win32_desktop.h"
 #include "res/resource.h"
 
@@ -57,8 +59,11 @@ int runMessageLoop(HINSTANCE instance, const vellix::Win32Desktop& desktop) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
-    // A "tel:" or "callto:" link, or nothing; untrusted, and only ever decoded.
-    const std::string_view link = commandLine != nullptr ? commandLine : "";
+    // The data folder, then a "tel:" or "callto:" link, or nothing; untrusted, and only ever
+    // decoded.
+    const vellix::StartOptions options =
+        vellix::readStartOptions(commandLine != nullptr ? commandLine : "");
+    const std::string_view link = options.link;
     InitCommonControls();
     char title[TEXT_CAPACITY] = {};
     char className[TEXT_CAPACITY] = {};
@@ -72,6 +77,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
         vellix::handOverToRunningProgram(className, link);
         return 0;
     }
+    // Every file is read and written in one folder, whatever started Vellix.
+    vellix::useDataFolder(vellix::chooseDataFolder(options.dataFolder));
     registerMainWindowClass(instance, className);
 
     vellix::WorkingDirectoryFiles files;

@@ -1021,6 +1021,19 @@ install_upgrade_uninstall() {
         [ "$(drive count-windows VELLIX | tr -d '\r')" = 1 ] || return 1
     echo "ok: a tel: link opened through the shell reached the running program"
     stop_program
+    # With nothing running, a link opened from another folder starts the installed program in
+    # its data folder: the learned rule applies, and the dial is kept there.
+    mkdir -p "$work/elsewhere"
+    (cd "$work/elsewhere" && shell_open "tel:412-268-5555") >>"$work/installed.log" 2>&1 &
+    program_pid=$!
+    drive wait-window "$wait_ms" &&
+        drive wait-box "8 5555" "$wait_ms" &&
+        drive click-dial &&
+        wait_until 10 file_is "$data/DialingHistory.dat" "$line"$'412 268 5555  ->  8 5555\r\n' &&
+        [ -z "$(ls -A "$work/elsewhere")" ] || return 1
+    echo "ok: a link started the installed program in its data folder"
+    stop_program
+    line+=$'412 268 5555  ->  8 5555\r\n'
 
     timed "upgrade" msiexec /i "$(windows_path "$newer")" &&
         installed_versions_are "$next" &&
