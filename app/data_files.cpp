@@ -1,5 +1,6 @@
 #include "app/data_files.h"
 
+#include "store/file_replace.h"
 #include "store/history_file.h"
 #include "store/rules_file.h"
 
@@ -27,6 +28,15 @@ bool WorkingDirectoryFiles::loadSettings(Settings& settings) {
 
 bool WorkingDirectoryFiles::saveSettings(const Settings& settings) {
     return vellix::saveSettings(settings);
+}
+
+bool WorkingDirectoryFiles::keepHistoryIn(const char* path, const PairList& history) {
+    return replaceFile(path,
+                       [&history](std::ostream& stream) { return writeHistory(stream, history); });
+}
+
+bool WorkingDirectoryFiles::keepRulesIn(const char* path, const RuleSet& rules) {
+    return replaceFile(path, [&rules](std::ostream& stream) { return writeRules(stream, rules); });
 }
 
 } // namespace vellix

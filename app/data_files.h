@@ -19,6 +19,9 @@ public:
     virtual bool saveRules(const RuleSet& rules) = 0;
     virtual bool loadSettings(Settings& settings) = 0;
     virtual bool saveSettings(const Settings& settings) = 0;
+    // Keep data that could not be saved in a file the user chose, in the data file's format.
+    virtual bool keepHistoryIn(const char* path, const PairList& history) = 0;
+    virtual bool keepRulesIn(const char* path, const RuleSet& rules) = 0;
 };
 
 // The files in the current directory.
@@ -30,6 +33,8 @@ public:
     bool saveRules(const RuleSet& rules) override;
     bool loadSettings(Settings& settings) override;
     bool saveSettings(const Settings& settings) override;
+    bool keepHistoryIn(const char* path, const PairList& history) override;
+    bool keepRulesIn(const char* path, const RuleSet& rules) override;
 };
 
 } // namespace vellix

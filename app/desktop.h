@@ -32,6 +32,13 @@ enum class ClipboardRead : std::int32_t {
     BUSY,
 };
 
+// What the user makes of data that cannot be saved at exit.
+enum class UnsavedDataChoice : std::int32_t {
+    KEEP_IN_FILE,
+    EXIT_WITHOUT_IT,
+    GO_BACK,
+};
+
 // The mouse messages that arrive with a notification-icon message, with the platform's values.
 constexpr std::uint32_t MOUSE_LEFT_UP = 0x0202;
 constexpr std::uint32_t MOUSE_LEFT_DOUBLE_CLICK = 0x0203;
@@ -109,6 +116,10 @@ public:
     // and shows that data is not being saved until showSavesResumed.
     virtual void showSaveFailure(const char* fileName) = 0;
     virtual void showSavesResumed() = 0;
+    // At exit, a data file still cannot be saved: asks what becomes of its data.
+    virtual UnsavedDataChoice askAboutUnsavedData(const char* fileName) = 0;
+    // A file to keep data in, suggested by name; empty when the user chose none.
+    virtual std::string chooseFileToKeep(const char* suggestedName) = 0;
 
     // The calling code of the country of the user's regional settings ("1", "44"); empty
     // when the system does not say.

@@ -21,6 +21,16 @@ public:
     // The settings are no data: a choice that did not save is still in force until exit.
     bool loadSettings(Settings& settings) override { return files_.loadSettings(settings); }
     bool saveSettings(const Settings& settings) override { return files_.saveSettings(settings); }
+    bool keepHistoryIn(const char* path, const PairList& history) override {
+        return files_.keepHistoryIn(path, history);
+    }
+    bool keepRulesIn(const char* path, const RuleSet& rules) override {
+        return files_.keepRulesIn(path, rules);
+    }
+
+    // Whether the file's last save, or its reading at start, failed.
+    bool historyFailing() const { return historyFailing_; }
+    bool rulesFailing() const { return rulesFailing_; }
 
 private:
     bool report(const char* fileName, bool& failing, bool saved);

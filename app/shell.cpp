@@ -7,6 +7,8 @@
 #include "capture/home_country.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
+#include "store/history_file.h"
+#include "store/rules_file.h"
 
 #include <utility>
 
@@ -111,7 +113,8 @@ bool Shell::onCommand(std::uint32_t command) {
         desktop_.runAboutDialog();
         return true;
     case CMD_EXIT:
-        desktop_.destroyWindow();
+        if (keepUnsavedData())
+            desktop_.destroyWindow();
         return true;
     case CMD_FIND_NUMBERS:
         settings_.findNumbersInText = !settings_.findNumbersInText;
@@ -167,6 +170,34 @@ void Shell::runRulesDialog() {
     saveRulesOf(files_, state_);
     state_.history = extractHistory(state_.workingRules);
     saveHistoryOf(files_, state_);
+}
+
+bool Shell::keepUnsavedData() {
+    // Once more: whatever held a file may have let it go.
+    const bool historySaved =
+        !files_.historyFailing() && !state_.historyUnread ? true : saveHistoryOf(files_, state_);
+    const bool rulesSaved =
+        !files_.rulesFailing() && !state_.rulesUnread ? true : saveRulesOf(files_, state_);
+    return (historySaved || keepOneFile(HISTORY_FILE, true)) &&
+           (rulesSaved || keepOneFile(RULES_FILE, false));
+}
+
+bool Shell::keepOneFile(const char* fileName, bool history) {
+    for (;;) {
+        switch (desktop_.askAboutUnsavedData(fileName)) {
+        case UnsavedDataChoice::GO_BACK:
+            return false;
+        case UnsavedDataChoice::EXIT_WITHOUT_IT:
+            return true;
+        case UnsavedDataChoice::KEEP_IN_FILE:
+            break;
+        }
+        const std::string path = desktop_.chooseFileToKeep(fileName);
+        // No file chosen, or one that cannot be written either: asked again.
+        if (!path.empty() && (history ? files_.keepHistoryIn(path.c_str(), state_.history)
+                                      : files_.keepRulesIn(path.c_str(), state_.storedRules)))
+            return true;
+    }
 }
 
 void Shell::deriveRules() {

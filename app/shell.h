@@ -55,6 +55,11 @@ public:
 private:
     void deriveRules();
     void readClipboard();
+    // Before Exit: tries the saves that failed once more; for a file that still does not save,
+    // asks whether to keep its data in a file of the user's choice, to exit without it, or to
+    // go back. False: the user goes back, and the program stays.
+    bool keepUnsavedData();
+    bool keepOneFile(const char* fileName, bool history);
     void runRulesDialog();
 
     Desktop& desktop_;

@@ -208,6 +208,41 @@ void Win32Desktop::showSavesResumed() {
     trayIcon_.setTip(IDS_TRAY_TIP);
 }
 
+UnsavedDataChoice Win32Desktop::askAboutUnsavedData(const char* fileName) {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder)
+        folder[0] = '\0';
+    char title[TEXT_CAPACITY] = {};
+    char format[2 * TEXT_CAPACITY + MAX_PATH] = {};
+    LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
+    LoadStringA(instance_, IDS_UNSAVED_AT_EXIT_TEXT, format, sizeof format);
+    char text[sizeof format + 2 * MAX_PATH] = {};
+    std::snprintf(text, sizeof text, format, fileName, folder);
+    switch (MessageBoxA(main_, text, title, MB_YESNOCANCEL | MB_ICONWARNING | MB_SETFOREGROUND)) {
+    case IDYES:
+        return UnsavedDataChoice::KEEP_IN_FILE;
+    case IDNO:
+        return UnsavedDataChoice::EXIT_WITHOUT_IT;
+    default:
+        return UnsavedDataChoice::GO_BACK;
+    }
+}
+
+std::string Win32Desktop::chooseFileToKeep(const char* suggestedName) {
+    char path[MAX_PATH] = {};
+    std::snprintf(path, sizeof path, "%s", suggestedName);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = main_;
+    dialog.lpstrFilter = "Vellix data (*.dat)\0*.dat\0All files\0*.*\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrDefExt = "dat";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    return GetSaveFileNameA(&dialog) != FALSE ? std::string(path) : std::string();
+}
+
 std::string Win32Desktop::regionalCallingCode() {
     // The country's code "based on international phone codes", as the system documents it.
     char code[8] = {};

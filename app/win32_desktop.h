@@ -64,6 +64,8 @@ public:
 
     void showSaveFailure(const char* fileName) override;
     void showSavesResumed() override;
+    UnsavedDataChoice askAboutUnsavedData(const char* fileName) override;
+    std::string chooseFileToKeep(const char* suggestedName) override;
 
     std::string regionalCallingCode() override;
     bool isLeftCtrlDown() override;

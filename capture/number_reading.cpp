@@ -203,12 +203,14 @@ Span findVanity(const Text& text, std::size_t start, LetterCase letters) {
             continue;
         if (letters == LetterCase::CAPITALS && !capitals && !isTollFree(text, tokens[code]))
             continue;
-        // After it: the end, an extension, or anything but another word.
+        // After it: the end, an extension, or punctuation; never another word or more to dial.
         const std::size_t after = tokens[last - 1].end;
         std::size_t next = after;
         while (isGroupSeparator(text.at(next)))
             ++next;
-        if (isAlphanumeric(text.at(next)) && extensionAt(text, after).pauses == 0)
+        const char following = text.at(next);
+        if ((isAlphanumeric(following) || isKeypadChar(following)) &&
+            extensionAt(text, after).pauses == 0)
             continue;
         return {tokens[code + 1].begin, after, true};
     }

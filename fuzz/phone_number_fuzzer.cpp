@@ -45,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool accepted = number.setText(text.c_str());
     check(accepted == (!text.empty() && text.size() <= vellix::PhoneNumber::MAX_TEXT_LENGTH));
     check(wellFormedDigitForm(number.digitForm()));
+    // A digit form fits a number's text, so that it reads back from a history line.
+    check(std::strlen(number.digitForm()) <= vellix::PhoneNumber::MAX_TEXT_LENGTH);
     const vellix::PhoneNumber copy(other.c_str());
     check(wellFormedDigitForm(copy.digitForm()));
     // Typed into the box, any text of any length reads as a number and an extension.

@@ -10,6 +10,8 @@
 #define IDS_SAVE_FAILED_TITLE 122
 // Formats the name of the data file that could not be saved and its folder.
 #define IDS_SAVE_FAILED_TEXT 123
+// At exit: the same two, and what the three buttons do.
+#define IDS_UNSAVED_AT_EXIT_TEXT 124
 
 // The main window's class, which the string table names and other programs look for.
 #define MAIN_WINDOW_CLASS "VELLIX"

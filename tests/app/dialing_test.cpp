@@ -236,5 +236,38 @@ TEST(HeldDataFiles, AreReadBeforeTheyAreReplacedAndNothingIsLost) {
     EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "showSavesResumed"), 1);
 }
 
+// Exit never drops what could not be saved without a word: it saves once more, then asks.
+TEST_F(DialTest, ExitWithUnsavedDataSavesOnceMoreThenAsks) {
+    files.historyReadOnly = true;
+    present("412-268-1234");
+    dial("8 1234");
+    desktop.calls.clear();
+    desktop.unsavedAnswers = {UnsavedDataChoice::GO_BACK};
+    shell.onCommand(CMD_EXIT);
+    EXPECT_EQ(desktop.calls, (Calls{"saveHistory", "askAboutUnsavedData DialingHistory.dat"}));
+
+    // No file chosen, then one that cannot be written: asked again each time.
+    desktop.calls.clear();
+    desktop.unsavedAnswers = {UnsavedDataChoice::KEEP_IN_FILE, UnsavedDataChoice::KEEP_IN_FILE,
+                              UnsavedDataChoice::KEEP_IN_FILE};
+    desktop.chosenFiles = {"", "/no/kept.dat", "C:/kept.dat"};
+    shell.onCommand(CMD_EXIT);
+    EXPECT_EQ(
+        desktop.calls,
+        (Calls{"saveHistory", "askAboutUnsavedData DialingHistory.dat",
+               "chooseFileToKeep DialingHistory.dat", "askAboutUnsavedData DialingHistory.dat",
+               "chooseFileToKeep DialingHistory.dat", "keepHistoryIn /no/kept.dat",
+               "askAboutUnsavedData DialingHistory.dat", "chooseFileToKeep DialingHistory.dat",
+               "keepHistoryIn C:/kept.dat", "destroyWindow"}));
+    EXPECT_EQ(files.kept["C:/kept.dat"], 1U);
+
+    // Saved at the last try: nothing to ask.
+    files.historyReadOnly = false;
+    desktop.calls.clear();
+    shell.onCommand(CMD_EXIT);
+    EXPECT_EQ(desktop.calls, (Calls{"saveHistory", "showSavesResumed", "destroyWindow"}));
+    EXPECT_EQ(files.storedHistory.size(), 1U);
+}
+
 } // namespace
 } // namespace vellix

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -131,6 +132,24 @@ public:
         record("showSaveFailure " + std::string(fileName));
     }
     void showSavesResumed() override { record("showSavesResumed"); }
+    // What the user answers at exit, in turn, and the files chosen (empty: none).
+    std::vector<UnsavedDataChoice> unsavedAnswers;
+    std::vector<std::string> chosenFiles;
+    UnsavedDataChoice askAboutUnsavedData(const char* fileName) override {
+        record("askAboutUnsavedData " + std::string(fileName));
+        const UnsavedDataChoice answer =
+            unsavedAnswers.empty() ? UnsavedDataChoice::GO_BACK : unsavedAnswers.front();
+        if (!unsavedAnswers.empty())
+            unsavedAnswers.erase(unsavedAnswers.begin());
+        return answer;
+    }
+    std::string chooseFileToKeep(const char* suggestedName) override {
+        record("chooseFileToKeep " + std::string(suggestedName));
+        std::string chosen = chosenFiles.empty() ? std::string() : chosenFiles.front();
+        if (!chosenFiles.empty())
+            chosenFiles.erase(chosenFiles.begin());
+        return chosen;
+    }
 
     bool isLeftCtrlDown() override { return leftCtrlDown; }
     void requestCall(const char* address) override {
@@ -215,8 +234,25 @@ public:
         storedSettings = settings;
         return true;
     }
+    // What was kept in files the user chose, by path; a path starting "/no/" cannot be written.
+    std::map<std::string, std::size_t> kept;
+    bool keepHistoryIn(const char* path, const PairList& history) override {
+        calls_.emplace_back("keepHistoryIn " + std::string(path));
+        return keepIn(path, history.size());
+    }
+    bool keepRulesIn(const char* path, const RuleSet& rules) override {
+        calls_.emplace_back("keepRulesIn " + std::string(path));
+        return keepIn(path, rules.size());
+    }
 
 private:
+    bool keepIn(const std::string& path, std::size_t items) {
+        if (path.rfind("/no/", 0) == 0)
+            return false;
+        kept[path] = items;
+        return true;
+    }
+
     std::vector<std::string>& calls_;
 };
 
