@@ -29,6 +29,8 @@ build_msi() {
     (cd "$stage" && wixl -a x64 -D Version="$1" -o "$out" "$sources/vellix.wxs")
     rm -rf "$stage"
     # wixl has no component conditions; the two properties that leave parts out need them.
+    # It also places the actions that take back the recorded choices after the end; they run
+    # right after AppSearch (50), before the conditions are weighed.
     # Nor can it let a build replace an installed one of the same version (every build has a
     # product code of its own): the upgrade then takes the same version too (512, the upper
     # bound inclusive), instead of installing a second copy beside the first. The bounds are
@@ -36,6 +38,10 @@ build_msi() {
     msibuild "$out" \
         -q "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART <> \"0\"' WHERE \`Component\` = 'StartupShortcut'" \
         -q "UPDATE \`Component\` SET \`Condition\` = 'LINKS <> \"0\"' WHERE \`Component\` = 'LinkHandler'" \
+        -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 51 WHERE \`Action\` = 'RememberAutoStart'" \
+        -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 52 WHERE \`Action\` = 'RememberLinks'" \
+        -q "UPDATE \`InstallUISequence\` SET \`Sequence\` = 51 WHERE \`Action\` = 'RememberAutoStart'" \
+        -q "UPDATE \`InstallUISequence\` SET \`Sequence\` = 52 WHERE \`Action\` = 'RememberLinks'" \
         -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
         -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$1', 513, 'WIX_UPGRADE_DETECTED')"
 }

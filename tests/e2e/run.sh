@@ -1049,10 +1049,16 @@ install_upgrade_uninstall() {
         file_is "$data/DialingHistory.dat" "$line" || return 1
     echo "ok: uninstalled; the data file is kept"
 
+    # Parts left out stay out through an upgrade that does not name them.
     msiexec /i "$(windows_path "$installer")" AUTOSTART=0 LINKS=0 &&
         [ -f "$menu/Vellix.lnk" ] && [ ! -e "$menu/StartUp/Vellix.lnk" ] &&
         [ -z "$(link_command tel)" ] &&
-        msiexec /x "$(windows_path "$installer")" &&
+        msiexec /i "$(windows_path "$newer")" &&
+        installed_versions_are "$next" &&
+        [ -f "$menu/Vellix.lnk" ] && [ ! -e "$menu/StartUp/Vellix.lnk" ] &&
+        [ -z "$(link_command tel)" ] || return 1
+    echo "ok: an upgrade keeps AUTOSTART=0 and LINKS=0"
+    msiexec /x "$(windows_path "$newer")" &&
         installed_versions_are ""
 }
 
