@@ -239,7 +239,7 @@ std::string Win32Desktop::chooseFileToKeep(const char* suggestedName) {
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
     dialog.lpstrDefExt = "dat";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     return GetSaveFileNameA(&dialog) != FALSE ? std::string(path) : std::string();
 }
 

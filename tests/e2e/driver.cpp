@@ -196,6 +196,40 @@ int holdFile(const std::string& path, const std::string& releaseMarker) {
     return report(true, "'" + path + "' held and let go");
 }
 
+// The program's top-level dialog with the title, waited for until timeoutMs have passed.
+HWND waitForDialog(const std::string& title, DWORD timeoutMs) {
+    if (!joinProgramDesktop())
+        return nullptr;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        HWND dialog = FindWindowA(MAKEINTATOM(32770), title.c_str());
+        if (dialog != nullptr || GetTickCount64() >= deadline)
+            return dialog;
+        Sleep(POLL_MS);
+    }
+}
+
+// Clicks a button of the program's dialog with the title: the user answers a message box.
+int clickDialogButton(const std::string& title, int button, DWORD timeoutMs) {
+    HWND dialog = waitForDialog(title, timeoutMs);
+    HWND control = dialog != nullptr ? GetDlgItem(dialog, button) : nullptr;
+    return report(control != nullptr && PostMessageA(control, BM_CLICK, 0, 0) != FALSE,
+                  "button " + std::to_string(button) + " of '" + title + "' clicked");
+}
+
+// Types a path into the Save As dialog's file name and presses its Save button.
+int saveAs(const std::string& path, DWORD timeoutMs) {
+    HWND dialog = waitForDialog("Save As", timeoutMs);
+    // The file name is a combo box (cmb13) in the newer dialog, an edit (edt1) in the older.
+    HWND name = dialog != nullptr ? GetDlgItem(dialog, 0x47c) : nullptr;
+    if (name == nullptr && dialog != nullptr)
+        name = GetDlgItem(dialog, 0x480);
+    if (name == nullptr)
+        return report(false, "Save As dialog with a file name box");
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return report(PostMessageA(dialog, WM_COMMAND, IDOK, 0) != FALSE, "saved as '" + path + "'");
+}
+
 // Polls check until it holds or timeoutMs have passed.
 bool waitFor(Check check, const std::string& expected, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -914,7 +948,8 @@ int usage() {
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
         "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
-        "  hold-file PATH RELEASE-MARKER\n"
+        "  hold-file PATH RELEASE-MARKER | post-command NAME|ID | dialog-button TITLE ID MS\n"
+        "  save-as PATH MS\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
@@ -1022,6 +1057,17 @@ int main(int argc, char** argv) {
                                           std::strtoul(args[2].c_str(), nullptr, 10), &result) != 0,
                       "command " + args[1] + " handled");
     }
+    if (command == "post-command" && count == 2) {
+        // Posted: the command may open a message box that waits for the user.
+        const auto id = static_cast<WPARAM>(valueNamed(args[1], COMMANDS));
+        return report(PostMessageA(mainWindow(), WM_COMMAND, id, 0) != FALSE,
+                      "command " + args[1] + " posted");
+    }
+    if (command == "dialog-button" && count == 4)
+        return clickDialogButton(args[1], std::atoi(args[2].c_str()),
+                                 std::strtoul(args[3].c_str(), nullptr, 10));
+    if (command == "save-as" && count == 3)
+        return saveAs(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
     if (command == "close" && count == 1)
         return report(PostMessageA(mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE,
                       "close box pressed");

@@ -473,6 +473,31 @@ reading_numbers() {
             $'+44 20 7946 0000\n9 1 412 268 5555,204\n9 011 44 20 7946 0000,,,204#\n'
 }
 
+# Exit with a history that still cannot be saved: Vellix asks; Cancel goes back to it, Yes
+# keeps the pair in a file the user chooses, and then Vellix ends.
+exit_with_unsaved_data() {
+    local dir=$work/exit-unsaved
+    local title="Vellix cannot save its data"
+    data_file exit-unsaved DialingHistory.dat
+    chmod a-w "$dir/DialingHistory.dat"
+    drive put-text "x" &&
+        start_program exit-unsaved &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial &&
+        drive wait-tooltip "your data is not being saved" "$wait_ms" &&
+        drive post-command exit &&
+        drive dialog-button "$title" 2 "$wait_ms" &&
+        drive wait-visibility shown "$wait_ms" &&
+        ! process_gone "$program_pid" &&
+        drive post-command exit &&
+        drive dialog-button "$title" 6 "$wait_ms" &&
+        drive save-as "$(windows_path "$dir/kept.dat")" "$wait_ms" &&
+        wait_until 20 process_gone "$program_pid" &&
+        file_is "$dir/kept.dat" $'412 268 1234  ->  8 1234\r\n'
+}
+
 # Another program holds the history file while Vellix starts: the dial made meanwhile is told
 # as not saved and the file keeps every byte; once the file is let go, the next dial's save
 # holds the file's 50 pairs and both new ones.
@@ -1093,6 +1118,8 @@ scenario "the number menu lists the numbers and a pick refills the box" number_m
 scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "a failed save is told and the next save writes what was kept" failed_save
+scenario "Exit with unsaved data asks, and keeps it in a file the user chooses" \
+    exit_with_unsaved_data
 scenario "a history held by another program at start is read before it is written" \
     held_history_at_start
 scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text
