@@ -269,7 +269,13 @@ NumberReading readNumber(std::string_view written, LetterCase letters) {
     NumberReading reading;
     DigitWriter number(reading.number);
     std::size_t i = numberStart(text);
-    const Span vanity = findVanity(text, text.at(i) == INTERNATIONAL_PREFIX ? i + 1 : i, letters);
+    Span vanity = findVanity(text, text.at(i) == INTERNATIONAL_PREFIX ? i + 1 : i, letters);
+    // Read whole, a number's text has nothing more to dial after its vanity word but an
+    // extension: its digit form then never outgrows the text.
+    if (vanity.found && extensionAt(text, vanity.end).pauses == 0) {
+        for (std::size_t k = vanity.end; k < text.size(); ++k)
+            vanity.found = vanity.found && !isKeypadChar(text.at(k));
+    }
     for (; i < text.size(); ++i) {
         const char c = text.at(i);
         if (vanity.found && i == vanity.begin) {
