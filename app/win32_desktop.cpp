@@ -188,19 +188,24 @@ void Win32Desktop::scheduleClipboardRetry(std::uint32_t delayMs) {
     SetTimer(main_, CLIPBOARD_RETRY_TIMER, delayMs, nullptr);
 }
 
-void Win32Desktop::showSaveFailure(const char* fileName) {
+std::string Win32Desktop::aboutDataFile(UINT formatId, const char* fileName) const {
     char folder[MAX_PATH] = {};
     const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
     if (length == 0 || length >= sizeof folder)
         folder[0] = '\0';
-    char title[TEXT_CAPACITY] = {};
-    char format[TEXT_CAPACITY] = {};
-    LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
-    LoadStringA(instance_, IDS_SAVE_FAILED_TEXT, format, sizeof format);
-    // Cut to the balloon's room; the file's name comes first, so it always shows.
-    char text[BALLOON_TEXT_CAPACITY] = {};
+    char format[2 * TEXT_CAPACITY + MAX_PATH] = {};
+    LoadStringA(instance_, formatId, format, sizeof format);
+    char text[sizeof format + 2 * MAX_PATH] = {};
     std::snprintf(text, sizeof text, format, fileName, folder);
-    trayIcon_.showWarning(title, text);
+    return text;
+}
+
+void Win32Desktop::showSaveFailure(const char* fileName) {
+    char title[TEXT_CAPACITY] = {};
+    LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
+    // Cut to the balloon's room; the file's name comes first, so it always shows.
+    const std::string text = aboutDataFile(IDS_SAVE_FAILED_TEXT, fileName);
+    trayIcon_.showWarning(title, text.substr(0, BALLOON_TEXT_CAPACITY - 1).c_str());
     trayIcon_.setTip(IDS_TRAY_TIP_NOT_SAVING);
 }
 
@@ -209,17 +214,11 @@ void Win32Desktop::showSavesResumed() {
 }
 
 UnsavedDataChoice Win32Desktop::askAboutUnsavedData(const char* fileName) {
-    char folder[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder)
-        folder[0] = '\0';
     char title[TEXT_CAPACITY] = {};
-    char format[2 * TEXT_CAPACITY + MAX_PATH] = {};
     LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
-    LoadStringA(instance_, IDS_UNSAVED_AT_EXIT_TEXT, format, sizeof format);
-    char text[sizeof format + 2 * MAX_PATH] = {};
-    std::snprintf(text, sizeof text, format, fileName, folder);
-    switch (MessageBoxA(main_, text, title, MB_YESNOCANCEL | MB_ICONWARNING | MB_SETFOREGROUND)) {
+    const std::string text = aboutDataFile(IDS_UNSAVED_AT_EXIT_TEXT, fileName);
+    switch (MessageBoxA(main_, text.c_str(), title,
+                        MB_YESNOCANCEL | MB_ICONWARNING | MB_SETFOREGROUND)) {
     case IDYES:
         return UnsavedDataChoice::KEEP_IN_FILE;
     case IDNO:

@@ -72,6 +72,9 @@ public:
     void requestCall(const char* address) override;
 
 private:
+    // A text of the string table about a data file, with the file's name and its folder.
+    std::string aboutDataFile(UINT formatId, const char* fileName) const;
+
     HINSTANCE instance_;
     HWND main_ = nullptr;
     TrayIcon trayIcon_;
