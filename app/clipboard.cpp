@@ -57,12 +57,7 @@ UINT ownTextFormat() {
     return 0;
 }
 
-} // namespace
-
-ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool findInText) {
-    const ScopedClipboard clipboard(window);
-    if (!clipboard.isOpen())
-        return ClipboardRead::BUSY;
+ClipboardRead readOpenClipboard(CapturedNumberList& out, bool findInText) {
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
@@ -79,6 +74,37 @@ ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool fi
     const ScopedGlobalLock text(GetClipboardData(CF_TEXT));
     return readCopiedText(text.bytes(), text.size(), findInText, out) ? ClipboardRead::NUMBERS
                                                                       : ClipboardRead::NO_NUMBERS;
+}
+
+} // namespace
+
+ClipboardRead readClipboardNumbers(HWND window, CapturedNumberList& out, bool findInText) {
+    const ScopedClipboard clipboard(window);
+    if (!clipboard.isOpen())
+        return ClipboardRead::BUSY;
+    // Nobody can change the clipboard while it is open, so this numbers what is read.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const ClipboardRead read = readOpenClipboard(out, findInText);
+    SetPropA(window, CLIPBOARD_READ_PROPERTY,
+             reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(sequence)));
+    return read;
+}
+
+bool listenToClipboard(HWND window) {
+    using AddListener = BOOL(WINAPI*)(HWND);
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto add = reinterpret_cast<AddListener>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "AddClipboardFormatListener")));
+    return add != nullptr && add(window) != FALSE;
+}
+
+void stopListeningToClipboard(HWND window) {
+    using RemoveListener = BOOL(WINAPI*)(HWND);
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto remove = reinterpret_cast<RemoveListener>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "RemoveClipboardFormatListener")));
+    if (remove != nullptr)
+        remove(window);
 }
 
 } // namespace vellix

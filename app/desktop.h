@@ -97,8 +97,12 @@ public:
     virtual void trackNumberMenu(MenuHandle menu) = 0;
     virtual void destroyMenu(MenuHandle menu) = 0;
 
-    // Clipboard. Joining the chain returns the next viewer; the platform announces the
-    // present clipboard content before it returns.
+    // Clipboard. Listening has the platform announce each later change to this window alone;
+    // false where the system lacks the listener, and the old viewer chain is joined instead.
+    virtual bool listenToClipboard() = 0;
+    virtual void stopListeningToClipboard() = 0;
+    // Joining the chain returns the next viewer; the platform announces the present clipboard
+    // content before it returns.
     virtual WindowHandle joinClipboardChain() = 0;
     virtual void leaveClipboardChain(WindowHandle nextViewer) = 0;
     virtual void forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,

@@ -106,6 +106,9 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
         return onCommand(shell, window, wParam, lParam);
     case WM_TIMER:
         return onTimer(mainWindow, window, wParam);
+    case WM_CLIPBOARDUPDATE:
+        shell.onClipboardUpdate();
+        return 0;
     case WM_DRAWCLIPBOARD:
         shell.onClipboardChange(wParam, lParam);
         return 0;

@@ -22,11 +22,19 @@ void Shell::onCreate() {
     homeCountry_ =
         settings_.homeCountry.empty() ? desktop_.regionalCallingCode() : settings_.homeCountry;
     deriveRules();
-    nextViewer_ = desktop_.joinClipboardChain();
+    listening_ = desktop_.listenToClipboard();
+    if (listening_)
+        readClipboard(); // the listener announces later changes only
+    else
+        nextViewer_ = desktop_.joinClipboardChain();
 }
 
 void Shell::onDestroy() {
-    desktop_.leaveClipboardChain(nextViewer_);
+    if (listening_)
+        desktop_.stopListeningToClipboard();
+    else
+        desktop_.leaveClipboardChain(nextViewer_);
+    listening_ = false;
     nextViewer_ = nullptr;
     desktop_.removeTrayIcon();
     desktop_.quitMessageLoop();
@@ -44,6 +52,11 @@ void Shell::onSize(bool minimized) {
 void Shell::onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam) {
     if (nextViewer_ != nullptr)
         desktop_.forwardClipboardChange(nextViewer_, wParam, lParam);
+    clipboardRetries_ = 0;
+    readClipboard();
+}
+
+void Shell::onClipboardUpdate() {
     clipboardRetries_ = 0;
     readClipboard();
 }

@@ -30,6 +30,9 @@ public:
     void onDestroy();
     void onClose();
     void onSize(bool minimized);
+    // A change announced to the clipboard listener.
+    void onClipboardUpdate();
+    // A change announced through the viewer chain, handed on to the next viewer.
     void onClipboardChange(std::uintptr_t wParam, std::intptr_t lParam);
     // The retry the shell scheduled after finding the clipboard held open.
     void onClipboardRetry();
@@ -70,6 +73,7 @@ private:
     Settings settings_;
     // The calling code whose numbers are read in national form, chosen at start-up.
     std::string homeCountry_;
+    bool listening_ = false;
     WindowHandle nextViewer_ = nullptr;
     // Retries of the present clipboard change so far, and whether one is scheduled.
     int clipboardRetries_ = 0;

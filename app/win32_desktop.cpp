@@ -161,12 +161,22 @@ void Win32Desktop::destroyMenu(MenuHandle menu) {
     DestroyMenu(menuOf(menu));
 }
 
+bool Win32Desktop::listenToClipboard() {
+    return vellix::listenToClipboard(main_);
+}
+
+void Win32Desktop::stopListeningToClipboard() {
+    vellix::stopListeningToClipboard(main_);
+    RemovePropA(main_, CLIPBOARD_READ_PROPERTY);
+}
+
 WindowHandle Win32Desktop::joinClipboardChain() {
     return SetClipboardViewer(main_);
 }
 
 void Win32Desktop::leaveClipboardChain(WindowHandle nextViewer) {
     ChangeClipboardChain(main_, windowOf(nextViewer));
+    RemovePropA(main_, CLIPBOARD_READ_PROPERTY);
 }
 
 void Win32Desktop::forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,

@@ -53,6 +53,8 @@ public:
     void trackNumberMenu(MenuHandle menu) override;
     void destroyMenu(MenuHandle menu) override;
 
+    bool listenToClipboard() override;
+    void stopListeningToClipboard() override;
     WindowHandle joinClipboardChain() override;
     void leaveClipboardChain(WindowHandle nextViewer) override;
     void forwardClipboardChange(WindowHandle nextViewer, std::uintptr_t wParam,

@@ -17,6 +17,8 @@ class FakeDesktop : public Desktop {
 public:
     std::vector<std::string> calls;
     bool visible = true;
+    // Whether the system has the clipboard format listener; without it the viewer chain.
+    bool hasListener = false;
     WindowHandle previousViewer = nullptr;
     // Run inside joinClipboardChain, as the platform announces the clipboard there.
     std::function<void()> onJoin;
@@ -93,6 +95,11 @@ public:
     void trackNumberMenu(MenuHandle menu) override { record("trackNumberMenu " + menuName(menu)); }
     void destroyMenu(MenuHandle menu) override { record("destroyMenu " + menuName(menu)); }
 
+    bool listenToClipboard() override {
+        record(hasListener ? "listenToClipboard" : "listenToClipboard, missing");
+        return hasListener;
+    }
+    void stopListeningToClipboard() override { record("stopListeningToClipboard"); }
     WindowHandle joinClipboardChain() override {
         record("joinClipboardChain");
         if (onJoin)

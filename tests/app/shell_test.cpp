@@ -46,10 +46,38 @@ protected:
 
 // Start-up.
 
-TEST_F(ShellTest, StartUpAddsIconBuildsStripLoadsFilesThenJoinsChain) {
+TEST_F(ShellTest, StartUpAddsIconBuildsStripLoadsFilesThenJoinsChainWithoutListener) {
     shell.onCreate();
-    EXPECT_EQ(desktop.calls, (Calls{"addTrayIcon", "createToolbarStrip", "loadHistory", "loadRules",
-                                    "loadSettings", "joinClipboardChain"}));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"addTrayIcon", "createToolbarStrip", "loadHistory", "loadRules",
+                     "loadSettings", "listenToClipboard, missing", "joinClipboardChain"}));
+}
+
+// The listener announces only later changes, and has no chain to hand changes on to or to
+// leave at the end.
+TEST_F(ShellTest, ListenerReadsPresentClipboardAtStartThenEachUpdate) {
+    desktop.hasListener = true;
+    desktop.clipboard = numbers({CapturedNumber("412-268-1234", KIND_GENERAL, "Phone")});
+    shell.onCreate();
+    EXPECT_EQ(std::vector<std::string>(desktop.calls.begin() + 5, desktop.calls.begin() + 7),
+              (Calls{"listenToClipboard", "readClipboardNumbers"}));
+    EXPECT_STREQ(shell.state().proposedNumber.text(), "412-268-1234");
+
+    desktop.calls.clear();
+    desktop.busyReads = 1;
+    desktop.clipboard = numbers({CapturedNumber("555-0100", KIND_CELL, "Cell phone")});
+    shell.onClipboardUpdate();
+    shell.onClipboardRetry();
+    EXPECT_EQ(std::vector<std::string>(desktop.calls.begin(), desktop.calls.begin() + 3),
+              (Calls{"readClipboardNumbers",
+                     "scheduleClipboardRetry " + std::to_string(CLIPBOARD_RETRY_MS),
+                     "readClipboardNumbers"}));
+    EXPECT_STREQ(shell.state().proposedNumber.text(), "555-0100");
+
+    desktop.calls.clear();
+    shell.onDestroy();
+    EXPECT_EQ(desktop.calls,
+              (Calls{"stopListeningToClipboard", "removeTrayIcon", "quitMessageLoop"}));
 }
 
 TEST_F(ShellTest, StartUpRemembersPreviousFirstViewerAsNext) {
@@ -69,6 +97,7 @@ TEST_F(ShellTest, StartUpPresentsClipboardInsideJoinWithoutForwarding) {
                          "loadHistory",
                          "loadRules",
                          "loadSettings",
+                         "listenToClipboard, missing",
                          "joinClipboardChain",
                          "readClipboardNumbers",
                          "setNumberButtonImage 0",

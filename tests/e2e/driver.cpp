@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/clipboard.h"
 #include "driver.h"
 #include "res/resource.h"
 #include "rules_dialog/rule_row.h"
@@ -13,6 +14,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +24,7 @@
 namespace vellix::e2e {
 
 constexpr DWORD POLL_MS = 50;
-constexpr DWORD CHAIN_MS = 10000;
+constexpr DWORD CHANGE_MS = 10000;
 
 using Check = bool (*)(const std::string& expected);
 
@@ -77,59 +79,75 @@ bool putOnClipboard(UINT format, const std::string& bytes) {
     return put;
 }
 
-// While a change is put on the clipboard the driver is the first clipboard viewer and hands
-// each change on to the program with SendMessage, which returns only after the program has
-// handled it.
-HWND nextViewer = nullptr;
+DWORD clipboardTaken(HWND main) {
+    return static_cast<DWORD>(
+        reinterpret_cast<std::uintptr_t>(GetPropA(main, CLIPBOARD_READ_PROPERTY)));
+}
 
-// A change to hand on with the clipboard held open, as clipboard managers do right after a
-// change: for how long, the box text the program must keep meanwhile, and whether it did
-// while answering throughout.
-struct ClipboardHold {
-    DWORD ms = 0;
-    std::string boxBefore;
-    bool kept = false;
-};
-ClipboardHold hold;
+bool waitClipboardTaken(HWND main, DWORD sequence) {
+    const ULONGLONG deadline = GetTickCount64() + CHANGE_MS;
+    while (static_cast<LONG>(clipboardTaken(main) - sequence) < 0) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+// Puts a change on the clipboard and returns once the program has read it.
+bool changeClipboard(UINT format, const std::string& bytes) {
+    HWND main = mainWindow();
+    return main != nullptr && putOnClipboard(format, bytes) &&
+           waitClipboardTaken(main, GetClipboardSequenceNumber());
+}
 
 bool programAnswers(HWND main) {
     return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr) != 0;
 }
 
-// Keeps the clipboard, which the caller opened, for hold.ms; the program cannot have read the
-// change then, and must go on answering.
-bool keepClipboardOpen() {
+// A change followed at once by another program holding the clipboard open for ms, as
+// clipboard managers do: the program cannot read it meanwhile, must go on answering with
+// the box as it was, and reads the change once the clipboard is free. The program's thread
+// waits while the change is made, so that it cannot read it before the clipboard is held.
+bool changeClipboardHeld(UINT format, const std::string& bytes, DWORD ms) {
     HWND main = mainWindow();
-    const ULONGLONG end = GetTickCount64() + hold.ms;
-    bool kept = main != nullptr;
+    HANDLE thread = main != nullptr ? OpenThread(THREAD_SUSPEND_RESUME, FALSE,
+                                                 GetWindowThreadProcessId(main, nullptr))
+                                    : nullptr;
+    if (thread == nullptr)
+        return false;
+    const std::string boxBefore = windowText(numberBoxOf(main));
+    const bool suspended = SuspendThread(thread) != static_cast<DWORD>(-1);
+    const bool put = suspended && putOnClipboard(format, bytes);
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const bool opened = put && OpenClipboard(nullptr) != FALSE;
+    if (suspended)
+        ResumeThread(thread);
+    CloseHandle(thread);
+    bool kept = opened;
+    const ULONGLONG end = GetTickCount64() + ms;
     while (kept && GetTickCount64() < end) {
-        kept = programAnswers(main) && windowText(numberBoxOf(main)) == hold.boxBefore;
+        kept = programAnswers(main) && windowText(numberBoxOf(main)) == boxBefore;
         Sleep(POLL_MS);
     }
-    return kept;
+    if (opened)
+        CloseClipboard();
+    if (!kept)
+        std::printf("the box changed from '%s' to '%s' while the clipboard was held, or the "
+                    "program did not answer\n",
+                    boxBefore.c_str(), windowText(numberBoxOf(main)).c_str());
+    return kept && waitClipboardTaken(main, sequence);
 }
 
-LRESULT CALLBACK viewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_DRAWCLIPBOARD: {
-        const bool holding = hold.ms > 0 && OpenClipboard(window) != FALSE;
-        if (nextViewer != nullptr)
-            SendMessageA(nextViewer, message, wParam, lParam);
-        if (holding) {
-            hold.kept = keepClipboardOpen();
-            CloseClipboard();
-        }
-        return 0;
-    }
-    case WM_CHANGECBCHAIN:
-        if (reinterpret_cast<HWND>(wParam) == nextViewer)
-            nextViewer = reinterpret_cast<HWND>(lParam);
-        else if (nextViewer != nullptr)
-            SendMessageA(nextViewer, message, wParam, lParam);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+// Another clipboard viewer joins the chain and dies without leaving it, as a crashing
+// clipboard tool does.
+[[noreturn]] void crashInViewerChain() {
+    HWND viewer = createViewerWindow(DefWindowProcA, "VellixCrashingViewer");
+    SetClipboardViewer(viewer);
+    std::printf("ok: a viewer joined the chain and crashes\n");
+    std::fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), 0);
+    ExitProcess(0);
 }
 
 HWND createViewerWindow(WNDPROC procedure, const char* className) {
@@ -140,26 +158,6 @@ HWND createViewerWindow(WNDPROC procedure, const char* className) {
     RegisterClassA(&viewerClass);
     return CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                            viewerClass.hInstance, nullptr);
-}
-
-bool changeClipboard(UINT format, const std::string& bytes) {
-    HWND viewer = createViewerWindow(viewerProc, "VellixDriverViewer");
-    if (viewer == nullptr)
-        return false;
-    // The program joins the chain as the last step of creating its window, so a driver that has
-    // just found the window can be there first on a loaded machine: wait for the program.
-    const ULONGLONG deadline = GetTickCount64() + CHAIN_MS;
-    nextViewer = SetClipboardViewer(viewer);
-    while (nextViewer == nullptr && GetTickCount64() < deadline) {
-        ChangeClipboardChain(viewer, nullptr);
-        Sleep(POLL_MS);
-        nextViewer = SetClipboardViewer(viewer);
-    }
-    const bool put = nextViewer != nullptr && putOnClipboard(format, bytes);
-    // Leaving keeps the program in the chain; destroying the viewer alone would cut it off.
-    ChangeClipboardChain(viewer, nextViewer);
-    DestroyWindow(viewer);
-    return put;
 }
 
 // The UTF-16 bytes, NUL included, of an ASCII text in which "\uXXXX" stands for any other
@@ -941,7 +939,7 @@ int usage() {
     std::fputs(
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
-        "  change-text TEXT | change-unicode TEXT | change-text-held TEXT MS\n"
+        "  change-text TEXT | change-unicode TEXT | change-text-held TEXT MS | crash-viewer\n"
         "  change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tooltip TEXT MS | wait-no-tooltip TEXT MS | tooltips\n"
@@ -986,13 +984,13 @@ int main(int argc, char** argv) {
     }
     if (command == "change-text-held" && count == 3) {
         const std::string bytes = args[1] + '\0';
-        hold.ms = std::strtoul(args[2].c_str(), nullptr, 10);
-        hold.boxBefore = windowText(numberBoxOf(mainWindow()));
-        const bool handed = changeClipboard(CF_TEXT, bytes);
-        return report(handed && hold.kept, "text handed to the program with the clipboard held " +
-                                               args[2] + " ms; the box kept '" + hold.boxBefore +
-                                               "' and the program answered meanwhile");
+        return report(
+            changeClipboardHeld(CF_TEXT, bytes, std::strtoul(args[2].c_str(), nullptr, 10)),
+            "text handed to the program with the clipboard held " + args[2] +
+                " ms; the box kept its text and the program answered meanwhile");
     }
+    if (command == "crash-viewer" && count == 1)
+        crashInViewerChain();
     if ((command == "put-block" || command == "change-block") && count % 2 == 1) {
         std::string block;
         for (std::size_t i = 1; i < count; ++i)

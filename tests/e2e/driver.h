@@ -16,6 +16,8 @@ std::string windowText(HWND window);
 // Item index of the number box, read across the process boundary.
 std::string boxItem(HWND box, int index);
 DWORD processOf(HWND window);
+// The clipboard sequence number of what the program read last, recorded on its window.
+DWORD clipboardTaken(HWND main);
 // A message-only window of its own class, to stand in the clipboard-viewer chain.
 HWND createViewerWindow(WNDPROC procedure, const char* className);
 // Prints "ok: what" or "FAILED: what"; returns the exit code for it.

@@ -155,6 +155,21 @@ held_clipboard() {
         drive wait-box "412 268 1234" "$wait_ms"
 }
 
+# A clipboard tool joins the viewer chain after the program and crashes without leaving it;
+# copies made afterwards must still reach the program.
+crashed_clipboard_viewer() {
+    drive put-text "x" &&
+        start_program crashed-viewer &&
+        drive wait-window "$wait_ms" &&
+        drive put-text "412-268-1234" &&
+        drive wait-box "412 268 1234" "$wait_ms" &&
+        drive crash-viewer &&
+        drive put-text "650-555-0123" &&
+        drive wait-box "650 555 0123" "$wait_ms" &&
+        drive put-block "Phone" "412-268-7777" &&
+        drive wait-box "412 268 7777" "$wait_ms"
+}
+
 close_box_hides() {
     drive put-text "x" &&
         start_program close-box &&
@@ -1106,6 +1121,8 @@ scenario "start-up with a number on the clipboard presents it" start_with_clipbo
 scenario "a block with two numbers fills the box and shows the number button" block_with_two_numbers
 scenario "a clipboard change with no number leaves the box as it was" change_without_number
 scenario "a number copied while another program holds the clipboard is still proposed" held_clipboard
+scenario "copies still reach the program after another clipboard viewer crashed" \
+    crashed_clipboard_viewer
 scenario "the close box hides the window; process and icon stay" close_box_hides
 scenario "a double click on the icon toggles the window" double_click_toggles
 scenario "Exit from the icon menu ends the process" exit_from_menu

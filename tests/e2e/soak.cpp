@@ -4,8 +4,8 @@
 //
 // The changes come from a fixed seed: blocks with numbers, plain numbers, texts too long to be
 // a number, empty blocks, blocks of random bytes, and blocks whose memory is larger than their
-// data (padded with zeros or followed by garbage). The driver stays the first clipboard viewer
-// for the whole run and hands each change on to the program, timing how long it takes.
+// data (padded with zeros or followed by garbage). Each change waits until the program has
+// read it, timing how long that takes.
 
 #include "driver.h"
 
@@ -249,9 +249,8 @@ private:
     std::mt19937 random_;
 };
 
-// The soak's own place in the clipboard-viewer chain, held for the whole run.
+// How long the program took to read each change.
 struct Handoff {
-    HWND next = nullptr;
     int changes = 0;
     int failed = 0;
     double maxMs = 0;
@@ -259,50 +258,15 @@ struct Handoff {
 };
 Handoff handoff;
 
-LRESULT CALLBACK soakViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_DRAWCLIPBOARD: {
-        if (handoff.next == nullptr)
-            return 0;
-        const double start = nowMs();
-        const bool handled = SendMessageTimeoutA(handoff.next, message, wParam, lParam,
-                                                 SMTO_ABORTIFHUNG, HANDOFF_MS, nullptr) != 0;
-        const double took = nowMs() - start;
-        ++handoff.changes;
-        handoff.failed += handled ? 0 : 1;
-        handoff.maxMs = std::max(handoff.maxMs, took);
-        handoff.totalMs += took;
-        return 0;
-    }
-    case WM_CHANGECBCHAIN:
-        if (reinterpret_cast<HWND>(wParam) == handoff.next)
-            handoff.next = reinterpret_cast<HWND>(lParam);
-        else if (handoff.next != nullptr)
-            SendMessageA(handoff.next, message, wParam, lParam);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// Puts the change on the clipboard and returns once the program has been handed it.
-bool makeChange(HWND viewer, const Change& change) {
+// Puts the change on the clipboard and returns once the program has read it.
+bool makeChange(HWND main, const Change& change) {
     const double deadline = nowMs() + CLIPBOARD_MS;
-    while (!OpenClipboard(viewer)) {
+    while (!OpenClipboard(nullptr)) {
         if (nowMs() >= deadline)
             return false;
         Sleep(1);
     }
     EmptyClipboard();
-    const int before = handoff.changes;
     bool put = true;
     if (change.format != 0) {
         // Wine refuses a moveable block of no bytes (it is discarded); a fixed one it takes.
@@ -318,14 +282,21 @@ bool makeChange(HWND viewer, const Change& change) {
             GlobalFree(memory);
     }
     CloseClipboard();
-    // The change notice usually arrives inside CloseClipboard; wait for it when it is posted.
-    while (put && handoff.changes == before) {
-        if (nowMs() >= deadline)
-            return false;
-        pumpMessages();
-        Sleep(1);
+    if (!put)
+        return false;
+    const DWORD sequence = GetClipboardSequenceNumber();
+    const double start = nowMs();
+    bool read = true;
+    while (read && static_cast<LONG>(clipboardTaken(main) - sequence) < 0) {
+        read = nowMs() < start + HANDOFF_MS;
+        Sleep(0);
     }
-    return put;
+    const double took = nowMs() - start;
+    ++handoff.changes;
+    handoff.failed += read ? 0 : 1;
+    handoff.maxMs = std::max(handoff.maxMs, took);
+    handoff.totalMs += took;
+    return true;
 }
 
 struct Answers {
@@ -461,13 +432,6 @@ int soak(const std::vector<std::string>& args) {
     if (process == nullptr)
         return report(false, "program's process opened");
 
-    HWND viewer = createViewerWindow(soakViewerProc, "VellixSoakViewer");
-    handoff.next = viewer != nullptr ? SetClipboardViewer(viewer) : nullptr;
-    if (handoff.next == nullptr) {
-        CloseHandle(process);
-        return report(false, "soak viewer ahead of the program in the chain");
-    }
-
     Probe probe(main);
     ChangeMaker maker(RegisterClipboardFormatA("NameValuePairList"));
     Answers answered;
@@ -488,7 +452,7 @@ int soak(const std::vector<std::string>& args) {
 
     for (int i = 0; i < changes && held; ++i) {
         const Change change = maker.next(i == lastNumberAt, i > lastNumberAt);
-        if (!makeChange(viewer, change)) {
+        if (!makeChange(main, change)) {
             failure = "change " + std::to_string(i) + " (" + change.kind + ") handed over";
             break;
         }
@@ -528,8 +492,6 @@ int soak(const std::vector<std::string>& args) {
     }
     const double totalMs = nowMs() - started;
     held = failure.empty() && answers(main, answered) && probe.measure(process, end);
-    ChangeClipboardChain(viewer, handoff.next);
-    DestroyWindow(viewer);
     CloseHandle(process);
     if (!held && failure.empty())
         failure = "answer and usage at the end";
@@ -538,7 +500,7 @@ int soak(const std::vector<std::string>& args) {
                 "%d dials (%d learned)\n",
                 handoff.changes, totalMs / 1000, 1000.0 * handoff.changes / totalMs, warmUp,
                 elapsedMs / 1000, numbers, dials, learned);
-    std::printf("handing a change over: mean %.2f ms, max %.1f ms, %d not handled\n",
+    std::printf("reading a change: mean %.2f ms, max %.1f ms, %d not handled\n",
                 handoff.changes > 0 ? handoff.totalMs / handoff.changes : 0.0, handoff.maxMs,
                 handoff.failed);
     std::printf("answers: %d checks, max %.1f ms, %d late\n", answered.checks, answered.maxMs,
@@ -560,8 +522,8 @@ int soak(const std::vector<std::string>& args) {
     const bool lastProposed = box != nullptr && SendMessageA(box, CB_GETCOUNT, 0, 0) == 1 &&
                               windowText(box) == proposed.digitForm && proposes(box, proposed);
     int failures = 0;
-    failures += report(handoff.failed == 0 && handoff.changes >= changes,
-                       "every change handed to the program and handled");
+    failures +=
+        report(handoff.failed == 0 && handoff.changes >= changes, "the program read every change");
     failures += report(answered.late == 0, "the program answered every check within 1 s");
     failures += report(heapHeld, "heap in use grew at most 320 KiB after the warm-up");
     failures += report(pagesHeld, "private bytes and working set grew at most 1 MiB after the "
