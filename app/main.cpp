@@ -3,6 +3,7 @@
 #include "app/keyboard.h"
 #include "app/link_handover.h"
 #include "app/main_window.h"
+#include "app/program_update.h"
 #include "app/scoped_handles.h"
 #include "app/shell.h"
 #include "app/start_options.h"
@@ -69,6 +70,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
     char className[TEXT_CAPACITY] = {};
     LoadStringA(instance, IDS_TITLE, title, TEXT_CAPACITY);
     LoadStringA(instance, IDS_CLASS_NAME, className, TEXT_CAPACITY);
+    switch (options.installer) {
+    case vellix::InstallerRequest::CLOSE:
+    case vellix::InstallerRequest::CLOSE_FOR_UPDATE:
+        vellix::closeRunningProgram(className, options.installer ==
+                                                   vellix::InstallerRequest::CLOSE_FOR_UPDATE);
+        return 0;
+    case vellix::InstallerRequest::REOPEN_AFTER_UPDATE:
+        if (!vellix::takeReopenRequest())
+            return 0;
+        break;
+    case vellix::InstallerRequest::NONE:
+        break;
+    }
     // One Vellix per user session, decided before any window exists: two starts at the same
     // moment cannot both find no window and both stay.
     const vellix::ScopedHandle<HANDLE, CloseHandle> sessionMutex(

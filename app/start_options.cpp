@@ -11,10 +11,25 @@ std::string_view skipBlanks(std::string_view text) {
     return start == std::string_view::npos ? std::string_view() : text.substr(start);
 }
 
+InstallerRequest installerRequest(std::string_view commandLine) {
+    commandLine = skipBlanks(commandLine);
+    commandLine = commandLine.substr(0, commandLine.find_last_not_of(" \t") + 1);
+    if (commandLine == "--close")
+        return InstallerRequest::CLOSE;
+    if (commandLine == "--close-for-update")
+        return InstallerRequest::CLOSE_FOR_UPDATE;
+    if (commandLine == "--reopen-after-update")
+        return InstallerRequest::REOPEN_AFTER_UPDATE;
+    return InstallerRequest::NONE;
+}
+
 } // namespace
 
 StartOptions readStartOptions(std::string_view commandLine) {
     StartOptions options;
+    options.installer = installerRequest(commandLine);
+    if (options.installer != InstallerRequest::NONE)
+        return options;
     std::string_view rest = skipBlanks(commandLine);
     if (rest.substr(0, DATA_FOLDER_OPTION.size()) != DATA_FOLDER_OPTION) {
         options.link = commandLine;

@@ -27,6 +27,13 @@ build_msi() {
     cp "$2" "$stage/vellix.exe"
     cp res/phone.ico "$stage/vellix.ico"
     (cd "$stage" && wixl -a x64 -D Version="$1" -o "$out" "$sources/vellix.wxs")
+    # The new program also travels as a binary of the package, so that it can close the
+    # running Vellix before any file is replaced: the installed one may be too old to know how.
+    mkdir -p "$stage/Binary"
+    cp "$2" "$stage/Binary/vellix.exe.ibd"
+    printf 'Name\tData\r\ns72\tv0\r\nBinary\tName\r\nVellixProgram\tvellix.exe.ibd\r\n' \
+        >"$stage/Binary.idt"
+    (cd "$stage" && msibuild "$out" -i Binary.idt)
     rm -rf "$stage"
     # wixl has no component conditions; the two properties that leave parts out need them.
     # It also places the actions that take back the recorded choices after the end; they run
@@ -35,6 +42,9 @@ build_msi() {
     # product code of its own): the upgrade then takes the same version too (512, the upper
     # bound inclusive), instead of installing a second copy beside the first. The bounds are
     # part of the row's key, so the row is written anew.
+    # The running Vellix is closed before InstallValidate (1400) weighs the files in use, by
+    # the new program from the package (type 2, the return ignored: 66); after the install
+    # the installed one starts again, without waiting (18 + 64 + 128), if one was closed.
     msibuild "$out" \
         -q "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART <> \"0\"' WHERE \`Component\` = 'StartupShortcut'" \
         -q "UPDATE \`Component\` SET \`Condition\` = 'LINKS <> \"0\"' WHERE \`Component\` = 'LinkHandler'" \
@@ -42,6 +52,12 @@ build_msi() {
         -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 52 WHERE \`Action\` = 'RememberLinks'" \
         -q "UPDATE \`InstallUISequence\` SET \`Sequence\` = 51 WHERE \`Action\` = 'RememberAutoStart'" \
         -q "UPDATE \`InstallUISequence\` SET \`Sequence\` = 52 WHERE \`Action\` = 'RememberLinks'" \
+        -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('CloseVellix', 66, 'VellixProgram', '--close-for-update')" \
+        -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('CloseVellixForRemoval', 66, 'VellixProgram', '--close')" \
+        -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('ReopenVellix', 210, 'vellix.exe', '--reopen-after-update')" \
+        -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('CloseVellix', 'NOT REMOVE~=\"ALL\"', 1398)" \
+        -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('CloseVellixForRemoval', 'REMOVE~=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 1399)" \
+        -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('ReopenVellix', 'NOT REMOVE', 6650)" \
         -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
         -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$1', 513, 'WIX_UPGRADE_DETECTED')"
 }

@@ -10,6 +10,7 @@ TEST(StartOptions, TakeTheDataFolderAndLeaveTheLink) {
         const char* commandLine;
         const char* dataFolder;
         const char* link;
+        InstallerRequest installer = InstallerRequest::NONE;
     };
     const Case cases[] = {
         {"", "", ""},
@@ -22,11 +23,18 @@ TEST(StartOptions, TakeTheDataFolderAndLeaveTheLink) {
         {"--data-folder \"C:\\Data tel:1", "C:\\Data tel:1", ""},
         // Only the option itself counts.
         {"tel:--data-folder", "", "tel:--data-folder"},
+        // An installer's request is the whole command line.
+        {" --close ", "", "", InstallerRequest::CLOSE},
+        {"--close-for-update", "", "", InstallerRequest::CLOSE_FOR_UPDATE},
+        {"--reopen-after-update", "", "", InstallerRequest::REOPEN_AFTER_UPDATE},
+        {"--close tel:555-0100", "", "--close tel:555-0100"},
+        {"--closer", "", "--closer"},
     };
     for (const Case& c : cases) {
         const StartOptions options = readStartOptions(c.commandLine);
         EXPECT_EQ(options.dataFolder, c.dataFolder) << c.commandLine;
         EXPECT_EQ(options.link, c.link) << c.commandLine;
+        EXPECT_EQ(options.installer, c.installer) << c.commandLine;
     }
 }
 

@@ -1072,22 +1072,30 @@ install_upgrade_uninstall() {
         wait_until 10 file_is "$data/DialingHistory.dat" "$line"$'412 268 5555  ->  8 5555\r\n' &&
         [ -z "$(ls -A "$work/elsewhere")" ] || return 1
     echo "ok: a link started the installed program in its data folder"
-    stop_program
     line+=$'412 268 5555  ->  8 5555\r\n'
 
+    # The upgrade closes the running program, replaces it, leaves nothing behind and starts
+    # it again; the installer runs outside the test's desktop, and so does the new program.
+    local before
+    before=$(stat -c %Y "$programs/vellix.exe")
+    sleep 1
     timed "upgrade" msiexec /i "$(windows_path "$newer")" &&
+        [ "$(drive count-windows VELLIX | tr -d '\r')" = 0 ] &&
         installed_versions_are "$next" &&
-        [ -f "$programs/vellix.exe" ] && [ -f "$menu/Vellix.lnk" ] &&
-        file_is "$data/DialingHistory.dat" "$line" || return 1
-    echo "ok: upgraded from $version to $next; the data file is kept"
+        [ "$(stat -c %Y "$programs/vellix.exe")" != "$before" ] &&
+        [ "$(ls "$programs")" = vellix.exe ] && [ -f "$menu/Vellix.lnk" ] &&
+        file_is "$data/DialingHistory.dat" "$line" &&
+        VELLIX_DESKTOP=Default drive wait-window "$wait_ms" || return 1
+    echo "ok: upgraded from $version to $next with Vellix running: closed, replaced, started again"
 
     timed "uninstall" msiexec /x "$(windows_path "$newer")" &&
+        [ "$(VELLIX_DESKTOP=Default drive count-windows VELLIX | tr -d '\r')" = 0 ] &&
         installed_versions_are "" &&
         [ ! -e "$programs" ] && [ ! -e "$menu/Vellix.lnk" ] && [ ! -e "$menu/StartUp/Vellix.lnk" ] &&
         [ -z "$(link_command tel)" ] && [ -z "$(link_command callto)" ] &&
         ! "$wine" reg query 'HKCU\Software\Vellix' >/dev/null 2>&1 &&
         file_is "$data/DialingHistory.dat" "$line" || return 1
-    echo "ok: uninstalled; the data file is kept"
+    echo "ok: uninstalled with Vellix running: it was closed first; the data file is kept"
 
     # Parts left out stay out through an upgrade that does not name them.
     msiexec /i "$(windows_path "$installer")" AUTOSTART=0 LINKS=0 &&
