@@ -6,12 +6,16 @@
 
 namespace vellix {
 
-FileLoad WorkingDirectoryFiles::loadHistory(PairList& history) {
+FileLoad WorkingDirectoryFiles::loadHistory(DialingHistory& history) {
     return vellix::loadHistory(history);
 }
 
-bool WorkingDirectoryFiles::saveHistory(const PairList& history) {
+bool WorkingDirectoryFiles::saveHistory(const DialingHistory& history) {
     return vellix::saveHistory(history);
+}
+
+bool WorkingDirectoryFiles::appendToHistory(const NumberPair& pair) {
+    return vellix::appendToHistory(pair);
 }
 
 FileLoad WorkingDirectoryFiles::loadRules(RuleSet& rules) {
@@ -30,7 +34,7 @@ bool WorkingDirectoryFiles::saveSettings(const Settings& settings) {
     return vellix::saveSettings(settings);
 }
 
-bool WorkingDirectoryFiles::keepHistoryIn(const char* path, const PairList& history) {
+bool WorkingDirectoryFiles::keepHistoryIn(const char* path, const DialingHistory& history) {
     return replaceFile(path,
                        [&history](std::ostream& stream) { return writeHistory(stream, history); });
 }

@@ -19,12 +19,11 @@ void dial(Desktop& desktop, DataFiles& files, ShellState& state) {
         return;
     NumberPair pair;
     pair.setNumbers(state.proposedNumber.text(), dialed.text());
-    if (!pair.isLearnable())
+    if (!state.history.add(pair))
         return;
-    state.history.push_back(pair);
-    // A failed save keeps the pair in memory; the next save writes it.
-    saveHistoryOf(files, state);
     rederiveWorkingRules(state);
+    // A failed save keeps the pair in memory; the next save writes it.
+    saveDialedPair(files, state, pair);
 }
 
 } // namespace vellix

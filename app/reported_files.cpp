@@ -5,7 +5,7 @@
 
 namespace vellix {
 
-FileLoad ReportedDataFiles::loadHistory(PairList& history) {
+FileLoad ReportedDataFiles::loadHistory(DialingHistory& history) {
     const FileLoad load = files_.loadHistory(history);
     report(HISTORY_FILE, historyFailing_, load != FileLoad::UNREADABLE);
     return load;
@@ -17,8 +17,12 @@ FileLoad ReportedDataFiles::loadRules(RuleSet& rules) {
     return load;
 }
 
-bool ReportedDataFiles::saveHistory(const PairList& history) {
+bool ReportedDataFiles::saveHistory(const DialingHistory& history) {
     return report(HISTORY_FILE, historyFailing_, files_.saveHistory(history));
+}
+
+bool ReportedDataFiles::appendToHistory(const NumberPair& pair) {
+    return report(HISTORY_FILE, historyFailing_, files_.appendToHistory(pair));
 }
 
 bool ReportedDataFiles::saveRules(const RuleSet& rules) {

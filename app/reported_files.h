@@ -14,14 +14,15 @@ public:
 
     // A file that is there but cannot be read is told as a failed save is: what is learned
     // meanwhile is not being saved.
-    FileLoad loadHistory(PairList& history) override;
-    bool saveHistory(const PairList& history) override;
+    FileLoad loadHistory(DialingHistory& history) override;
+    bool saveHistory(const DialingHistory& history) override;
+    bool appendToHistory(const NumberPair& pair) override;
     FileLoad loadRules(RuleSet& rules) override;
     bool saveRules(const RuleSet& rules) override;
     // The settings are no data: a choice that did not save is still in force until exit.
     bool loadSettings(Settings& settings) override { return files_.loadSettings(settings); }
     bool saveSettings(const Settings& settings) override { return files_.saveSettings(settings); }
-    bool keepHistoryIn(const char* path, const PairList& history) override {
+    bool keepHistoryIn(const char* path, const DialingHistory& history) override {
         return files_.keepHistoryIn(path, history);
     }
     bool keepRulesIn(const char* path, const RuleSet& rules) override {

@@ -6,6 +6,7 @@
 #include "capture/call_link.h"
 #include "capture/home_country.h"
 #include "res/resource.h"
+#include "rules/forgetting.h"
 #include "rules/rule_learning.h"
 #include "store/history_file.h"
 #include "store/rules_file.h"
@@ -177,11 +178,12 @@ void Shell::runRulesDialog() {
         return;
     }
     rulesDialogOpen_ = true;
+    const RuleSet before = state_.workingRules;
     desktop_.runRulesDialog(state_.workingRules);
     rulesDialogOpen_ = false;
     state_.storedRules = extractStoredRules(state_.workingRules);
     saveRulesOf(files_, state_);
-    state_.history = extractHistory(state_.workingRules);
+    forgetDroppedPairs(state_.history, before, state_.workingRules);
     saveHistoryOf(files_, state_);
 }
 

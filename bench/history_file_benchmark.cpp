@@ -41,7 +41,7 @@ private:
 
 void BM_SaveHistory(benchmark::State& state) {
     const ScratchDirectory scratch;
-    const PairList history = vellix::bench::officeHistory(PAIRS);
+    const vellix::DialingHistory history = vellix::historyOf(vellix::bench::officeHistory(PAIRS));
     for (auto _ : state) {
         if (!vellix::saveHistory(history))
             state.SkipWithError("saveHistory failed");
@@ -52,13 +52,13 @@ void BM_SaveHistory(benchmark::State& state) {
 
 void BM_LoadHistory(benchmark::State& state) {
     const ScratchDirectory scratch;
-    if (!vellix::saveHistory(vellix::bench::officeHistory(PAIRS))) {
+    if (!vellix::saveHistory(vellix::historyOf(vellix::bench::officeHistory(PAIRS)))) {
         state.SkipWithError("saveHistory failed");
         return;
     }
     std::size_t loaded = 0;
     for (auto _ : state) {
-        PairList history;
+        vellix::DialingHistory history;
         vellix::loadHistory(history);
         loaded = history.size();
         benchmark::DoNotOptimize(history.data());

@@ -23,7 +23,10 @@ bool samePairs(const vellix::NumberPair& a, const vellix::NumberPair& b) {
 
 bool read(const std::string& bytes, vellix::PairList& history) {
     std::istringstream file(bytes);
-    return vellix::readHistory(file, history);
+    vellix::DialingHistory read;
+    const bool whole = vellix::readHistory(file, read);
+    history = vellix::pairsOf(read);
+    return whole;
 }
 
 } // namespace
@@ -37,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Everything read is written so that it reads back whole and the same.
     std::ostringstream saved;
-    check(vellix::writeHistory(saved, history));
+    check(vellix::writeHistory(saved, vellix::historyOf(history)));
     vellix::PairList reread;
     check(read(saved.str(), reread));
     check(reread.size() == history.size());

@@ -1,10 +1,13 @@
 // Rule learning over a fuzzed history file and rules file (the input split at its first
 // NUL byte), checking what the learner promises: every history pair ends up in the support
 // of exactly one working rule, and learning again from what the rules keep gives the same
-// pairs back, none doubled or lost.
+// pairs back, none doubled or lost. Then the same with the history forgetting what the
+// user's latest dials overruled: the pairs learned from are still each in one rule, and the
+// history only ever loses pairs.
 
 #include "fuzz_input.h"
 
+#include "rules/forgetting.h"
 #include "rules/rule_learning.h"
 #include "store/history_file.h"
 #include "store/rules_file.h"
@@ -42,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream historyFile(std::string(bytes, historySize));
     std::istringstream rulesFile(split == nullptr ? std::string()
                                                   : std::string(split + 1, bytes + size));
-    vellix::PairList history;
-    vellix::readHistory(historyFile, history);
+    vellix::DialingHistory read;
+    vellix::readHistory(historyFile, read);
+    const vellix::PairList history = vellix::pairsOf(read);
     vellix::RuleSet stored;
     vellix::readRules(rulesFile, stored);
 
@@ -60,5 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const vellix::RuleSet again =
         vellix::deriveWorkingRules(vellix::extractStoredRules(working), explained);
     check(sortedTexts(vellix::extractHistory(again)) == sortedTexts(history));
+
+    bool forgot = false;
+    const vellix::RuleSet learned = vellix::learnWorkingRules(stored, read, forgot);
+    check(sortedTexts(vellix::extractHistory(learned)) == sortedTexts(read.learningPairs()));
+    check(forgot == (read.size() < history.size()));
+    check(read.learningPairs().size() == read.learningPositions().size());
     return 0;
 }

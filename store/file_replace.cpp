@@ -23,19 +23,24 @@ namespace fs = std::filesystem;
 // later ones a number after it, and past the last the oldest makes way.
 constexpr int MAX_BACKUPS = 9;
 
+bool flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
 // The file's bytes reach the disk before the file takes another's place: a crash after the
 // rename then finds the whole new content, never an empty file.
 bool writeDurably(const std::string& path, const std::string& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;
-    bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-#ifdef _WIN32
-    written = written && _commit(_fileno(file)) == 0;
-#else
-    written = written && fsync(fileno(file)) == 0;
-#endif
+    const bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
     return std::fclose(file) == 0 && written;
 }
 
@@ -43,6 +48,14 @@ bool writeComplete(const std::string& path, const FileWriter& write) {
     // Binary, so the writer's CR LF line ends reach the disk unchanged on every platform.
     std::ostringstream content(std::ios::binary);
     return write(content) && writeDurably(path, content.str());
+}
+
+// A file made read-only is not written, as Windows refuses to and whoever is allowed to
+// anyway (root) would not here; the caller tells the user the save failed.
+bool isReadOnly(const char* path) {
+    std::error_code error;
+    const fs::file_status target = fs::status(path, error);
+    return fs::exists(target) && (target.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 std::string backupName(const char* path, int round) {
@@ -117,10 +130,7 @@ bool replaceFile(const char* linkedPath, const FileWriter& write) {
     const fs::file_status existing = fs::symlink_status(temporary, error);
     if (fs::exists(existing) && !fs::is_regular_file(existing))
         return false;
-    // A file made read-only is not replaced, as Windows refuses to and whoever is allowed to
-    // rename in the folder (root) would not here; the caller tells the user the save failed.
-    const fs::file_status target = fs::status(path, error);
-    if (fs::exists(target) && (target.permissions() & fs::perms::owner_write) == fs::perms::none)
+    if (isReadOnly(path))
         return false;
     if (!writeComplete(temporary, write)) {
         fs::remove(temporary, error);
@@ -138,6 +148,23 @@ bool replaceFile(const char* linkedPath, const FileWriter& write) {
 
 bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write) {
     return keepUnreadOriginal(path, readsWhole) && replaceFile(path, write);
+}
+
+bool appendToFile(const char* path, const std::string& line) {
+    if (isReadOnly(path))
+        return false;
+    bool lineEnded = true;
+    if (std::FILE* file = std::fopen(path, "rb")) {
+        lineEnded = std::fseek(file, -1, SEEK_END) != 0 || std::fgetc(file) == '\n';
+        static_cast<void>(std::fclose(file)); // only read
+    }
+    std::FILE* file = std::fopen(path, "ab");
+    if (file == nullptr)
+        return false;
+    const std::string bytes = (lineEnded ? "" : "\r\n") + line;
+    const bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
+    return std::fclose(file) == 0 && written;
 }
 
 } // namespace vellix

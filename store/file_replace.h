@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace vellix {
 
@@ -27,5 +28,10 @@ bool replaceFile(const char* path, const FileWriter& write);
 // BACKUP_SUFFIX, then BACKUP_SUFFIX and 2 to 9; past that the oldest copy makes way. False,
 // with the file untouched, when the copy was needed and could not be made.
 bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write);
+
+// Adds a line at the end of the file (made when missing), its bytes on the disk before this
+// returns. A last line without its line end, as a write cut short leaves it, is ended first,
+// so that the new line stays whole. A link is followed. False when the file cannot be written.
+bool appendToFile(const char* path, const std::string& line);
 
 } // namespace vellix

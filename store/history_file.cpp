@@ -8,6 +8,7 @@
 #include <exception>
 #include <fstream>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -78,7 +79,7 @@ std::size_t countLineFeeds(std::ifstream& file) {
 // line feed, and no line this program writes is shorter than "1  ->  1" and CR LF: the
 // lesser bound fits the files it writes exactly and keeps a damaged file from asking for
 // much more. The room is only a hint: when it cannot be had, the list grows as it goes.
-void reserveForFile(std::ifstream& file, PairList& history) {
+void reserveForFile(std::ifstream& file, DialingHistory& history) {
     constexpr std::size_t SHORTEST_LINE = 10;
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
@@ -91,60 +92,65 @@ void reserveForFile(std::ifstream& file, PairList& history) {
     const std::size_t pairs =
         std::min(countLineFeeds(file), static_cast<std::size_t>(size) / SHORTEST_LINE) + 1;
     try {
-        history.reserve(history.size() + pairs);
+        history.reserve(pairs);
     } catch (const std::exception&) {
         // std::bad_alloc or std::length_error: the list is unchanged.
     }
 }
 
-bool readFile(const char* name, PairList& history) {
+// READ_TO_REWRITE for a file with lines that were passed over.
+std::optional<FileLoad> readFile(const char* name, DialingHistory& history) {
     std::ifstream file(name, std::ios::binary);
     if (!file.is_open())
-        return false;
+        return std::nullopt;
     reserveForFile(file, history);
-    readHistory(file, history);
-    return true;
+    return readHistory(file, history) ? FileLoad::READ : FileLoad::READ_TO_REWRITE;
 }
 
 } // namespace
 
-bool writeHistory(std::ostream& stream, const PairList& history) {
-    for (const NumberPair& pair : history) {
-        put(stream, pair.copied.digitForm());
+bool writeHistory(std::ostream& stream, const DialingHistory& history) {
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        put(stream, history[i].copied);
         put(stream, ARROW);
-        put(stream, pair.dialed.digitForm());
+        put(stream, history[i].dialed);
         put(stream, LINE_END);
     }
     return stream.good();
 }
 
-bool readHistory(std::istream& stream, PairList& history) {
-    return readEveryLine(stream, [&history](const std::string& line) {
-        // Built in its place in the list: a pair is large, and long histories are read at
-        // start-up while the user waits.
-        NumberPair& pair = history.emplace_back();
-        if (readPair(line, pair))
-            return true;
-        history.pop_back();
-        return false;
+bool readHistory(std::istream& stream, DialingHistory& history) {
+    NumberPair pair;
+    return readEveryLine(stream, [&history, &pair](const std::string& line) {
+        return readPair(line, pair) && history.add(pair);
     });
 }
 
-bool saveHistory(const PairList& history) {
+bool appendToHistory(const NumberPair& pair) {
+    std::string line = pair.copied.digitForm();
+    line += ARROW;
+    line += pair.dialed.digitForm();
+    line += LINE_END;
+    return appendToFile(HISTORY_FILE, line);
+}
+
+bool saveHistory(const DialingHistory& history) {
     return replaceEditedFile(HISTORY_FILE, readsWhole, [&history](std::ostream& stream) {
         return writeHistory(stream, history);
     });
 }
 
-FileLoad loadHistory(PairList& history) {
+FileLoad loadHistory(DialingHistory& history) {
     // The older name only counts when the newer file is missing; an empty newer file is a
     // history of its own.
-    if (readFile(HISTORY_FILE, history))
-        return FileLoad::READ;
+    if (const std::optional<FileLoad> read = readFile(HISTORY_FILE, history))
+        return *read;
     const FileLoad newer = unopenedFile(HISTORY_FILE);
     if (newer != FileLoad::MISSING)
         return newer;
-    return readFile(OLD_HISTORY_FILE, history) ? FileLoad::READ : unopenedFile(OLD_HISTORY_FILE);
+    // Pairs added later go to the newer file, which must hold these first.
+    return readFile(OLD_HISTORY_FILE, history) ? FileLoad::READ_TO_REWRITE
+                                               : unopenedFile(OLD_HISTORY_FILE);
 }
 
 } // namespace vellix

@@ -46,14 +46,14 @@ TEST_F(DialTest, LearnablePairIsCalledRecordedSavedAndLearned) {
     dial("8 1234");
 
     // The box is neither read twice nor refilled.
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory"}));
-    const PairList& history = shell.state().history;
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "appendToHistory"}));
+    const DialingHistory& history = shell.state().history;
     ASSERT_EQ(history.size(), 1U);
-    EXPECT_STREQ(history[0].copied.text(), "412-268-1234");
-    EXPECT_STREQ(history[0].dialed.text(), "8 1234");
+    EXPECT_STREQ(history[0].copied, "412 268 1234");
+    EXPECT_STREQ(history[0].dialed, "8 1234");
     EXPECT_EQ(files.storedHistory.size(), 1U);
 
-    RuleSet expected = deriveWorkingRules(RuleSet(), history);
+    RuleSet expected = deriveWorkingRules(RuleSet(), pairsOf(history));
     std::reverse(expected.begin(), expected.end());
     const RuleSet& working = shell.state().workingRules;
     ASSERT_EQ(working.size(), expected.size());
@@ -84,7 +84,7 @@ TEST_F(DialTest, LeftCtrlTeachesWithoutCalling) {
     present("412-268-1234");
     desktop.leftCtrlDown = true;
     dial("8 1234");
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "saveHistory"}));
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "appendToHistory"}));
     EXPECT_EQ(shell.state().history.size(), 1U);
     EXPECT_FALSE(shell.state().workingRules.empty());
 }
@@ -161,7 +161,7 @@ TEST_F(DialTest, FailedSaveIsToldOnceAndTheNextSaveWritesWhatWasKept) {
     present("412-268-1234");
     files.historyReadOnly = true;
     dial("8 1234");
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory",
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "appendToHistory",
                                     "showSaveFailure DialingHistory.dat"}));
     EXPECT_EQ(shell.state().history.size(), 1U);
     EXPECT_FALSE(shell.state().workingRules.empty()) << "learned although not saved";

@@ -200,18 +200,26 @@ public:
     bool historyHeld = false;
     bool rulesHeld = false;
 
-    FileLoad loadHistory(PairList& history) override {
+    FileLoad loadHistory(DialingHistory& history) override {
         calls_.emplace_back("loadHistory");
         if (historyHeld)
             return FileLoad::UNREADABLE;
-        history.insert(history.end(), storedHistory.begin(), storedHistory.end());
+        for (const NumberPair& pair : storedHistory)
+            history.add(pair);
         return FileLoad::READ;
     }
-    bool saveHistory(const PairList& history) override {
+    bool saveHistory(const DialingHistory& history) override {
         calls_.emplace_back("saveHistory");
         if (historyReadOnly || historyHeld)
             return false;
-        storedHistory = history;
+        storedHistory = pairsOf(history);
+        return true;
+    }
+    bool appendToHistory(const NumberPair& pair) override {
+        calls_.emplace_back("appendToHistory");
+        if (historyReadOnly || historyHeld)
+            return false;
+        storedHistory.push_back(pair);
         return true;
     }
     FileLoad loadRules(RuleSet& rules) override {
@@ -243,7 +251,7 @@ public:
     }
     // What was kept in files the user chose, by path; a path starting "/no/" cannot be written.
     std::map<std::string, std::size_t> kept;
-    bool keepHistoryIn(const char* path, const PairList& history) override {
+    bool keepHistoryIn(const char* path, const DialingHistory& history) override {
         calls_.emplace_back("keepHistoryIn " + std::string(path));
         return keepIn(path, history.size());
     }

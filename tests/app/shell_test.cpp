@@ -123,7 +123,7 @@ TEST_F(ShellTest, StartUpLoadsStoredRulesAndHistory) {
     files.storedHistory.push_back(NumberPair().setNumbers("412 268 1234", "8 1234"));
     shell.onCreate();
     ASSERT_EQ(shell.state().history.size(), 1U);
-    EXPECT_STREQ(shell.state().history[0].dialed.text(), "8 1234");
+    EXPECT_STREQ(shell.state().history[0].dialed, "8 1234");
     EXPECT_FALSE(shell.state().workingRules.empty());
 }
 

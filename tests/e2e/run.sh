@@ -790,8 +790,8 @@ rules_kept_across_restart() {
         drive change-block "Phone" "412-268-5555" &&
         drive wait-box "8 5555" "$wait_ms" &&
         drive click-dial &&
-        wait_lines kept DialingHistory.dat "555 0199  ->  9 555 0199" "787 8644  ->  9 1 8644" \
-            "412 265 1234  ->  8 1234" "412 268 5555  ->  8 5555" &&
+        wait_lines kept DialingHistory.dat "412 265 1234  ->  8 1234" "787 8644  ->  9 1 8644" \
+            "555 0199  ->  9 555 0199" "412 268 5555  ->  8 5555" &&
         drive change-block "Phone" "555-0100" &&
         drive wait-box "555 0100" "$wait_ms" &&
         expect_output "$seven_digit_off" box-items &&

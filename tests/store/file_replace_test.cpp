@@ -27,7 +27,7 @@ TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
     history[1].setNumbers("650 555 0000", "9 1 650 555 0000");
     history[2].setNumbers("*67 555-1212#", "555 1212#");
     const std::string previous = "555 1212  ->  5 1212\r\n";
-    ASSERT_TRUE(saveHistory(history));
+    ASSERT_TRUE(saveHistory(historyOf(history)));
     const std::string complete = readBytes(HISTORY_FILE);
     writeBytes(HISTORY_FILE, previous);
 
@@ -36,7 +36,7 @@ TEST_F(FileReplace, WriteFailingAfterAnyByteKeepsThePreviousFile) {
         const bool saved = replaceFile(HISTORY_FILE, [&](std::ostream& file) {
             FailingBuffer failing(*file.rdbuf(), limit);
             std::ostream stream(&failing);
-            return writeHistory(stream, history);
+            return writeHistory(stream, historyOf(history));
         });
         EXPECT_FALSE(saved) << "after " << limit << " bytes";
         EXPECT_EQ(readBytes(HISTORY_FILE), previous) << "after " << limit << " bytes";
@@ -56,7 +56,7 @@ TEST_F(FileReplace, BothSavesKeepThePreviousFileWhenTheTemporaryCannotBeWritten)
         writeBytes(name, "previous");
         std::filesystem::create_directories(std::string(name) + ".tmp/inside");
     }
-    EXPECT_FALSE(saveHistory(PairList(1)));
+    EXPECT_FALSE(saveHistory(historyOf(PairList(1))));
     EXPECT_FALSE(saveRules(RuleSet(1)));
     for (const char* name : {HISTORY_FILE, RULES_FILE}) {
         EXPECT_EQ(readBytes(name), "previous");
@@ -85,8 +85,8 @@ TEST_F(FileReplace, SaveAfterReadingADamagedFileKeepsTheOriginalOnce) {
     const std::string history = "# office\r\n412-268-1234  ->  8 1234\r\n";
     const std::string historyCopy = std::string(HISTORY_FILE) + BACKUP_SUFFIX;
     writeBytes(HISTORY_FILE, history);
-    PairList pairs;
-    ASSERT_EQ(loadHistory(pairs), FileLoad::READ);
+    DialingHistory pairs;
+    ASSERT_EQ(loadHistory(pairs), FileLoad::READ_TO_REWRITE);
     std::filesystem::create_directory(historyCopy + ".tmp");
     EXPECT_FALSE(saveHistory(pairs));
     EXPECT_EQ(readBytes(HISTORY_FILE), history);

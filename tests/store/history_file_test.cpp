@@ -25,17 +25,17 @@ NumberPair pairOf(const char* copied, const char* dialed) {
 
 std::string written(const PairList& history) {
     std::ostringstream stream;
-    EXPECT_TRUE(writeHistory(stream, history));
+    EXPECT_TRUE(writeHistory(stream, historyOf(history)));
     return stream.str();
 }
 
 PairList readFrom(const std::string& bytes, bool* everyLineRead = nullptr) {
     std::istringstream stream(bytes);
-    PairList history;
+    DialingHistory history;
     const bool whole = readHistory(stream, history);
     if (everyLineRead != nullptr)
         *everyLineRead = whole;
-    return history;
+    return pairsOf(history);
 }
 
 using DigitForms = std::vector<std::pair<std::string, std::string>>;
@@ -208,18 +208,18 @@ TEST(HistoryReading, RandomRecordLikeBytesYieldOnlySoundPairs) {
 using HistoryFile = ScratchDirectory;
 
 TEST_F(HistoryFile, SavesTheExampleByteForByte) {
-    ASSERT_TRUE(saveHistory({pairOf("(412) 268-1234", "8-1234")}));
+    ASSERT_TRUE(saveHistory(historyOf({pairOf("(412) 268-1234", "8-1234")})));
     EXPECT_EQ(readBytes(HISTORY_FILE), EXAMPLE_LINE);
-    PairList history{pairOf("555 1212", "5 1212")};
+    DialingHistory history = historyOf({pairOf("555 1212", "5 1212")});
     ASSERT_EQ(loadHistory(history), FileLoad::READ);
     ASSERT_EQ(history.size(), 2U);
-    history.erase(history.begin());
+    history.forget({true});
     ASSERT_TRUE(saveHistory(history));
     EXPECT_EQ(readBytes(HISTORY_FILE), EXAMPLE_LINE);
 }
 
 TEST_F(HistoryFile, NoFileLoadsNothingAndFails) {
-    PairList history{pairOf("(412) 268-1234", "8-1234")};
+    DialingHistory history = historyOf({pairOf("(412) 268-1234", "8-1234")});
     EXPECT_EQ(loadHistory(history), FileLoad::MISSING);
     EXPECT_EQ(history.size(), 1U);
 }
@@ -227,7 +227,7 @@ TEST_F(HistoryFile, NoFileLoadsNothingAndFails) {
 TEST_F(HistoryFile, EmptyFileIsAHistoryOfItsOwn) {
     writeBytes(HISTORY_FILE, "");
     writeBytes(OLD_HISTORY_FILE, EXAMPLE_LINE);
-    PairList history;
+    DialingHistory history;
     EXPECT_EQ(loadHistory(history), FileLoad::READ);
     EXPECT_TRUE(history.empty());
 }
@@ -237,7 +237,7 @@ TEST_F(HistoryFile, EmptyFileIsAHistoryOfItsOwn) {
 TEST_F(HistoryFile, AFileThereThatCannotBeOpenedIsUnreadable) {
     std::filesystem::create_symlink("nowhere/DialingHistory.dat", HISTORY_FILE);
     writeBytes(OLD_HISTORY_FILE, EXAMPLE_LINE);
-    PairList history;
+    DialingHistory history;
     EXPECT_EQ(loadHistory(history), FileLoad::UNREADABLE);
     EXPECT_TRUE(history.empty());
 }
@@ -245,10 +245,11 @@ TEST_F(HistoryFile, AFileThereThatCannotBeOpenedIsUnreadable) {
 TEST_F(HistoryFile, OlderNameIsReadButNeverWritten) {
     const std::string old = EXAMPLE_LINE + "555 1212  ->  5 1212\r\n";
     writeBytes(OLD_HISTORY_FILE, old);
-    PairList history;
-    ASSERT_EQ(loadHistory(history), FileLoad::READ);
+    DialingHistory history;
+    // Pairs dialed later must not start a newer file without these.
+    ASSERT_EQ(loadHistory(history), FileLoad::READ_TO_REWRITE);
     ASSERT_EQ(history.size(), 2U);
-    history.push_back(pairOf("650 555 0000", "5 0000"));
+    history.add(pairOf("650 555 0000", "5 0000"));
     ASSERT_TRUE(saveHistory(history));
     EXPECT_EQ(readBytes(HISTORY_FILE), old + "650 555 0000  ->  5 0000\r\n");
     EXPECT_EQ(readBytes(OLD_HISTORY_FILE), old);
@@ -256,9 +257,38 @@ TEST_F(HistoryFile, OlderNameIsReadButNeverWritten) {
 
 TEST_F(HistoryFile, SavingAnEmptyHistoryLeavesAnEmptyFile) {
     writeBytes(HISTORY_FILE, EXAMPLE_LINE);
-    ASSERT_TRUE(saveHistory({}));
+    ASSERT_TRUE(saveHistory(DialingHistory()));
     EXPECT_TRUE(std::filesystem::exists(HISTORY_FILE));
     EXPECT_EQ(readBytes(HISTORY_FILE), "");
+}
+
+// A dial adds its line; a line cut short by a crash is ended first so that the new one stays
+// whole and both read back; a read-only file is left alone, and a link stays a link.
+TEST_F(HistoryFile, AppendingAddsOneWholeLine) {
+    const NumberPair pair = pairOf("(650) 555-0000", "9 1 650 555 0000");
+    const std::string line = "650 555 0000  ->  9 1 650 555 0000\r\n";
+    ASSERT_TRUE(appendToHistory(pair));
+    EXPECT_EQ(readBytes(HISTORY_FILE), line);
+
+    writeBytes(HISTORY_FILE, "412 268 1234  ->  8 1234");
+    ASSERT_TRUE(appendToHistory(pair));
+    EXPECT_EQ(readBytes(HISTORY_FILE), EXAMPLE_LINE + line);
+    DialingHistory history;
+    EXPECT_EQ(loadHistory(history), FileLoad::READ);
+    EXPECT_EQ(history.size(), 2U);
+
+    std::filesystem::permissions(HISTORY_FILE, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_FALSE(appendToHistory(pair));
+    EXPECT_EQ(readBytes(HISTORY_FILE), EXAMPLE_LINE + line);
+    std::filesystem::permissions(HISTORY_FILE, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+
+    std::filesystem::rename(HISTORY_FILE, "kept.dat");
+    std::filesystem::create_symlink("kept.dat", HISTORY_FILE);
+    ASSERT_TRUE(appendToHistory(pair));
+    EXPECT_TRUE(std::filesystem::is_symlink(HISTORY_FILE));
+    EXPECT_EQ(readBytes("kept.dat"), EXAMPLE_LINE + line + line);
 }
 
 } // namespace

@@ -104,14 +104,14 @@ TEST(Restart, StoredRulesWorkTheSameAfterSavingAndLoading) {
         std::stringstream rulesFile;
         std::stringstream historyFile;
         ASSERT_TRUE(writeRules(rulesFile, stored));
-        ASSERT_TRUE(writeHistory(historyFile, history));
+        ASSERT_TRUE(writeHistory(historyFile, historyOf(history)));
         RuleSet loadedRules;
-        PairList loadedHistory;
+        DialingHistory loadedHistory;
         readRules(rulesFile, loadedRules);
         readHistory(historyFile, loadedHistory);
 
         const RuleSet inMemory = deriveWorkingRules(stored, history);
-        const RuleSet restarted = deriveWorkingRules(loadedRules, loadedHistory);
+        const RuleSet restarted = deriveWorkingRules(loadedRules, pairsOf(loadedHistory));
         ASSERT_EQ(describe(inMemory), describe(restarted)) << "seed " << seed;
         for (int i = 0; i < 4; ++i) {
             const PhoneNumber number(generator.number().c_str());
