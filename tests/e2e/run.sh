@@ -631,6 +631,35 @@ hand_edited_history() {
 
 # The rules dialog shows the learned catch-all and a stored rule; confirming the learned one
 # and pressing OK stores it beside the other.
+# The office renumbers: extensions dialed with an 8 for a long time are now dialed with a 7.
+# After three such dials the 7 is proposed, the history keeps only what still counts, and
+# both survive a restart.
+renumbered_office() {
+    local lines=() i
+    for i in $(seq 1000 1029); do
+        lines+=("412 268 $i  ->  8 $i")
+    done
+    data_file renumbered DialingHistory.dat "${lines[@]}"
+    drive put-text "x" &&
+        start_program renumbered &&
+        drive wait-window "$wait_ms" || return 1
+    for i in 2001 2002 2003; do
+        drive change-block "Phone" "412-268-$i" &&
+            drive wait-box "8 $i" 0 &&
+            drive set-box "7 $i" &&
+            drive click-dial || return 1
+    done
+    drive change-block "Phone" "412-268-2004" &&
+        drive wait-box "7 2004" 0 &&
+        wait_lines renumbered DialingHistory.dat "412 268 2001  ->  7 2001" \
+            "412 268 2002  ->  7 2002" "412 268 2003  ->  7 2003" &&
+        stop_program &&
+        start_program renumbered &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-2005" &&
+        drive wait-box "7 2005" 0
+}
+
 rules_confirm_ok() {
     data_file rules-confirm DialingHistory.dat "412 268 1234  ->  8 1234"
     data_file rules-confirm DialingRules.dat "Dial 555 xxxx as 9 555 xxxx (inactive)"
@@ -1149,6 +1178,8 @@ scenario "a history held by another program at start is read before it is writte
     held_history_at_start
 scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text
 scenario "numbers are read and dialed as people write them" reading_numbers
+scenario "a renumbered office is proposed after three dials, also after a restart" \
+    renumbered_office
 scenario "the rules dialog shows the rules; a confirmed rule is stored after OK" rules_confirm_ok
 scenario "Cancel drops the dialog's changes and still rewrites both files" rules_toggle_cancel
 scenario "deleting the middle of three rules shrinks the dialog and drops its pairs" rules_delete_ok
