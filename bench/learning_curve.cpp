@@ -9,6 +9,9 @@
 // at 1,000, 10,000 and 100,000 pairs of the steady office, for both.
 //
 //   learning_curve [CALLS]        (default 1000)
+//
+// LEARNING_CURVE_MISSES=1 lists every proposal the learner now got wrong;
+// LEARNING_CURVE_RULES_AT=N lists its rules after call N of each scenario.
 
 #include "allocation_counter.h"
 #include "dialing_scenarios.h"
@@ -109,6 +112,9 @@ struct Curve {
     std::vector<std::size_t> rulesPerHundred;
     int affectedFromTenth = 0;
     int affectedFromTenthRight = 0;
+    // Rewriting kinds (compareRewriteKind) among the pairs dialed since the change, or in the
+    // second half without one: a rule can serve no more than one of them.
+    std::size_t kindsDialed = 0;
 };
 
 template <typename Learner> Curve run(const Scenario& scenario) {
@@ -116,6 +122,8 @@ template <typename Learner> Curve run(const Scenario& scenario) {
     Curve curve;
     int right = 0;
     int affected = 0;
+    const std::size_t since = std::min(scenario.changeAt, scenario.calls.size() / 2);
+    PairList recent;
     for (std::size_t i = 0; i < scenario.calls.size(); ++i) {
         const Call& call = scenario.calls[i];
         const PhoneNumber copied = copiedNumber(call.written);
@@ -133,8 +141,11 @@ template <typename Learner> Curve run(const Scenario& scenario) {
         }
         if (copied.digitForm()[0] != '\0') {
             const NumberPair pair = pairOf(copied, dialed);
-            if (pair.isLearnable())
+            if (pair.isLearnable()) {
                 learner.learn(pair);
+                if (i >= since)
+                    recent.push_back(pair);
+            }
         }
         if (const char* at = std::getenv("LEARNING_CURVE_RULES_AT");
             at != nullptr && std::strtoul(at, nullptr, 10) == i + 1 &&
@@ -152,6 +163,12 @@ template <typename Learner> Curve run(const Scenario& scenario) {
             right = 0;
         }
     }
+    std::stable_sort(recent.begin(), recent.end(), rewriteKindGreater);
+    curve.kindsDialed = static_cast<std::size_t>(
+        std::distance(recent.begin(), std::unique(recent.begin(), recent.end(),
+                                                  [](const NumberPair& a, const NumberPair& b) {
+                                                      return compareRewriteKind(a, b) == 0;
+                                                  })));
     return curve;
 }
 
@@ -168,6 +185,7 @@ void printCurves(const Scenario& scenario) {
                     before.rightPerHundred[h], before.rulesPerHundred[h], after.rightPerHundred[h],
                     after.rulesPerHundred[h]);
     }
+    std::printf("  rewriting kinds dialed in the second half: %zu\n", after.kindsDialed);
     if (after.affectedFromTenth > 0) {
         std::printf("  affected calls from the 10th on: right before %.0f%%, now %.0f%% (of %d)\n",
                     100.0 * before.affectedFromTenthRight / before.affectedFromTenth,

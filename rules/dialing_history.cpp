@@ -50,28 +50,40 @@ bool DialingHistory::add(const NumberPair& pair) {
     }
     const auto [kind, added] =
         kinds_.try_emplace(kindKey(*stored), static_cast<std::uint32_t>(kinds_.size()));
-    if (added)
-        inView_.push_back(0);
+    if (added) {
+        counts_.push_back(0);
+        latest_.push_back(0);
+    }
     entry.kind = kind->second;
+    const bool wasInWindow = !added && inWindow(entry.kind, entries_.size());
     entries_.push_back(entry);
+    ++counts_[entry.kind];
+    latest_[entry.kind] = entries_.size() - 1;
     if (viewStale_)
         return true;
-
-    // The kind's oldest pair in view makes way for the new one.
-    if (inView_[entry.kind] == RECENT_PER_KIND) {
-        for (std::size_t i = 0; i < viewPositions_.size(); ++i) {
-            if (entries_[viewPositions_[i]].kind == entry.kind) {
-                view_.erase(view_.begin() + static_cast<std::ptrdiff_t>(i));
-                viewPositions_.erase(viewPositions_.begin() + static_cast<std::ptrdiff_t>(i));
-                --inView_[entry.kind];
-                break;
-            }
-        }
+    // A kind that comes back, or one whose last pair in the window has just left it, is seen
+    // differently from now on: the view is made again, which happens seldom.
+    const std::size_t size = entries_.size();
+    const bool leaves = size > LEARNING_WINDOW;
+    const std::size_t left = leaves ? size - 1 - LEARNING_WINDOW : 0;
+    if ((!added && !wasInWindow) || (leaves && !inWindow(entries_[left].kind, size))) {
+        viewStale_ = true;
+        return true;
     }
     view_.push_back(*stored);
-    viewPositions_.push_back(entries_.size() - 1);
-    ++inView_[entry.kind];
+    viewPositions_.push_back(size - 1);
+    if (leaves) {
+        const auto at = std::lower_bound(viewPositions_.begin(), viewPositions_.end(), left);
+        if (at != viewPositions_.end() && *at == left) {
+            view_.erase(view_.begin() + (at - viewPositions_.begin()));
+            viewPositions_.erase(at);
+        }
+    }
     return true;
+}
+
+bool DialingHistory::inWindow(std::uint32_t kind, std::size_t size) const {
+    return size <= LEARNING_WINDOW || latest_[kind] >= size - LEARNING_WINDOW;
 }
 
 const PairList& DialingHistory::learningPairs() const {
@@ -106,36 +118,35 @@ std::optional<std::uint32_t> DialingHistory::kindOf(const NumberPair& pair) cons
 
 void DialingHistory::forget(const std::vector<bool>& dropped) {
     std::size_t kept = 0;
+    std::fill(counts_.begin(), counts_.end(), 0);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (i < dropped.size() && dropped[i])
             continue;
+        ++counts_[entries_[i].kind];
+        latest_[entries_[i].kind] = kept;
         entries_[kept++] = entries_[i];
     }
     entries_.resize(kept);
     rebuildView();
 }
 
-void DialingHistory::clear() {
-    viewStale_ = false;
-    entries_.clear();
-    kinds_.clear();
-    inView_.clear();
-    view_.clear();
-    viewPositions_.clear();
-}
-
 void DialingHistory::rebuildView() const {
     viewStale_ = false;
-    std::fill(inView_.begin(), inView_.end(), 0);
+    const std::size_t size = entries_.size();
+    const std::size_t start = size > LEARNING_WINDOW ? size - LEARNING_WINDOW : 0;
     viewPositions_.clear();
-    for (std::size_t i = entries_.size(); i-- > 0;) {
-        std::uint32_t& count = inView_[entries_[i].kind];
-        if (count < RECENT_PER_KIND) {
-            ++count;
+    // Before the window, the latest pairs of each kind dialed more than once and not since.
+    std::vector<std::uint32_t> taken(counts_.size(), 0);
+    for (std::size_t i = start; i-- > 0;) {
+        const std::uint32_t kind = entries_[i].kind;
+        if (counts_[kind] > 1 && !inWindow(kind, size) && taken[kind] < PAIRS_OF_AN_EARLIER_KIND) {
+            ++taken[kind];
             viewPositions_.push_back(i);
         }
     }
     std::reverse(viewPositions_.begin(), viewPositions_.end());
+    for (std::size_t i = start; i < size; ++i)
+        viewPositions_.push_back(i);
     view_.clear();
     view_.reserve(viewPositions_.size());
     for (const std::size_t position : viewPositions_)

@@ -13,14 +13,16 @@
 namespace vellix {
 
 // The dialing history, in the order the pairs were dialed, held compactly: a pair is its two
-// digit forms and the number of its rewriting kind (compareRewriteKind). Learning sees of
-// each kind only its most recent pairs (learningPairs): older ones of a kind teach nothing
-// the recent ones do not, and without them a dial costs as much after years of dialing as on
-// the first day.
+// digit forms and the number of its rewriting kind (compareRewriteKind). Learning sees the
+// pairs of the latest LEARNING_WINDOW dials, and of each kind not dialed among them its latest
+// few pairs (learningPairs): so a dial costs as much after years of dialing as on the first
+// day, while within the window every kind weighs as much as the user dials it.
 class DialingHistory {
 public:
-    // Pairs of one rewriting kind that learning sees.
-    static constexpr std::uint32_t RECENT_PER_KIND = 100;
+    static constexpr std::size_t LEARNING_WINDOW = 1000;
+    // A kind not dialed in the window keeps this many of its latest pairs in view; one dialed
+    // only once (a misdial) leaves learning with the window.
+    static constexpr std::uint32_t PAIRS_OF_AN_EARLIER_KIND = 10;
     static constexpr std::size_t FORM_CAPACITY = PhoneNumber::MAX_TEXT_LENGTH + 1;
 
     struct Entry {
@@ -38,8 +40,8 @@ public:
     // The pair as learning sees it: each number's text is its digit form.
     NumberPair pairAt(std::size_t position) const;
 
-    // Of every kind its RECENT_PER_KIND most recent pairs, in the order they were dialed, and
-    // the position of each in the history.
+    // The pairs learning sees, in the order they were dialed, and the position of each in
+    // the history.
     const PairList& learningPairs() const;
     const std::vector<std::size_t>& learningPositions() const;
 
@@ -55,11 +57,15 @@ public:
 
 private:
     void rebuildView() const;
+    // Whether the kind was dialed within the window of a history of the given size.
+    bool inWindow(std::uint32_t kind, std::size_t size) const;
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string, std::uint32_t> kinds_;
-    // Per kind, its pairs in view. The view follows every add unless it is stale.
-    mutable std::vector<std::uint32_t> inView_;
+    // Per kind, its pairs in the history and the position of its latest one.
+    std::vector<std::uint32_t> counts_;
+    std::vector<std::size_t> latest_;
+    // The view follows every add unless it is stale.
     mutable PairList view_;
     mutable std::vector<std::size_t> viewPositions_;
     mutable bool viewStale_ = false;

@@ -79,13 +79,16 @@ std::vector<bool> overruledPairs(const DialingHistory& history, const RuleSet& w
 
     // Per rule, the dials it was responsible for, in the order they were dialed.
     std::vector<std::vector<Outcome>> outcomes(working.size());
-    // A rule learned from one number speaks for that number alone: only its dials count.
+    // A rule learned from one number speaks for that number alone: its latest dials count,
+    // whatever they were. Against a rule of several numbers only a number dialed a new way
+    // counts: a contact always dialed with *67 in front is no news, again and again.
     const auto record = [&working, &outcomes, &evidence](const DialingRule* rule,
-                                                         const char* number, Outcome outcome) {
-        if (rule == nullptr || rule->isVerified())
+                                                         const char* number, bool newWay,
+                                                         Outcome outcome) {
+        if (rule->isVerified())
             return;
         const auto r = static_cast<std::size_t>(rule - working.data());
-        if (evidence[r].severalNumbers || evidence[r].number == number)
+        if (evidence[r].severalNumbers ? outcome.explained || newWay : evidence[r].number == number)
             outcomes[r].push_back(outcome);
     };
     std::unordered_set<std::string> dialedBefore;
@@ -97,13 +100,11 @@ std::vector<bool> overruledPairs(const DialingHistory& history, const RuleSet& w
         const char* number = pair.copied.digitForm();
         const DialingRule* first = firstMatching(ordered, evidence, working, number, false);
         const DialingRule* general = firstMatching(ordered, evidence, working, number, true);
-        if (first != nullptr)
-            record(first, number, {position, explains(*first, pair)});
-        if (general != nullptr && general != first) {
-            const bool explained = explains(*general, pair);
-            if (explained || newWay)
-                record(general, number, {position, explained});
-        }
+        if (first == nullptr)
+            continue;
+        record(first, number, newWay, {position, explains(*first, pair)});
+        if (general != nullptr && general != first)
+            record(general, number, newWay, {position, explains(*general, pair)});
     }
 
     std::vector<bool> dropped;

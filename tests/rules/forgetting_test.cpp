@@ -92,31 +92,36 @@ TEST(Forgetting, ProposalsFollowAChangedWayAndNotAnException) {
     }
 }
 
-TEST(Forgetting, LearningSeesTheLatestPairsOfEachKindInDialOrder) {
+// The window of the latest dials, and before it the latest pairs of a kind dialed more than
+// once and not since; a pair dialed once long ago has left learning.
+TEST(Forgetting, LearningSeesTheLatestDialsAndTheLatestPairsOfEarlierKinds) {
     DialingHistory history;
-    for (const Dial& dial : extensions(1000, 150, "8 ")) {
+    history.add(pairOf("412 555 0100", "9 1 412 555 0100"));
+    for (int i = 0; i < 12; ++i)
+        history.add(pairOf("650 555 0000", "9 1 650 555 0000"));
+    const std::size_t window = DialingHistory::LEARNING_WINDOW;
+    for (const Dial& dial : extensions(1000, static_cast<int>(window) + 50, "8 "))
         history.add(pairOf(dial.copied.c_str(), dial.dialed.c_str()));
-        if (dial.copied.back() == '0')
-            history.add(pairOf("650 555 0000", "9 1 650 555 0000"));
-    }
-    ASSERT_EQ(history.size(), 165U);
+
     const PairList& seen = history.learningPairs();
-    ASSERT_EQ(seen.size(), DialingHistory::RECENT_PER_KIND + 15);
-    EXPECT_STREQ(seen.back().copied.digitForm(), "412 268 1149");
+    ASSERT_EQ(seen.size(), window + DialingHistory::PAIRS_OF_AN_EARLIER_KIND);
+    EXPECT_STREQ(seen.front().copied.digitForm(), "650 555 0000");
+    EXPECT_STREQ(seen[DialingHistory::PAIRS_OF_AN_EARLIER_KIND].copied.digitForm(), "412 268 1050");
+    EXPECT_STREQ(seen.back().copied.digitForm(), "412 268 2049");
     EXPECT_TRUE(
         std::is_sorted(history.learningPositions().begin(), history.learningPositions().end()));
-    // The oldest extension in view is the 100th from the end.
-    const auto firstExtension = std::find_if(seen.begin(), seen.end(), [](const NumberPair& p) {
-        return p.dialed.digitForm()[0] == '8';
-    });
-    EXPECT_STREQ(firstExtension->copied.digitForm(), "412 268 1050");
+
+    // Kept up to date dial by dial as when made at once.
+    DialingHistory again = historyOf(pairsOf(history));
+    EXPECT_EQ(again.learningPositions(), history.learningPositions());
 }
 
-// Learning sees the latest 100 pairs of a kind; the older ones must go with a deleted rule,
-// or they would bring it back.
+// Learning sees the pairs of the latest dials; older ones must go with a deleted rule, or they
+// would bring it back.
 TEST(Forgetting, ADeletedRuleTakesItsOlderPairsAlongAndAnEditedOneItsContradictions) {
     DialingHistory history;
-    for (const Dial& dial : extensions(1000, 150, "8 "))
+    for (const Dial& dial :
+         extensions(1000, static_cast<int>(DialingHistory::LEARNING_WINDOW) + 150, "8 "))
         history.add(pairOf(dial.copied.c_str(), dial.dialed.c_str()));
     history.add(pairOf("650 555 0000", "9 1 650 555 0000"));
     bool forgot = false;
