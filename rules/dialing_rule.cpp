@@ -295,8 +295,17 @@ void DialingRule::generalizeToSupport() {
     rankKeyValid_ = false;
 }
 
+std::int32_t DialingRule::fixedGroups() const {
+    if (pattern_[0] != INTERNATIONAL_PREFIX)
+        return 0;
+    std::int32_t characters = 0;
+    for (const char* p = pattern_; *p != '\0'; ++p)
+        characters += isPatternChar(*p) ? 1 : 0;
+    return keptDigits_ < characters ? 1 : 0;
+}
+
 void DialingRule::generalizeOneGroup() {
-    if (literalGroups_ <= 0)
+    if (literalGroups_ <= fixedGroups())
         return;
     --literalGroups_;
     ++generalizedGroups_;
@@ -305,12 +314,10 @@ void DialingRule::generalizeOneGroup() {
 }
 
 void DialingRule::generalizeFully() {
-    for (char* p = pattern_; *p != '\0'; ++p) {
-        if (isKeypadChar(*p))
-            *p = WILDCARD;
-    }
-    generalizedGroups_ += literalGroups_;
-    literalGroups_ = 0;
+    const std::int32_t fixed = std::min(fixedGroups(), literalGroups_);
+    wildcardFrom(pattern_, fixed);
+    generalizedGroups_ += literalGroups_ - fixed;
+    literalGroups_ = fixed;
     computeRankKey();
 }
 
@@ -320,7 +327,7 @@ bool DialingRule::isShadowed(const std::vector<DialingRule>& rules) const {
 
 void DialingRule::widenedPattern(char (&out)[CAPACITY]) const {
     std::memcpy(out, pattern_, CAPACITY);
-    if (literalGroups_ > 0)
+    if (literalGroups_ > fixedGroups())
         wildcardFrom(out, literalGroups_ - 1);
 }
 

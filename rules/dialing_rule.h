@@ -75,6 +75,10 @@ public:
     // Room for this many support pairs, so that adding them copies each pair once.
     void reserveSupport(std::size_t pairs);
     void generalizeToSupport();
+    // Widening stops at the fixed groups: a country code the rule does not keep is part of what
+    // it dials in front ("+44 20 xxxx xxxx" as "9 011 44 20 xxxx xxxx"), and widening it would
+    // dial another country's number with this one's code.
+    std::int32_t fixedGroups() const;
     void generalizeOneGroup();
     void generalizeFully();
     bool isShadowed(const std::vector<DialingRule>& rules) const;

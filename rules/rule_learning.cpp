@@ -98,7 +98,7 @@ std::vector<RuleSet> bucketByShape(RuleSet rules) {
 
 void seedCatchAll(RuleSet& bucket) {
     std::stable_sort(bucket.begin(), bucket.end(), rankKeyGreater);
-    if (bucket.empty() || bucket.front().literalGroups() == 0)
+    if (bucket.empty() || bucket.front().literalGroups() <= bucket.front().fixedGroups())
         return;
     const auto learned = std::find_if(bucket.begin(), bucket.end(),
                                       [](const DialingRule& rule) { return !rule.isVerified(); });
@@ -197,7 +197,7 @@ RuleSet splitRule(const DialingRule& rule) {
 }
 
 bool canGeneralize(const DialingRule& rule, const RuleSet& bucket) {
-    if (rule.literalGroups() == 0)
+    if (rule.literalGroups() <= rule.fixedGroups())
         return false;
     // The widened rule differs from this one only in its pattern, so it is judged by that
     // pattern without copying the support.

@@ -145,6 +145,16 @@ TEST(DeriveWorkingRules, APairNoRuleCanRewriteStillFormsARule) {
     EXPECT_EQ(describe(extractHistory(rules)), describe(PairList{odd}));
 }
 
+// A country code dialed in front ("9 011 44") stays in the pattern: widened, it would dial
+// a Mexican number with the British code. One the rule keeps widens as any group does.
+TEST(DeriveWorkingRules, ACountryCodeDialedInFrontIsNeverWidened) {
+    const RuleSet fromFront =
+        deriveWorkingRules({}, {pairOf("+44 20 7946 0123", "9 011 44 20 7946 0123")});
+    EXPECT_EQ(patternsOf(fromFront), (Lines{"+44 xx xxxx xxxx as 9 011 44 xx xxxx xxxx"}));
+    const RuleSet kept = deriveWorkingRules({}, {pairOf("+44 20 7946 0123", "+44 20 7946 0123")});
+    EXPECT_EQ(patternsOf(kept), (Lines{"+xx xx xxxx xxxx as xxx xx xxxx xxxx"}));
+}
+
 TEST(GroupHistory, SeedsOneCandidatePerKindOfRewriting) {
     const NumberPair otherArea = pairOf("650 555 0000", "8 0000");
     const NumberPair local = pairOf("555-1234", "5 1234");
