@@ -166,6 +166,12 @@ void Shell::onLink(std::string_view link) {
     readInHomeCountry(state_.capturedNumbers, homeCountry_);
     presentCapturedNumbers(desktop_, state_.capturedNumbers, state_.proposedNumber,
                            state_.workingRules);
+    // The main window is disabled behind an open rules dialog: the number waits there, and
+    // the dialog the user is working in comes forward.
+    if (rulesDialogOpen_) {
+        desktop_.bringRulesDialogToFront();
+        return;
+    }
     desktop_.bringToForeground();
     desktop_.focusNumberBox();
 }

@@ -15,7 +15,7 @@
 
 // The main window's class, which the string table names and other programs look for.
 #define MAIN_WINDOW_CLASS "VELLIX"
-#define RULES_DIALOG_TITLE "Tarvona Dialing Rules"
+#define RULES_DIALOG_TITLE "Vellix Dialing Rules"
 
 // The notification icon: its id among the main window's icons, and the message that brings
 // its mouse activity (WM_USER + 1).

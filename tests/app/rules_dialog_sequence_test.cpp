@@ -123,6 +123,19 @@ TEST_F(RulesDialogSequenceTest, RulesAreNeitherDerivedAgainNorReversedAndBoxKeep
     EXPECT_EQ(desktop.calls, (Calls{"runRulesDialog", "saveRules", "saveHistory"}));
 }
 
+// A link handed over while the dialog is open is proposed behind it; the dialog, not the
+// disabled main window, comes forward.
+TEST_F(RulesDialogSequenceTest, LinkWhileOpenIsProposedBehindTheDialog) {
+    desktop.inRulesDialog = [this](RuleSet&) {
+        desktop.calls.clear();
+        shell.onLink("tel:+1-650-555-0000");
+        EXPECT_EQ(desktop.calls.back(), "bringRulesDialogToFront");
+        EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "bringToForeground"), 0);
+    };
+    shell.onCommand(CMD_DIALING_RULES);
+    EXPECT_STREQ(shell.state().proposedNumber.digitForm(), "650 555 0000");
+}
+
 TEST_F(RulesDialogSequenceTest, CommandWhileOpenBringsTheDialogForwardInsteadOfASecond) {
     desktop.inRulesDialog = [this](RuleSet& rules) {
         EXPECT_TRUE(shell.onCommand(CMD_DIALING_RULES));

@@ -798,6 +798,68 @@ int printRulesLayout(HWND dialog) {
     return 0;
 }
 
+// Dark pixels on the screen inside a control, its frame left out: the text drawn there. They
+// are read from the screen, so a control that was moved or filled but not painted shows none.
+int inkOf(HWND control) {
+    constexpr int FRAME = 3;
+    RECT place{};
+    GetWindowRect(control, &place);
+    const int width = place.right - place.left - 2 * FRAME;
+    const int height = place.bottom - place.top - 2 * FRAME;
+    if (width <= 0 || height <= 0)
+        return 0;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(copy, bitmap);
+    const bool read = bits != nullptr && BitBlt(copy, 0, 0, width, height, screen,
+                                                place.left + FRAME, place.top + FRAME, SRCCOPY);
+    int ink = 0;
+    for (int i = 0; read && i < width * height; ++i) {
+        const std::uint32_t pixel = static_cast<const std::uint32_t*>(bits)[i];
+        const unsigned sum = (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF);
+        ink += sum < 3 * 100 ? 1 : 0;
+    }
+    SelectObject(copy, before);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return ink;
+}
+
+// Every row in view shows its pattern and its replacement on the screen, once the dialog has
+// had the time to paint.
+int checkRulesDrawn(HWND dialog) {
+    int rows = 0;
+    std::string blank;
+    const ULONGLONG deadline = GetTickCount64() + 3000;
+    do {
+        Sleep(POLL_MS);
+        rows = 0;
+        blank.clear();
+        for (const int id : ruleRowIds(dialog)) {
+            ++rows;
+            const int pattern = inkOf(GetDlgItem(dialog, id + PATTERN_BOX));
+            const int replacement = inkOf(GetDlgItem(dialog, id + REPLACEMENT_EDIT));
+            if (pattern == 0 || replacement == 0)
+                blank += " '" + windowText(GetDlgItem(dialog, id + PATTERN_BOX)) + "' (pattern " +
+                         std::to_string(pattern) + ", replacement " + std::to_string(replacement) +
+                         " dark pixels)";
+        }
+    } while (!blank.empty() && GetTickCount64() < deadline);
+    return report(rows > 0 && blank.empty(), std::to_string(rows) +
+                                                 " rows in view, each drawn on the screen" +
+                                                 (blank.empty() ? "" : "; blank:" + blank));
+}
+
 int printRulesDialogRect(HWND dialog) {
     RECT outer{};
     GetWindowRect(dialog, &outer);
@@ -891,7 +953,7 @@ int pickRulePattern(HWND dialog, const std::string& rowText, const std::string& 
 // Moves the scroll bar's thumb to the end or the start, as dragging it would.
 int scrollRules(HWND dialog, const std::string& where) {
     HWND scrollBar = FindWindowExA(dialog, nullptr, "ScrollBar", nullptr);
-    const WPARAM code = where == "bottom" ? SB_BOTTOM : SB_TOP;
+    const WPARAM code = where == "bottom" ? SB_BOTTOM : where == "page" ? SB_PAGEDOWN : SB_TOP;
     return report(scrollBar != nullptr && SendMessageTimeoutA(dialog, WM_VSCROLL, code,
                                                               reinterpret_cast<LPARAM>(scrollBar),
                                                               SMTO_ABORTIFHUNG, 5000, nullptr) != 0,
@@ -987,8 +1049,8 @@ int usage() {
         "  save-as PATH MS\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
-        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS\n"
-        "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom\n"
+        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn\n"
+        "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom|page\n"
         "  rules-wheel ROW DELTA | rules-pattern ROW PICK\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
         "  press enter|escape|tab|alt+down|alt+/ | close-about | soak CHANGES WARM-UP\n",
@@ -1143,6 +1205,8 @@ int main(int argc, char** argv) {
         return withRulesDialog(printRulesLayout);
     if (command == "rules-dialog-rect" && count == 1)
         return withRulesDialog(printRulesDialogRect);
+    if (command == "rules-drawn" && count == 1)
+        return withRulesDialog(checkRulesDrawn);
     if (command == "rules-view" && count == 1)
         return withRulesDialog(printRulesView);
     if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||

@@ -965,6 +965,30 @@ rules_many_scroll_edit_try() {
 }
 
 # With VELLIX_E2E_SCREENSHOT set to a file name, saves the dialog as it is on the screen.
+# Rows scrolled into view by the wheel and the scroll bar are drawn (the keyboard scrolls them
+# the same way), read from the screen's pixels, not from the controls.
+rules_scrolled_drawn() {
+    local lines=() i
+    for i in $(seq 200 499); do
+        lines+=("Dial $i 555 xxxx as 9 1 $i 555 xxxx (active)")
+    done
+    data_file rules-drawn DialingRules.dat "${lines[@]}"
+    drive put-text "" &&
+        start_program rules-drawn &&
+        drive wait-window "$wait_ms" &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-drawn &&
+        drive rules-wheel 0 -120 &&
+        drive rules-drawn &&
+        drive rules-scroll page &&
+        drive rules-drawn &&
+        drive rules-scroll bottom &&
+        drive rules-drawn &&
+        drive rules-scroll top &&
+        drive rules-drawn &&
+        drive rules-close cancel "$wait_ms"
+}
+
 screenshot() {
     [ -z "${VELLIX_E2E_SCREENSHOT:-}" ] && return 0
     local rect
@@ -1189,6 +1213,8 @@ scenario "a learned rule reads 8 xxxx; edited to 7 xxxx it stays after a dial an
 scenario "with no rules the dialog is laid out as for one row and OK writes empty files" rules_empty_ok
 scenario "the rules command while the dialog is open opens no second one" rules_command_while_open
 scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try
+scenario "rules scrolled into view by the wheel and the scroll bar are drawn on the screen" \
+    rules_scrolled_drawn
 scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
 [ -n "$installer" ] &&
     scenario "the installer installs, upgrades in place and uninstalls, keeping the data" \
