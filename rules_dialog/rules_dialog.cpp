@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -150,7 +151,7 @@ void showRowWindows(HWND dialog, RulesDialogState& state) {
         if (row.enableBox != nullptr)
             continue;
         if (spare.empty()) {
-            createRuleRow(dialog, row, top);
+            createRuleRow(dialog, row, top, state.columns);
         } else {
             moveRowWindows(spare.back(), row);
             spare.pop_back();
@@ -161,7 +162,7 @@ void showRowWindows(HWND dialog, RulesDialogState& state) {
     for (const RuleRow& row : spare)
         destroyRuleRow(row);
     for (std::size_t i = state.firstShown; i < end; ++i)
-        moveRuleRow(state.rows[i], ruleRowTop(i - state.firstShown));
+        moveRuleRow(state.rows[i], ruleRowTop(i - state.firstShown), state.columns);
     // A focused row that scrolled away leaves the keyboard on the nearest row in view.
     if (focus && (focus->row < state.firstShown || focus->row >= end) && end > state.firstShown) {
         const std::size_t nearest = focus->row < state.firstShown ? state.firstShown : end - 1;
@@ -188,6 +189,10 @@ void scrollRows(HWND dialog, RulesDialogState& state, std::size_t first,
         return;
     showRowWindows(dialog, state);
     updateScrollBar(dialog, state);
+    // Moving the rows makes the dialog paint its background where they were, over rows that
+    // had already painted there: all is painted again, the dialog first.
+    RedrawWindow(dialog, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void updateTryText(HWND dialog, const RulesDialogState& state) {
@@ -206,6 +211,26 @@ void moveFocusOutOfRow(HWND dialog, const RuleRow& row) {
             return;
         }
     }
+}
+
+// The row's texts in the font the row's labels use.
+RowTextWidths measureRowTexts(HWND dialog) {
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ before = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const auto width = [dc](const char* text) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+        return static_cast<int>(size.cx);
+    };
+    RowTextWidths texts;
+    texts.dial = width(ROW_CONTROLS[DIAL_LABEL].text);
+    texts.numbersAs = width(ROW_CONTROLS[AS_LABEL].text);
+    texts.enabledLabel = std::max({width(enabledLabelText(true)), width(enabledLabelText(false)),
+                                   width(UNREADABLE_REPLACEMENT_TEXT)});
+    texts.verifiedLabel = std::max(width(verifiedLabelText(true)), width(verifiedLabelText(false)));
+    SelectObject(dc, before);
+    ReleaseDC(dialog, dc);
+    return texts;
 }
 
 void createDialogControls(HWND dialog) {
@@ -230,6 +255,7 @@ INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
             state.rows.push_back(makeRuleRow(rule, state.idCounter));
     }
     state.maxDialogHeight = workAreaOf(dialog).height;
+    state.columns = rowColumns(measureRowTexts(dialog));
     bound->confirmImages.reset(loadButtonImages(instanceOf(dialog), CONFIRM_ICON));
     bound->deleteImages.reset(loadButtonImages(instanceOf(dialog), DELETE_ICON));
     bound->tooltip = createTooltip(dialog);
@@ -497,13 +523,13 @@ INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void createRuleRow(HWND dialog, RuleRow& row, int y) {
+void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns) {
     const HINSTANCE instance = instanceOf(dialog);
     const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
         const RowControlTemplate& entry = ROW_CONTROLS[k];
-        const PixelRect place = rowControlRect(control, y);
+        const PixelRect place = rowControlRect(control, y, columns);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row, control)));
         const HWND window = CreateWindowExA(
             entry.exStyle, entry.className, initialControlText(row, control), entry.style, place.x,
@@ -525,7 +551,8 @@ void createRuleRow(HWND dialog, RuleRow& row, int y) {
 
 void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
     showRowWindows(dialog, state);
-    const RulesDialogLayout layout = rulesDialogLayout(state.rows.size(), state.maxDialogHeight);
+    const RulesDialogLayout layout =
+        rulesDialogLayout(state.rows.size(), state.maxDialogHeight, state.columns);
     moveControl(GetDlgItem(dialog, RULES_GROUP_BOX_ID), layout.groupBox);
     moveControl(GetDlgItem(dialog, IDOK), layout.okButton);
     moveControl(GetDlgItem(dialog, IDCANCEL), layout.cancelButton);
@@ -545,13 +572,13 @@ void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
     MoveWindow(dialog, place.x, place.y, place.width, place.height, TRUE);
 }
 
-void moveRuleRow(RuleRow& row, int y) {
+void moveRuleRow(RuleRow& row, int y, const RowColumns& columns) {
     if (row.shownTop == y)
         return;
     row.shownTop = y;
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
-        moveControl(windowOf(controlWindow(row, control)), rowControlRect(control, y));
+        moveControl(windowOf(controlWindow(row, control)), rowControlRect(control, y, columns));
     }
 }
 

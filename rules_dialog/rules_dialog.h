@@ -14,12 +14,12 @@ namespace vellix {
 INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The controls of a row, with its top at y, showing what the row holds.
-void createRuleRow(HWND dialog, RuleRow& row, int y);
+void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns);
 
 // Places the rows on the screen, the group box, the Try field, OK, Cancel and the scroll bar,
 // and sizes the dialog for them, all of it on the screen's work area.
 void layoutRulesDialog(HWND dialog, RulesDialogState& state);
-void moveRuleRow(RuleRow& row, int y);
+void moveRuleRow(RuleRow& row, int y, const RowColumns& columns);
 
 // The check box (after it ticked itself), Confirm and Delete.
 void toggleRuleRow(RuleRow& row);

@@ -20,12 +20,43 @@ std::size_t shownRowCount(std::size_t rowCount, int maxDialogHeight) {
     return std::min(static_cast<std::size_t>(std::max(room, 1)), rowCount);
 }
 
-RulesDialogLayout rulesDialogLayout(std::size_t rowCount, int maxDialogHeight) {
+RowColumns rowColumns(const RowTextWidths& texts) {
+    // Static controls draw their text flush, and wrap it when it does not fit.
+    constexpr int TEXT_MARGIN = 2;
+    const auto measured = [&texts](RowControl control) {
+        switch (control) {
+        case DIAL_LABEL:
+            return texts.dial;
+        case AS_LABEL:
+            return texts.numbersAs;
+        case ENABLED_LABEL:
+            return texts.enabledLabel;
+        case VERIFIED_LABEL:
+            return texts.verifiedLabel;
+        default:
+            return 0;
+        }
+    };
+    RowColumns columns;
+    int shift = 0;
+    for (std::size_t k = 0; k < CONTROLS_PER_ROW; ++k) {
+        const RowControlTemplate& entry = ROW_CONTROLS[k];
+        const int text = measured(static_cast<RowControl>(k));
+        columns.x[k] = entry.x + shift;
+        columns.width[k] = std::max(entry.width, text > 0 ? text + TEXT_MARGIN : 0);
+        shift += columns.width[k] - entry.width;
+    }
+    columns.extraWidth = shift;
+    return columns;
+}
+
+RulesDialogLayout rulesDialogLayout(std::size_t rowCount, int maxDialogHeight,
+                                    const RowColumns& columns) {
     RulesDialogLayout layout;
     layout.shownRows =
         maxDialogHeight == INT_MAX ? rowCount : shownRowCount(rowCount, maxDialogHeight);
     const bool scrolls = layout.shownRows < rowCount;
-    const int extraWidth = scrolls ? SCROLL_BAR_ROOM : 0;
+    const int extraWidth = (scrolls ? SCROLL_BAR_ROOM : 0) + columns.extraWidth;
     // Ten windows a row and a process's window quota keep the count far inside int.
     const int n = static_cast<int>(std::max<std::size_t>(layout.shownRows, 1));
     const int rowsHeight = ROW_HEIGHT * n;
@@ -39,7 +70,7 @@ RulesDialogLayout rulesDialogLayout(std::size_t rowCount, int maxDialogHeight) {
     layout.tryNumber = {42, buttonsY, 110, 21};
     layout.tryText = {154, buttonsY + 4, 226 + extraWidth, 22};
     if (scrolls)
-        layout.scrollBar = {514, FIRST_ROW_TOP, SCROLL_BAR_WIDTH, rowsHeight};
+        layout.scrollBar = {514 + columns.extraWidth, FIRST_ROW_TOP, SCROLL_BAR_WIDTH, rowsHeight};
     return layout;
 }
 
@@ -62,9 +93,9 @@ int ruleRowTop(std::size_t index) {
     return FIRST_ROW_TOP + ROW_HEIGHT * static_cast<int>(index);
 }
 
-PixelRect rowControlRect(RowControl control, int top) {
+PixelRect rowControlRect(RowControl control, int top, const RowColumns& columns) {
     const RowControlTemplate& entry = ROW_CONTROLS[control];
-    return {entry.x, top + entry.yOffset, entry.width, entry.height};
+    return {columns.x[control], top + entry.yOffset, columns.width[control], entry.height};
 }
 
 PixelRect fitOnScreen(const PixelRect& window, const PixelRect& workArea) {

@@ -2,6 +2,7 @@
 
 #include "rules_dialog/rule_row.h"
 
+#include <array>
 #include <climits>
 #include <cstddef>
 
@@ -28,6 +29,27 @@ struct PixelRect {
     int height = 0;
 };
 
+// How wide the row's texts are in the dialog's font, in pixels, as the caller measured them;
+// zero leaves a text the template's width.
+struct RowTextWidths {
+    int dial = 0;
+    int numbersAs = 0;
+    // The widest of the texts each label shows.
+    int enabledLabel = 0;
+    int verifiedLabel = 0;
+};
+
+// Where a row's controls go across: the template's places, each label widened to its text
+// and the controls after it moved right by as much.
+struct RowColumns {
+    std::array<int, CONTROLS_PER_ROW> x{};
+    std::array<int, CONTROLS_PER_ROW> width{};
+    // How much wider than the template's the row is.
+    int extraWidth = 0;
+};
+
+RowColumns rowColumns(const RowTextWidths& texts = {});
+
 // Where everything goes for a number of rows. An empty dialog is laid out as for one row.
 // When the dialog may not be as tall as its rows need, only some rows are shown and a
 // scroll bar beside them moves through the others.
@@ -44,7 +66,8 @@ struct RulesDialogLayout {
     std::size_t shownRows = 0;
 };
 
-RulesDialogLayout rulesDialogLayout(std::size_t rowCount, int maxDialogHeight = INT_MAX);
+RulesDialogLayout rulesDialogLayout(std::size_t rowCount, int maxDialogHeight = INT_MAX,
+                                    const RowColumns& columns = rowColumns());
 
 // How many rows fit a dialog no taller than maxDialogHeight: all when they do, else as many
 // as the height leaves room for, and at least one.
@@ -60,7 +83,7 @@ std::size_t firstShownRow(std::size_t first, std::size_t shown, std::size_t rowC
 int ruleRowTop(std::size_t index);
 
 // Where a row's control goes when the row's top is at y.
-PixelRect rowControlRect(RowControl control, int top);
+PixelRect rowControlRect(RowControl control, int top, const RowColumns& columns = rowColumns());
 
 // Where a window goes so that it lies on the screen's work area: moved as little as it can,
 // its top-left corner kept inside when it is larger.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules_dialog/rule_row.h"
+#include "rules_dialog/rules_dialog_layout.h"
 
 #include <climits>
 #include <cstddef>
@@ -26,6 +27,8 @@ struct RulesDialogState {
     std::int32_t idCounter = 0;
     // The tallest the dialog may be: the height of the screen's work area.
     int maxDialogHeight = INT_MAX;
+    // Where the row's controls go across, for the texts in the dialog's font.
+    RowColumns columns = rowColumns();
     // Rows firstShown on, shownRows of them, have controls; the others scroll into view.
     std::size_t firstShown = 0;
     std::size_t shownRows = 0;

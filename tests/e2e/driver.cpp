@@ -860,6 +860,41 @@ int checkRulesDrawn(HWND dialog) {
                                                  (blank.empty() ? "" : "; blank:" + blank));
 }
 
+// The text each label of the rows in view shows fits its control in the labels' font, and no
+// two controls of a row overlap.
+int checkRulesFit(HWND dialog) {
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ before = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    std::string cut;
+    int rows = 0;
+    for (const int id : ruleRowIds(dialog)) {
+        ++rows;
+        RECT previous{};
+        for (int k = 0; k < CONTROLS_PER_ROW; ++k) {
+            HWND control = GetDlgItem(dialog, id + k);
+            const RECT place = placeOf(dialog, control);
+            if (k > 0 && place.left < previous.right)
+                cut += " controls " + std::to_string(k - 1) + " and " + std::to_string(k) +
+                       " of row " + std::to_string(rows) + " overlap;";
+            previous = place;
+            if (k != DIAL_LABEL && k != AS_LABEL && k != ENABLED_LABEL && k != VERIFIED_LABEL)
+                continue;
+            const std::string text = windowText(control);
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > place.right - place.left)
+                cut += " '" + text + "' is " + std::to_string(size.cx) + " px wide in " +
+                       std::to_string(place.right - place.left) + ";";
+        }
+    }
+    SelectObject(dc, before);
+    ReleaseDC(dialog, dc);
+    return report(rows > 0 && cut.empty(), std::to_string(rows) +
+                                               " rows in view, every label's text fits and "
+                                               "nothing overlaps" +
+                                               (cut.empty() ? "" : ":" + cut));
+}
+
 int printRulesDialogRect(HWND dialog) {
     RECT outer{};
     GetWindowRect(dialog, &outer);
@@ -1049,7 +1084,8 @@ int usage() {
         "  save-as PATH MS\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
-        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn\n"
+        "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn | "
+        "rules-fit\n"
         "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom|page\n"
         "  rules-wheel ROW DELTA | rules-pattern ROW PICK\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
@@ -1207,6 +1243,8 @@ int main(int argc, char** argv) {
         return withRulesDialog(printRulesDialogRect);
     if (command == "rules-drawn" && count == 1)
         return withRulesDialog(checkRulesDrawn);
+    if (command == "rules-fit" && count == 1)
+        return withRulesDialog(checkRulesFit);
     if (command == "rules-view" && count == 1)
         return withRulesDialog(printRulesView);
     if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||

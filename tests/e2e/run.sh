@@ -740,18 +740,20 @@ rules_delete_ok() {
             rule_row "xxx xxx xxxx" "8 xxxx" " (enabled)|ticked|, (unverified)|confirm"
             rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
             rules &&
+        drive rules-fit &&
+        # Wider than the template by what its labels need in Wine's font.
         expect_output "rows 24 46 68
-group 7 7 514 90
-ok 386 107 64 22
-cancel 458 107 64 22
-dialog 534 169" rules-layout &&
+group 7 7 541 90
+ok 413 107 64 22
+cancel 485 107 64 22
+dialog 561 169" rules-layout &&
         screenshot &&
         drive rules-click 1 delete &&
         expect_output "rows 24 46
-group 7 7 514 68
-ok 386 85 64 22
-cancel 458 85 64 22
-dialog 534 147" rules-layout &&
+group 7 7 541 68
+ok 413 85 64 22
+cancel 485 85 64 22
+dialog 561 147" rules-layout &&
         expect_output "$(rule_row "xxx xxxx" "9 xxx xxxx" "(disabled)|clear|, (verified)|no confirm"
             rule_row "x xxx xxx xxxx" "9 x xxx xxx xxxx" " (enabled)|ticked|, (verified)|no confirm")" \
             rules &&
@@ -888,10 +890,10 @@ rules_empty_ok() {
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
         expect_output "rows
-group 7 7 514 46
-ok 386 63 64 22
-cancel 458 63 64 22
-dialog 534 125" rules-layout &&
+group 7 7 541 46
+ok 413 63 64 22
+cancel 485 63 64 22
+dialog 561 125" rules-layout &&
         drive rules-close ok "$wait_ms" &&
         wait_lines rules-empty DialingRules.dat &&
         wait_lines rules-empty DialingHistory.dat
@@ -977,6 +979,7 @@ rules_scrolled_drawn() {
         start_program rules-drawn &&
         drive wait-window "$wait_ms" &&
         drive open-rules-by-menu "$wait_ms" &&
+        drive rules-fit &&
         drive rules-drawn &&
         drive rules-wheel 0 -120 &&
         drive rules-drawn &&

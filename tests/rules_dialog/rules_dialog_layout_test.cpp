@@ -71,6 +71,30 @@ TEST(RowControls, ReadLeftToRightWithoutOverlapping) {
     EXPECT_GT(ROW_CONTROLS.front().x, layout.groupBox.x);
 }
 
+// Labels wider in the font in use push what follows them right, and the dialog grows by as
+// much; without measured texts the template's places stand.
+TEST(RowControls, LabelsWidenToTheirTexts) {
+    const RowColumns plain = rowColumns();
+    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
+        EXPECT_EQ(plain.x[k], ROW_CONTROLS[k].x) << k;
+        EXPECT_EQ(plain.width[k], ROW_CONTROLS[k].width) << k;
+    }
+    RowTextWidths texts;
+    texts.numbersAs = 67;
+    texts.enabledLabel = 57;
+    const RowColumns wide = rowColumns(texts);
+    EXPECT_EQ(wide.width[AS_LABEL], 69);
+    EXPECT_EQ(wide.x[REPLACEMENT_EDIT], ROW_CONTROLS[REPLACEMENT_EDIT].x + 9);
+    EXPECT_EQ(wide.width[ENABLED_LABEL], 59);
+    EXPECT_EQ(wide.x[DELETE_BUTTON], ROW_CONTROLS[DELETE_BUTTON].x + 16);
+    for (std::int32_t k = 1; k < CONTROLS_PER_ROW; ++k)
+        EXPECT_GE(wide.x[k], wide.x[k - 1] + wide.width[k - 1]) << k;
+    const RulesDialogLayout layout = rulesDialogLayout(3, INT_MAX, wide);
+    EXPECT_EQ(layout.dialog.width, rulesDialogLayout(3).dialog.width + 16);
+    EXPECT_GE(layout.groupBox.x + layout.groupBox.width,
+              wide.x[DELETE_BUTTON] + wide.width[DELETE_BUTTON]);
+}
+
 TEST(RowControls, PlainTextsDropToLineUpWithTheBoxes) {
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
