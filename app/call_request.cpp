@@ -1,7 +1,7 @@
 #include "app/call_request.h"
 
-#include "app/scoped_handles.h"
 #include "app/tel_uri.h"
+#include "win32/scoped_handles.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "app/clipboard.h"
 
-#include "app/scoped_handles.h"
 #include "capture/copied_text.h"
 #include "capture/name_value_block.h"
 #include "capture/number_finder.h"
+#include "win32/scoped_handles.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/data_folder.h"
 
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 #include <windows.h>
 

@@ -4,11 +4,11 @@
 #include "app/link_handover.h"
 #include "app/main_window.h"
 #include "app/program_update.h"
-#include "app/scoped_handles.h"
 #include "app/shell.h"
 #include "app/start_options.h"
 #include "app/win32_desktop.h"
 #include "res/resource.h"
+#include "win32/scoped_handles.h"
 
 #include <windows.h>
 

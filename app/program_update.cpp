@@ -1,7 +1,7 @@
 #include "app/program_update.h"
 
-#include "app/scoped_handles.h"
 #include "res/resource.h"
+#include "win32/scoped_handles.h"
 
 #include <windows.h>
 

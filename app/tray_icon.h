@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "rules_dialog/pattern_box.h"
 
-#include "app/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 #include <commctrl.h>
 

@@ -1,10 +1,10 @@
 #include "rules_dialog/rules_dialog.h"
 
-#include "app/scoped_handles.h"
 #include "res/resource.h"
 #include "rules_dialog/pattern_box.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/try_number.h"
+#include "win32/scoped_handles.h"
 
 #include <commctrl.h>
 
