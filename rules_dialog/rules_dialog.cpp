@@ -1,10 +1,13 @@
 #include "rules_dialog/rules_dialog.h"
 
 #include "res/resource.h"
+#include "rules_dialog/dialog_window.h"
 #include "rules_dialog/pattern_box.h"
+#include "rules_dialog/row_keys.h"
+#include "rules_dialog/row_pictures.h"
+#include "rules_dialog/row_windows.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/try_number.h"
-#include "win32/scoped_handles.h"
 
 #include <commctrl.h>
 
@@ -28,43 +31,8 @@ static_assert(RULES_GROUP_BOX_ID == IDC_RULES_GROUP && CONFIRM_ICON == IDI_CONFI
 
 namespace {
 
-constexpr int ICON_SIZE = 16;
-// One picture for each of the button's states.
-constexpr int BUTTON_IMAGES = 5;
 // Rows one notch of the mouse wheel scrolls.
 constexpr int WHEEL_ROWS = 3;
-constexpr int SCROLL_BAR_ID = 142;
-
-HWND windowOf(WindowHandle handle) {
-    return static_cast<HWND>(handle);
-}
-
-// What the open dialog keeps, bound to its window: the rows, and the pictures and the
-// tooltip that all rows share, so that a row costs no more than its controls.
-struct RulesDialogWindow {
-    RulesDialogState state;
-    ScopedImageList confirmImages;
-    ScopedImageList deleteImages;
-    // Owned by the dialog, which destroys it with itself.
-    HWND tooltip = nullptr;
-};
-
-HINSTANCE instanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-}
-
-RulesDialogWindow* boundTo(HWND dialog) {
-    return reinterpret_cast<RulesDialogWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-RulesDialogState* stateOf(HWND dialog) {
-    RulesDialogWindow* bound = boundTo(dialog);
-    return bound != nullptr ? &bound->state : nullptr;
-}
-
-void moveControl(HWND control, const PixelRect& place) {
-    MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
-}
 
 PixelRect workAreaOf(HWND window) {
     MONITORINFO monitor{};
@@ -84,133 +52,8 @@ HWND createChild(HWND dialog, const char* className, const char* text, DWORD sty
     return window;
 }
 
-// Sets what the row's controls show for what the row holds. Their notifications are not
-// edits of the user's, so the caller ignores them meanwhile.
-void fillRowControls(const RuleRow& row) {
-    SetWindowTextA(windowOf(row.patternBox), chosenPattern(row));
-    SetWindowTextA(windowOf(row.replacementEdit), row.replacement.c_str());
-    SetWindowTextA(windowOf(row.enabledLabel), enabledLabelOf(row));
-    SendMessageA(windowOf(row.enableBox), BM_SETCHECK,
-                 row.rule.isEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
-    SetWindowTextA(windowOf(row.verifiedLabel), verifiedLabelText(row.rule.isVerified()));
-    ShowWindow(windowOf(row.confirmButton), row.rule.isVerified() ? SW_HIDE : SW_SHOW);
-}
-
-// The shown row and control a window belongs to, or holds it.
-struct RowPlace {
-    std::size_t row = 0;
-    RowControl control = DIAL_LABEL;
-};
-
-std::optional<RowPlace> rowPlaceOf(const RulesDialogState& state, HWND window) {
-    if (window == nullptr)
-        return std::nullopt;
-    const HWND parent = GetParent(window);
-    const std::size_t end = std::min(state.firstShown + state.shownRows, state.rows.size());
-    for (std::size_t i = state.firstShown; i < end; ++i) {
-        for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-            const HWND control = windowOf(controlWindow(state.rows[i], static_cast<RowControl>(k)));
-            if (control != nullptr && (control == window || control == parent))
-                return RowPlace{i, static_cast<RowControl>(k)};
-        }
-    }
-    return std::nullopt;
-}
-
-// Hands a row's windows to another row, which takes its ids.
-void moveRowWindows(RuleRow& from, RuleRow& to) {
-    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        const auto control = static_cast<RowControl>(k);
-        controlWindow(to, control) = controlWindow(from, control);
-        controlWindow(from, control) = nullptr;
-        SetWindowLongPtrA(windowOf(controlWindow(to, control)), GWLP_ID, controlId(to, control));
-    }
-    to.deleteTip = from.deleteTip;
-    from.deleteTip = nullptr;
-    to.shownTop = from.shownTop;
-    from.shownTop = -1;
-}
-
-// Gives controls to the rows in view and to no other: those of rows that left the view go
-// to rows that came into it, and only what is missing is created, so that a dialog of any
-// number of rules holds no more windows than its screen shows.
-void showRowWindows(HWND dialog, RulesDialogState& state) {
-    const std::size_t end = std::min(state.firstShown + state.shownRows, state.rows.size());
-    const std::optional<RowPlace> focus = rowPlaceOf(state, GetFocus());
-    std::vector<RuleRow> spare;
-    for (std::size_t i = 0; i < state.rows.size(); ++i) {
-        if (state.rows[i].enableBox != nullptr && (i < state.firstShown || i >= end)) {
-            spare.emplace_back();
-            moveRowWindows(state.rows[i], spare.back());
-        }
-    }
-    state.filling = true;
-    for (std::size_t i = state.firstShown; i < end; ++i) {
-        RuleRow& row = state.rows[i];
-        const int top = ruleRowTop(i - state.firstShown);
-        if (row.enableBox != nullptr)
-            continue;
-        if (spare.empty()) {
-            createRuleRow(dialog, row, top, state.columns);
-        } else {
-            moveRowWindows(spare.back(), row);
-            spare.pop_back();
-            fillRowControls(row);
-        }
-    }
-    state.filling = false;
-    for (const RuleRow& row : spare)
-        destroyRuleRow(row);
-    for (std::size_t i = state.firstShown; i < end; ++i)
-        moveRuleRow(state.rows[i], ruleRowTop(i - state.firstShown), state.columns);
-    // A focused row that scrolled away leaves the keyboard on the nearest row in view.
-    if (focus && (focus->row < state.firstShown || focus->row >= end) && end > state.firstShown) {
-        const std::size_t nearest = focus->row < state.firstShown ? state.firstShown : end - 1;
-        SetFocus(windowOf(controlWindow(state.rows[nearest], focus->control)));
-    }
-}
-
-void updateScrollBar(HWND dialog, const RulesDialogState& state) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMin = 0;
-    info.nMax = static_cast<int>(state.rows.empty() ? 0 : state.rows.size() - 1);
-    info.nPage = static_cast<UINT>(state.shownRows);
-    info.nPos = static_cast<int>(state.firstShown);
-    SetScrollInfo(GetDlgItem(dialog, SCROLL_BAR_ID), SB_CTL, &info, TRUE);
-}
-
-void scrollRows(HWND dialog, RulesDialogState& state, std::size_t first,
-                std::size_t wanted = SIZE_MAX) {
-    const std::size_t before = state.firstShown;
-    showRows(state, first, wanted);
-    if (state.firstShown == before)
-        return;
-    showRowWindows(dialog, state);
-    updateScrollBar(dialog, state);
-    // Moving the rows makes the dialog paint its background where they were, over rows that
-    // had already painted there: all is painted again, the dialog first.
-    RedrawWindow(dialog, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 void updateTryText(HWND dialog, const RulesDialogState& state) {
     SetDlgItemTextA(dialog, TRY_TEXT_ID, tryText(state.rows, state.typed).c_str());
-}
-
-// Keeps the keyboard in the dialog when the focused control is about to go.
-void moveFocusOutOfRow(HWND dialog, const RuleRow& row) {
-    const HWND focus = GetFocus();
-    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        const HWND control = windowOf(controlWindow(row, static_cast<RowControl>(k)));
-        if (focus != nullptr && control != nullptr &&
-            (focus == control || GetParent(focus) == control)) {
-            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)),
-                         TRUE);
-            return;
-        }
-    }
 }
 
 // The row's texts in the font the row's labels use.
@@ -410,62 +253,6 @@ void onMouseWheel(HWND dialog, WPARAM wParam) {
     scrollRows(dialog, *state, static_cast<std::size_t>(std::max(wanted, 0LL)));
 }
 
-// Gives the keyboard to a row's control, scrolling the row into view first.
-void focusRowControl(HWND dialog, RulesDialogState& state, std::size_t row, RowControl control) {
-    scrollRows(dialog, state, state.firstShown, row);
-    state.navigating = true;
-    SendMessageA(dialog, WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(windowOf(controlWindow(state.rows[row], control))), TRUE);
-    state.navigating = false;
-}
-
-// Tab and the arrow keys walk through all rows, not only those on the screen: the dialog
-// asks here before it moves the focus, and a row not in view is scrolled into it.
-INT_PTR onNextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    RulesDialogState* state = stateOf(dialog);
-    if (state == nullptr || state->navigating || state->rows.empty())
-        return FALSE;
-    const HWND focus = GetFocus();
-    const std::optional<RowPlace> at = rowPlaceOf(*state, focus);
-    bool forward = wParam == 0;
-    if (LOWORD(lParam) != 0) {
-        // A given window: the arrow keys chose the next control of the group.
-        if (!at)
-            return FALSE;
-        forward = GetNextDlgGroupItem(dialog, focus, FALSE) == reinterpret_cast<HWND>(wParam);
-    } else if (!at) {
-        // Tab into the rows starts at the first row, Shift+Tab at the last.
-        if (!rowPlaceOf(*state, GetNextDlgTabItem(dialog, focus, !forward)))
-            return FALSE;
-        const std::size_t row = forward ? 0 : state->rows.size() - 1;
-        const std::vector<RowControl> controls = tabControls(state->rows[row]);
-        focusRowControl(dialog, *state, row, forward ? controls.front() : controls.back());
-        return TRUE;
-    }
-    std::size_t row = at->row;
-    std::vector<RowControl> controls = tabControls(state->rows[row]);
-    auto position = std::find(controls.begin(), controls.end(), at->control);
-    if (position == controls.end())
-        return FALSE;
-    if (forward && position + 1 != controls.end()) {
-        focusRowControl(dialog, *state, row, *(position + 1));
-    } else if (!forward && position != controls.begin()) {
-        focusRowControl(dialog, *state, row, *(position - 1));
-    } else if (forward ? row + 1 < state->rows.size() : row > 0) {
-        row = forward ? row + 1 : row - 1;
-        controls = tabControls(state->rows[row]);
-        focusRowControl(dialog, *state, row, forward ? controls.front() : controls.back());
-    } else {
-        // Past the last row comes OK, before the first the Try field.
-        state->navigating = true;
-        SendMessageA(dialog, WM_NEXTDLGCTL,
-                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, forward ? IDOK : TRY_NUMBER_ID)),
-                     TRUE);
-        state->navigating = false;
-    }
-    return TRUE;
-}
-
 // The pattern boxes are the dialog's only drawn controls.
 INT_PTR onDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_BUTTON)
@@ -498,7 +285,7 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         onMouseWheel(dialog, wParam);
         return TRUE;
     case WM_NEXTDLGCTL:
-        return onNextControl(dialog, wParam, lParam);
+        return moveRowFocus(dialog, wParam, lParam);
     case WM_DRAWITEM:
         return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_NCDESTROY:
@@ -523,32 +310,6 @@ INT_PTR CALLBACK rulesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns) {
-    const HINSTANCE instance = instanceOf(dialog);
-    const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        const auto control = static_cast<RowControl>(k);
-        const RowControlTemplate& entry = ROW_CONTROLS[k];
-        const PixelRect place = rowControlRect(control, y, columns);
-        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row, control)));
-        const HWND window = CreateWindowExA(
-            entry.exStyle, entry.className, initialControlText(row, control), entry.style, place.x,
-            place.y, place.width, place.height, dialog, id, instance, nullptr);
-        controlWindow(row, control) = window;
-        if (entry.guiFont)
-            SendMessageA(window, WM_SETFONT, guiFont, FALSE);
-    }
-    row.shownTop = y;
-    addPatternBoxKeys(windowOf(row.patternBox));
-    if (const RulesDialogWindow* bound = boundTo(dialog)) {
-        setButtonImages(windowOf(row.confirmButton), bound->confirmImages.get());
-        setButtonImages(windowOf(row.deleteButton), bound->deleteImages.get());
-        if (addTool(bound->tooltip, windowOf(row.deleteButton), "Delete"))
-            row.deleteTip = bound->tooltip;
-    }
-    fillRowControls(row);
-}
-
 void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
     showRowWindows(dialog, state);
     const RulesDialogLayout layout =
@@ -570,86 +331,6 @@ void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
     const PixelRect place = fitOnScreen(
         {outer.left, outer.top, layout.dialog.width, layout.dialog.height}, workAreaOf(dialog));
     MoveWindow(dialog, place.x, place.y, place.width, place.height, TRUE);
-}
-
-void moveRuleRow(RuleRow& row, int y, const RowColumns& columns) {
-    if (row.shownTop == y)
-        return;
-    row.shownTop = y;
-    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        const auto control = static_cast<RowControl>(k);
-        moveControl(windowOf(controlWindow(row, control)), rowControlRect(control, y, columns));
-    }
-}
-
-void toggleRuleRow(RuleRow& row) {
-    const bool ticked = SendMessageA(windowOf(row.enableBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    SetWindowTextA(windowOf(row.enabledLabel), setRowRuleEnabled(row, ticked));
-    // The switch may have verified the rule, or taken back a verification only it made.
-    const bool verified = row.rule.isVerified();
-    SetWindowTextA(windowOf(row.verifiedLabel), verifiedLabelText(verified));
-    ShowWindow(windowOf(row.confirmButton), verified ? SW_HIDE : SW_SHOW);
-}
-
-void confirmRuleRow(RuleRow& row) {
-    SetWindowTextA(windowOf(row.verifiedLabel), confirmRowRule(row));
-    ShowWindow(windowOf(row.confirmButton), SW_HIDE);
-}
-
-void destroyRuleRow(const RuleRow& row) {
-    // The tooltip is the dialog's: only the button's tool leaves it.
-    if (row.deleteTip != nullptr) {
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.hwnd = windowOf(row.deleteButton);
-        tool.uId = 0;
-        SendMessageA(windowOf(row.deleteTip), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
-        if (const WindowHandle window = controlWindow(row, static_cast<RowControl>(k)))
-            DestroyWindow(windowOf(window));
-    }
-}
-
-HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId) {
-    // The image list takes its own copies of the picture.
-    const ScopedIcon icon(static_cast<HICON>(LoadImageA(
-        instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR)));
-    const HIMAGELIST images =
-        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1);
-    for (int i = 0; i < BUTTON_IMAGES; ++i)
-        ImageList_AddIcon(images, icon.get());
-    return images;
-}
-
-void setButtonImages(HWND button, HIMAGELIST images) {
-    SetWindowTextA(button, "");
-    BUTTON_IMAGELIST list{};
-    list.himl = images;
-    list.margin = RECT{0, 0, 0, 0};
-    list.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
-    SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
-}
-
-HWND createTooltip(HWND owner) {
-    return CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                           nullptr, instanceOf(owner), nullptr);
-}
-
-bool addTool(HWND tooltip, HWND control, const char* text) {
-    if (tooltip == nullptr)
-        return false;
-    // The size that every version of the common controls accepts.
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS | TTF_TRANSPARENT;
-    tool.hwnd = control;
-    tool.uId = 0;
-    GetClientRect(control, &tool.rect);
-    std::string toolText = text;
-    tool.lpszText = toolText.data();
-    return SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
 } // namespace vellix
