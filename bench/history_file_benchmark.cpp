@@ -61,7 +61,7 @@ void BM_LoadHistory(benchmark::State& state) {
         vellix::DialingHistory history;
         vellix::loadHistory(history);
         loaded = history.size();
-        benchmark::DoNotOptimize(history.data());
+        benchmark::DoNotOptimize(history.learningPairs().data());
     }
     if (loaded != PAIRS)
         state.SkipWithError("not every pair read back");

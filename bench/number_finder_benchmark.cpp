@@ -4,7 +4,9 @@
 // counts how right each is. Each reads the texts in its own encoding: the finder as the
 // clipboard's ANSI text, libphonenumber as UTF-8 (they differ in the no-break space only).
 // Two kinds of long text: all the corpus's texts, where the finder stops at its 32nd number,
-// and only those without a number, which both search to the end.
+// and only those without a number, which both search to the end. The same pass over a second
+// corpus, written by someone who never read the finder, says how it does on texts nobody
+// tuned it to.
 
 #include "capture/number_finder.h"
 #include "tests/capture/number_corpus.h"
@@ -27,12 +29,20 @@ using i18n::phonenumbers::PhoneNumberUtil;
 enum class Encoding { ANSI, UTF8 };
 enum class Texts { ALL, WITHOUT_NUMBERS };
 
-const std::vector<vellix::corpus::Case>& corpus(Encoding encoding) {
-    static const std::vector<vellix::corpus::Case> ansi =
-        vellix::corpus::load(VELLIX_NUMBER_CORPUS, vellix::corpus::ANSI_NO_BREAK_SPACE);
-    static const std::vector<vellix::corpus::Case> utf8 =
-        vellix::corpus::load(VELLIX_NUMBER_CORPUS, vellix::corpus::UTF8_NO_BREAK_SPACE);
-    return encoding == Encoding::ANSI ? ansi : utf8;
+// The corpus the finder was written with, and one written without looking at the finder.
+enum class Corpus { FINDER, INDEPENDENT };
+
+const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which = Corpus::FINDER) {
+    const auto load = [](const char* path, Encoding as) {
+        return vellix::corpus::load(path, as == Encoding::ANSI
+                                              ? vellix::corpus::ANSI_NO_BREAK_SPACE
+                                              : vellix::corpus::UTF8_NO_BREAK_SPACE);
+    };
+    static const std::vector<vellix::corpus::Case> cases[2][2] = {
+        {load(VELLIX_NUMBER_CORPUS, Encoding::ANSI), load(VELLIX_NUMBER_CORPUS, Encoding::UTF8)},
+        {load(VELLIX_INDEPENDENT_CORPUS, Encoding::ANSI),
+         load(VELLIX_INDEPENDENT_CORPUS, Encoding::UTF8)}};
+    return cases[which == Corpus::FINDER ? 0 : 1][encoding == Encoding::ANSI ? 0 : 1];
 }
 
 // The corpus's texts one after another, cut to size bytes.
@@ -118,8 +128,9 @@ std::string digitsOf(const std::string& text) {
 // One pass over the corpus. A found number is right when its digits are those of a number
 // the text holds that was not found already; precision is the share of found numbers that
 // are right, recall the share of the corpus's numbers that were found.
-void corpusPass(benchmark::State& state, Finder find, Encoding encoding) {
-    const std::vector<vellix::corpus::Case>& cases = corpus(encoding);
+void corpusPass(benchmark::State& state, Finder find, Encoding encoding,
+                Corpus which = Corpus::FINDER) {
+    const std::vector<vellix::corpus::Case>& cases = corpus(encoding, which);
     for (auto _ : state) {
         for (const vellix::corpus::Case& c : cases)
             benchmark::DoNotOptimize(find(c.text, nullptr));
@@ -127,6 +138,8 @@ void corpusPass(benchmark::State& state, Finder find, Encoding encoding) {
     double right = 0;
     double found = 0;
     double expected = 0;
+    double withoutNumber = 0;
+    double foundWithoutNumber = 0;
     for (const vellix::corpus::Case& c : cases) {
         std::vector<std::string> wanted;
         for (const vellix::corpus::Expected& number : c.numbers)
@@ -135,6 +148,10 @@ void corpusPass(benchmark::State& state, Finder find, Encoding encoding) {
         find(c.text, &numbers);
         expected += static_cast<double>(wanted.size());
         found += static_cast<double>(numbers.size());
+        if (wanted.empty()) {
+            ++withoutNumber;
+            foundWithoutNumber += static_cast<double>(numbers.size());
+        }
         for (const std::string& number : numbers) {
             for (std::string& w : wanted) {
                 if (!w.empty() && w == digitsOf(number)) {
@@ -151,6 +168,8 @@ void corpusPass(benchmark::State& state, Finder find, Encoding encoding) {
     state.counters["right"] = right;
     state.counters["precision"] = found > 0 ? right / found : 0;
     state.counters["recall"] = expected > 0 ? right / expected : 0;
+    state.counters["wrong/no-number text"] =
+        withoutNumber > 0 ? foundWithoutNumber / withoutNumber : 0;
 }
 
 void BM_FindNumbersCorpus(benchmark::State& state) {
@@ -159,6 +178,14 @@ void BM_FindNumbersCorpus(benchmark::State& state) {
 
 void BM_FindNumbersCorpusLibphonenumber(benchmark::State& state) {
     corpusPass(state, findWithLibphonenumber, Encoding::UTF8);
+}
+
+void BM_FindNumbersIndependentCorpus(benchmark::State& state) {
+    corpusPass(state, findWithVellix, Encoding::ANSI, Corpus::INDEPENDENT);
+}
+
+void BM_FindNumbersIndependentCorpusLibphonenumber(benchmark::State& state) {
+    corpusPass(state, findWithLibphonenumber, Encoding::UTF8, Corpus::INDEPENDENT);
 }
 
 } // namespace
@@ -179,3 +206,5 @@ BENCHMARK(BM_FindNoNumbersLibphonenumber)
     ->Complexity(benchmark::oN);
 BENCHMARK(BM_FindNumbersCorpus);
 BENCHMARK(BM_FindNumbersCorpusLibphonenumber);
+BENCHMARK(BM_FindNumbersIndependentCorpus);
+BENCHMARK(BM_FindNumbersIndependentCorpusLibphonenumber);
