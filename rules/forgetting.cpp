@@ -26,7 +26,8 @@ bool explains(const DialingRule& rule, const NumberPair& pair) {
     return dialed && std::strcmp(dialed->digitForm(), pair.dialed.digitForm()) == 0;
 }
 
-// What a rule learned from: one copied number, or several (numbers empty then).
+// What a rule learned from: the copied number of its first pair, and whether other numbers
+// follow it.
 struct Evidence {
     std::string number;
     bool severalNumbers = false;
