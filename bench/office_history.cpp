@@ -1,31 +1,12 @@
 #include "office_history.h"
+#include "seeded_generator.h"
 
-#include <random>
 #include <string>
 #include <unordered_set>
 
 namespace vellix::bench {
 
 namespace {
-
-class Generator {
-public:
-    explicit Generator(std::uint32_t seed) : random_(seed) {}
-
-    // Draws from the generator's raw output, which the standard fixes, not from a
-    // distribution, whose results differ between standard libraries.
-    std::size_t pick(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
-
-    std::string digits(int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i)
-            s += static_cast<char>('0' + pick(10));
-        return s;
-    }
-
-private:
-    std::mt19937 random_;
-};
 
 NumberPair pairOf(const std::string& copied, const std::string& dialed) {
     NumberPair pair;
