@@ -27,7 +27,7 @@ void registerMainWindowClass(HINSTANCE instance, const char* className) {
     windowClass.lpfnWndProc = vellix::mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELLIX));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELLIX_SMALL));
+    // The small icon is the picture's small size, which the system takes from hIcon's resource.
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = className;

@@ -75,6 +75,14 @@ LRESULT onCopyData(Shell& shell, const COPYDATASTRUCT* data) {
     return TRUE;
 }
 
+// Moved to a display of another scale: laid out for it, where the system suggests.
+LRESULT onDpiChanged(Win32Desktop& desktop, HWND window, WPARAM wParam, const RECT& suggested) {
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    desktop.scaleTo(LOWORD(wParam));
+    return 0;
+}
+
 LRESULT onTrayMessage(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
     shell.onTrayMessage(static_cast<std::uint32_t>(lParam));
     return DefWindowProcA(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
@@ -119,6 +127,9 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
         return onActivate(mainWindow.desktop, window, wParam, lParam);
     case WM_COPYDATA:
         return onCopyData(shell, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DPICHANGED:
+        return onDpiChanged(mainWindow.desktop, window, wParam,
+                            *reinterpret_cast<const RECT*>(lParam));
     case TRAY_CALLBACK_MESSAGE:
         return onTrayMessage(shell, window, wParam, lParam);
     default:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win32/scoped_handles.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,26 +10,30 @@
 
 namespace vellix {
 
-// The controls of the strip across the top of the main window.
+// The controls of the strip across the top of the main window, and what they show at the
+// window's display scale.
 struct ToolbarStrip {
     HWND toolbar = nullptr;
     HWND numberBox = nullptr;
     HWND dialButton = nullptr;
+    int dpi = 96;
+    ScopedFont font;
+    // The pictures of the number kinds, which the toolbar shows but does not own.
+    ScopedImageList kindImages;
 };
 
-// A flat toolbar with tooltips, 16 by 16 buttons and the images of bitmap bitmapId.
-HWND createToolbarStrip(HWND owner, const TBBUTTON* buttons, int buttonCount, int bitmapId,
-                        DWORD extraStyle);
-
 // The toolbar with its hidden number button, then the number box and the Dial button
-// moved into it.
+// moved into it, laid out for the main window's scale, which fits around them.
 ToolbarStrip buildToolbarStrip(HWND mainWindow);
 
 // One number: the number button hidden, the box wide.
-void showSingleNumberLayout(HWND toolbar, HWND numberBox);
+void showSingleNumberLayout(ToolbarStrip& strip);
 // Several numbers: the number button shown with the kind's image and the label as its
 // tooltip, the box narrower. The box ends where the Dial button begins in both layouts.
-void showSeveralNumbersLayout(HWND toolbar, HWND numberBox, std::int32_t kind, const char* label);
+void showSeveralNumbersLayout(ToolbarStrip& strip, std::int32_t kind, const char* label);
 void setNumberButtonImage(HWND toolbar, std::int32_t kind);
+
+// Lays the strip and its window out anew for another display scale.
+void scaleToolbarStrip(ToolbarStrip& strip, int dpi);
 
 } // namespace vellix

@@ -39,7 +39,7 @@ template <std::size_t N> void copyField(char (&field)[N], const char* text) {
 
 TrayIcon::TrayIcon(HINSTANCE instance)
     : instance_(instance),
-      icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELLIX_SMALL), IMAGE_ICON,
+      icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELLIX), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON),
                                           GetSystemMetrics(SM_CYSMICON), 0))),
       tipId_(IDS_TRAY_TIP) {}

@@ -95,11 +95,16 @@ void Win32Desktop::createToolbarStrip() {
 }
 
 void Win32Desktop::showSingleNumberLayout() {
-    vellix::showSingleNumberLayout(strip_.toolbar, strip_.numberBox);
+    vellix::showSingleNumberLayout(strip_);
 }
 
 void Win32Desktop::showSeveralNumbersLayout(std::int32_t kind, const char* label) {
-    vellix::showSeveralNumbersLayout(strip_.toolbar, strip_.numberBox, kind, label);
+    vellix::showSeveralNumbersLayout(strip_, kind, label);
+}
+
+void Win32Desktop::scaleTo(int dpi) {
+    if (strip_.toolbar != nullptr && dpi > 0)
+        scaleToolbarStrip(strip_, dpi);
 }
 
 void Win32Desktop::setNumberButtonImage(std::int32_t kind) {

@@ -21,6 +21,8 @@ public:
     void attach(HWND mainWindow) { main_ = mainWindow; }
     HWND mainWindow() const { return main_; }
     const ToolbarStrip& strip() const { return strip_; }
+    // Lays the main window out for the display scale it moved to.
+    void scaleTo(int dpi);
 
     void addTrayIcon() override;
     void removeTrayIcon() override;

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Draws Vellix's icons and toolbar bitmap and writes them beside this script.
+"""Draws Vellix's icons and writes them beside this script.
 
 Each picture is a 16 by 16 grid of characters; the legend maps a character to a colour,
-and '.' is the background (transparent in icons, button grey in the toolbar bitmap).
+and '.' is transparent. Every icon holds the picture at 16, 24, 32 and 48 pixels, so that each
+display scale finds its size instead of a stretched one: 32 and 48 are the grid enlarged with
+Scale2x and Scale3x (which round the diagonals instead of showing stairs), 24 is the 48 halved.
 Run it after changing a picture and commit the files it writes:
 
     python3 res/draw_pictures.py
@@ -27,7 +29,6 @@ LEGEND = {
     "S": (110, 110, 120),  # grey body
     "C": (90, 200, 230),   # screen
 }
-BUTTON_GREY = (192, 192, 192)  # the toolbar maps this colour to the button face
 
 HANDSET = """
 ................
@@ -150,88 +151,105 @@ def grid(picture):
     return rows
 
 
-def row_bytes(bits_per_pixel, width):
-    return (bits_per_pixel * width + 31) // 32 * 4
+def scale2x(rows):
+    size = len(rows)
+    at = lambda x, y: rows[y][x] if 0 <= x < size and 0 <= y < size else "."
+    out = [[None] * (2 * size) for _ in range(2 * size)]
+    for y in range(size):
+        for x in range(size):
+            e, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            out[2 * y][2 * x] = a if c == a and c != d and a != b else e
+            out[2 * y][2 * x + 1] = b if a == b and a != c and b != d else e
+            out[2 * y + 1][2 * x] = c if d == c and d != b and c != a else e
+            out[2 * y + 1][2 * x + 1] = d if b == d and b != a and d != c else e
+    return ["".join(row) for row in out]
 
 
-def info_header(width, height, bits, colours_used):
-    image_size = row_bytes(bits, width) * height
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image_size, 0, 0,
-                       colours_used, 0)
+def scale3x(rows):
+    size = len(rows)
+    at = lambda x, y: rows[y][x] if 0 <= x < size and 0 <= y < size else "."
+    out = [[None] * (3 * size) for _ in range(3 * size)]
+    for y in range(size):
+        for x in range(size):
+            a, b, c = at(x - 1, y - 1), at(x, y - 1), at(x + 1, y - 1)
+            d, e, f = at(x - 1, y), at(x, y), at(x + 1, y)
+            g, h, i = at(x - 1, y + 1), at(x, y + 1), at(x + 1, y + 1)
+            cells = [
+                d if d == b and b != f and d != h else e,
+                b if (d == b and b != f and d != h and e != c) or
+                     (b == f and b != d and f != h and e != a) else e,
+                f if b == f and b != d and f != h else e,
+                d if (d == b and b != f and d != h and e != g) or
+                     (d == h and d != b and h != f and e != a) else e,
+                e,
+                f if (b == f and b != d and f != h and e != i) or
+                     (h == f and d != h and b != f and e != c) else e,
+                d if d == h and d != b and h != f else e,
+                h if (d == h and d != b and h != f and e != i) or
+                     (h == f and d != h and b != f and e != g) else e,
+                f if h == f and d != h and b != f else e,
+            ]
+            for k, cell in enumerate(cells):
+                out[3 * y + k // 3][3 * x + k % 3] = cell
+    return ["".join(row) for row in out]
 
 
-def palette_of(rows_list, background):
-    colours = [background]
-    for rows in rows_list:
-        for row in rows:
-            for ch in row:
-                colour = background if ch == "." else LEGEND[ch]
-                if colour not in colours:
-                    colours.append(colour)
-    assert len(colours) <= 256
-    return colours + [(0, 0, 0)] * (256 - len(colours))
+def pixels_of(rows):
+    """Rows of (r, g, b, a), top row first."""
+    return [[(0, 0, 0, 0) if ch == "." else LEGEND[ch] + (255,) for ch in row] for row in rows]
 
 
-def palette_bytes(palette):
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+def halved(pixels):
+    """Each 2 by 2 block averaged, weighted by its opacity."""
+    out = []
+    for y in range(0, len(pixels), 2):
+        row = []
+        for x in range(0, len(pixels), 2):
+            block = [pixels[y + j][x + i] for j in (0, 1) for i in (0, 1)]
+            alpha = sum(p[3] for p in block)
+            if alpha == 0:
+                row.append((0, 0, 0, 0))
+                continue
+            colour = tuple((sum(p[c] * p[3] for p in block) + alpha // 2) // alpha
+                           for c in range(3))
+            row.append(colour + ((alpha + 2) // 4,))
+        out.append(row)
+    return out
 
 
-def and_mask(rows):
-    data = b""
-    for row in reversed(rows):
-        bits = 0
-        for x, ch in enumerate(row):
-            if ch == ".":
-                bits |= 1 << (15 - x)
-        data += struct.pack(">H", bits) + b"\0\0"
-    return data
-
-
-def icon_file(image):
-    directory = struct.pack("<HHH", 0, 1, 1)
-    bits = 32 if len(image) == 40 + 16 * 16 * 4 + 64 else 8
-    entry = struct.pack("<BBBBHHII", 16, 16, 0, 0, 1, bits, len(image), 6 + 16)
-    return directory + entry + image
-
-
-def icon_32bpp(picture):
+def sizes_of(picture):
     rows = grid(picture)
-    pixels = b""
-    for row in reversed(rows):
-        for ch in row:
-            if ch == ".":
-                pixels += b"\0\0\0\0"
-            else:
-                r, g, b = LEGEND[ch]
-                pixels += struct.pack("<BBBB", b, g, r, 255)
-    return icon_file(info_header(16, 32, 32, 0) + pixels + and_mask(rows))
+    large = scale3x(rows)
+    return [pixels_of(rows), halved(pixels_of(large)), pixels_of(scale2x(rows)),
+            pixels_of(large)]
 
 
-def icon_8bpp(picture):
-    rows = grid(picture)
-    palette = palette_of([rows], (0, 0, 0))
-    pixels = b""
-    for row in reversed(rows):
-        for ch in row:
-            pixels += bytes([0 if ch == "." else palette.index(LEGEND[ch])])
-    image = info_header(16, 32, 8, 256) + palette_bytes(palette) + pixels + and_mask(rows)
-    return icon_file(image)
+def icon_image(pixels):
+    size = len(pixels)
+    mask_row = (size + 31) // 32 * 4
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
+                         size * size * 4 + mask_row * size, 0, 0, 0, 0)
+    colour = b"".join(struct.pack("<BBBB", b, g, r, a)
+                      for row in reversed(pixels) for (r, g, b, a) in row)
+    mask = b""
+    for row in reversed(pixels):
+        bits = bytearray(mask_row)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(bits)
+    return header + colour + mask
 
 
-def strip_bitmap(pictures):
-    grids = [grid(picture) for picture in pictures]
-    palette = palette_of(grids, BUTTON_GREY)
-    width = 16 * len(grids)
-    pixels = b""
-    for y in reversed(range(16)):
-        for rows in grids:
-            for ch in rows[y]:
-                colour = BUTTON_GREY if ch == "." else LEGEND[ch]
-                pixels += bytes([palette.index(colour)])
-    info = info_header(width, 16, 8, 256) + palette_bytes(palette)
-    offset = 14 + len(info)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info + pixels
+def icon_file(picture):
+    images = [icon_image(pixels) for pixels in sizes_of(picture)]
+    data = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for image, pixels in zip(images, sizes_of(picture)):
+        size = len(pixels)
+        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return data + b"".join(images)
 
 
 def write(name, data):
@@ -240,12 +258,13 @@ def write(name, data):
 
 
 def main():
-    write("phone.ico", icon_32bpp(HANDSET))
-    write("phone_small.ico", icon_32bpp(HANDSET))
-    write("cross.ico", icon_8bpp(CROSS))
-    write("check.ico", icon_8bpp(CHECK))
-    # Image i stands for number kind i: general, home, cell.
-    write("kinds.bmp", strip_bitmap([DESK_PHONE, HOUSE, MOBILE]))
+    write("phone.ico", icon_file(HANDSET))
+    write("cross.ico", icon_file(CROSS))
+    write("check.ico", icon_file(CHECK))
+    # The number kinds: general, home, cell.
+    write("kind_general.ico", icon_file(DESK_PHONE))
+    write("kind_home.ico", icon_file(HOUSE))
+    write("kind_cell.ico", icon_file(MOBILE))
 
 
 if __name__ == "__main__":

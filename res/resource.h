@@ -23,10 +23,12 @@
 #define TRAY_CALLBACK_MESSAGE 1025
 
 #define IDI_VELLIX 107
-#define IDI_VELLIX_SMALL 108
 #define IDI_DELETE 132
 #define IDI_CONFIRM 134
-#define IDB_NUMBER_KINDS 129
+// The picture of number kind k is icon IDI_NUMBER_KIND_FIRST + k.
+#define IDI_NUMBER_KIND_FIRST 140
+#define IDI_NUMBER_KIND_HOME 141
+#define IDI_NUMBER_KIND_CELL 142
 
 #define IDM_TRAY 109
 #define IDA_MAIN 109

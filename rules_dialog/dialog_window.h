@@ -5,6 +5,7 @@
 
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/rules_dialog_state.h"
+#include "win32/display_scale.h"
 #include "win32/scoped_handles.h"
 
 #include <windows.h>
@@ -17,6 +18,10 @@ constexpr int SCROLL_BAR_ID = 142;
 // tooltip that all rows share, so that a row costs no more than its controls.
 struct RulesDialogWindow {
     RulesDialogState state;
+    // The display scale the dialog is laid out for, and the font at that scale that all its
+    // controls show.
+    int dpi = STANDARD_DPI;
+    ScopedFont font;
     ScopedImageList confirmImages;
     ScopedImageList deleteImages;
     // Owned by the dialog, which destroys it with itself.
@@ -40,8 +45,20 @@ inline RulesDialogState* stateOf(HWND dialog) {
     return bound != nullptr ? &bound->state : nullptr;
 }
 
+inline int dpiOf(HWND dialog) {
+    const RulesDialogWindow* bound = boundTo(dialog);
+    return bound != nullptr ? bound->dpi : STANDARD_DPI;
+}
+
+inline WPARAM fontOf(HWND dialog) {
+    const RulesDialogWindow* bound = boundTo(dialog);
+    return reinterpret_cast<WPARAM>(bound != nullptr ? bound->font.get() : nullptr);
+}
+
+// Places a control of the dialog, at the dialog's scale.
 inline void moveControl(HWND control, const PixelRect& place) {
-    MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
+    const PixelRect scaled = scaledRect(place, dpiOf(GetParent(control)));
+    MoveWindow(control, scaled.x, scaled.y, scaled.width, scaled.height, TRUE);
 }
 
 } // namespace vellix

@@ -1,7 +1,7 @@
 #include "rules_dialog/row_pictures.h"
 
 #include "rules_dialog/dialog_window.h"
-#include "win32/scoped_handles.h"
+#include "win32/dpi.h"
 
 #include <string>
 
@@ -9,18 +9,16 @@ namespace vellix {
 
 namespace {
 
-constexpr int ICON_SIZE = 16;
 // One picture for each of the button's states.
 constexpr int BUTTON_IMAGES = 5;
 
 } // namespace
 
-HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId) {
+HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId, int size) {
     // The image list takes its own copies of the picture.
-    const ScopedIcon icon(static_cast<HICON>(LoadImageA(
-        instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, ICON_SIZE, ICON_SIZE, LR_DEFAULTCOLOR)));
+    const ScopedIcon icon = loadIconAtSize(instance, iconId, size);
     const HIMAGELIST images =
-        ImageList_Create(ICON_SIZE, ICON_SIZE, ILC_COLOR24 | ILC_MASK, BUTTON_IMAGES, 1);
+        ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, BUTTON_IMAGES, 1);
     for (int i = 0; i < BUTTON_IMAGES; ++i)
         ImageList_AddIcon(images, icon.get());
     return images;

@@ -8,8 +8,9 @@
 
 namespace vellix {
 
-// One icon resource for every state of a push button; the caller destroys the list.
-HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId);
+// One icon resource, at a size it is drawn at, for every state of a push button; the caller
+// destroys the list.
+HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId, int size);
 // Shows the pictures on a push button in place of its text; the button does not own them.
 void setButtonImages(HWND button, HIMAGELIST images);
 // A tooltip window for the controls of the owner; null when it cannot be created.

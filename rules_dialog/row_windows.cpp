@@ -118,18 +118,18 @@ void scrollRows(HWND dialog, RulesDialogState& state, std::size_t first, std::si
 
 void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns) {
     const HINSTANCE instance = instanceOf(dialog);
-    const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    const WPARAM font = fontOf(dialog);
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         const auto control = static_cast<RowControl>(k);
         const RowControlTemplate& entry = ROW_CONTROLS[k];
-        const PixelRect place = rowControlRect(control, y, columns);
+        const PixelRect place = scaledRect(rowControlRect(control, y, columns), dpiOf(dialog));
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row, control)));
         const HWND window = CreateWindowExA(
             entry.exStyle, entry.className, initialControlText(row, control), entry.style, place.x,
             place.y, place.width, place.height, dialog, id, instance, nullptr);
         controlWindow(row, control) = window;
-        if (entry.guiFont)
-            SendMessageA(window, WM_SETFONT, guiFont, FALSE);
+        if (entry.dialogFont)
+            SendMessageA(window, WM_SETFONT, font, FALSE);
     }
     row.shownTop = y;
     addPatternBoxKeys(windowOf(row.patternBox));

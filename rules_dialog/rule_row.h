@@ -58,8 +58,8 @@ struct RowControlTemplate {
     int yOffset;
     int width;
     int height;
-    // The stock GUI font; the others keep the system font.
-    bool guiFont;
+    // Shows the dialog's font; the others show no text.
+    bool dialogFont;
 };
 
 constexpr std::uint32_t STYLE_SHOWN_CHILD = STYLE_CHILD | STYLE_VISIBLE;

@@ -8,6 +8,7 @@
 #include "rules_dialog/row_windows.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/try_number.h"
+#include "win32/dpi.h"
 
 #include <commctrl.h>
 
@@ -47,8 +48,7 @@ HWND createChild(HWND dialog, const char* className, const char* text, DWORD sty
     const HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, dialog,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         instanceOf(dialog), nullptr);
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    SendMessageA(window, WM_SETFONT, fontOf(dialog), FALSE);
     return window;
 }
 
@@ -56,14 +56,15 @@ void updateTryText(HWND dialog, const RulesDialogState& state) {
     SetDlgItemTextA(dialog, TRY_TEXT_ID, tryText(state.rows, state.typed).c_str());
 }
 
-// The row's texts in the font the row's labels use.
+// The row's texts in the dialog's font, in standard pixels.
 RowTextWidths measureRowTexts(HWND dialog) {
     HDC dc = GetDC(dialog);
-    const HGDIOBJ before = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    const auto width = [dc](const char* text) {
+    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(fontOf(dialog)));
+    const int dpi = dpiOf(dialog);
+    const auto width = [dc, dpi](const char* text) {
         SIZE size{};
         GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-        return static_cast<int>(size.cx);
+        return unscaledFromDpi(static_cast<int>(size.cx), dpi);
     };
     RowTextWidths texts;
     texts.dial = width(ROW_CONTROLS[DIAL_LABEL].text);
@@ -88,8 +89,41 @@ void createDialogControls(HWND dialog) {
                     instanceOf(dialog), nullptr);
 }
 
+BOOL CALLBACK setFontOfChild(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+
+// Lays the dialog out anew for a display scale: its font, its pictures, the widths of the
+// row's texts and how many rows the screen has room for. The rows in view are placed again.
+void applyScale(HWND dialog, RulesDialogWindow& bound, int dpi) {
+    bound.dpi = dpi;
+    ScopedFont font = createMessageFont(dpi);
+    if (font) {
+        EnumChildWindows(dialog, setFontOfChild, reinterpret_cast<LPARAM>(font.get()));
+        bound.font = std::move(font);
+    }
+    const int pictureSize = pictureSizeForDpi(dpi);
+    bound.confirmImages.reset(loadButtonImages(instanceOf(dialog), CONFIRM_ICON, pictureSize));
+    bound.deleteImages.reset(loadButtonImages(instanceOf(dialog), DELETE_ICON, pictureSize));
+    RulesDialogState& state = bound.state;
+    for (RuleRow& row : state.rows) {
+        if (row.enableBox == nullptr)
+            continue;
+        setButtonImages(windowOf(row.confirmButton), bound.confirmImages.get());
+        setButtonImages(windowOf(row.deleteButton), bound.deleteImages.get());
+        row.shownTop = -1;
+    }
+    state.columns = rowColumns(measureRowTexts(dialog));
+    state.maxDialogHeight = workAreaOf(dialog).height * STANDARD_DPI / dpi;
+    showRows(state, state.firstShown);
+}
+
 INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
-    auto bound = std::make_unique<RulesDialogWindow>();
+    // Each open dialog keeps its own rows, so a second one opened meanwhile cannot mix them.
+    auto owned = std::make_unique<RulesDialogWindow>();
+    RulesDialogWindow* bound = owned.get();
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     RulesDialogState& state = bound->state;
     state.rules = reinterpret_cast<RuleSet*>(lParam);
     if (state.rules != nullptr) {
@@ -97,17 +131,24 @@ INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
         for (const DialingRule& rule : *state.rules)
             state.rows.push_back(makeRuleRow(rule, state.idCounter));
     }
-    state.maxDialogHeight = workAreaOf(dialog).height;
-    state.columns = rowColumns(measureRowTexts(dialog));
-    bound->confirmImages.reset(loadButtonImages(instanceOf(dialog), CONFIRM_ICON));
-    bound->deleteImages.reset(loadButtonImages(instanceOf(dialog), DELETE_ICON));
+    keepDialogLayoutOwn(dialog);
     bound->tooltip = createTooltip(dialog);
     createDialogControls(dialog);
-    showRows(state, 0);
-    // Each open dialog keeps its own rows, so a second one opened meanwhile cannot mix them.
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(bound.release()));
+    applyScale(dialog, *bound, dpiOfWindow(dialog));
     layoutRulesDialog(dialog, state);
     return TRUE;
+}
+
+// Moved to a display of another scale: laid out for it where the system suggests.
+void onDpiChanged(HWND dialog, int dpi, const RECT& suggested) {
+    RulesDialogWindow* bound = boundTo(dialog);
+    if (bound == nullptr || dpi <= 0)
+        return;
+    applyScale(dialog, *bound, dpi);
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layoutRulesDialog(dialog, bound->state);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::string controlText(HWND control) {
@@ -288,6 +329,9 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         return moveRowFocus(dialog, wParam, lParam);
     case WM_DRAWITEM:
         return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED:
+        onDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_NCDESTROY:
         onNcDestroy(dialog);
         return FALSE;
@@ -328,8 +372,9 @@ void layoutRulesDialog(HWND dialog, RulesDialogState& state) {
     // Sized and placed at once, so that no part of it is ever off the screen.
     RECT outer{};
     GetWindowRect(dialog, &outer);
-    const PixelRect place = fitOnScreen(
-        {outer.left, outer.top, layout.dialog.width, layout.dialog.height}, workAreaOf(dialog));
+    const PixelRect size = scaledRect(layout.dialog, dpiOf(dialog));
+    const PixelRect place =
+        fitOnScreen({outer.left, outer.top, size.width, size.height}, workAreaOf(dialog));
     MoveWindow(dialog, place.x, place.y, place.width, place.height, TRUE);
 }
 

@@ -1,5 +1,7 @@
 #include "rules_dialog/rules_dialog_layout.h"
 
+#include "win32/display_scale.h"
+
 #include <algorithm>
 
 namespace vellix {
@@ -96,6 +98,13 @@ int ruleRowTop(std::size_t index) {
 PixelRect rowControlRect(RowControl control, int top, const RowColumns& columns) {
     const RowControlTemplate& entry = ROW_CONTROLS[control];
     return {columns.x[control], top + entry.yOffset, columns.width[control], entry.height};
+}
+
+PixelRect scaledRect(const PixelRect& place, int dpi) {
+    const int left = scaledToDpi(place.x, dpi);
+    const int top = scaledToDpi(place.y, dpi);
+    return {left, top, scaledToDpi(place.x + place.width, dpi) - left,
+            scaledToDpi(place.y + place.height, dpi) - top};
 }
 
 PixelRect fitOnScreen(const PixelRect& window, const PixelRect& workArea) {

@@ -20,8 +20,8 @@ constexpr int ROW_HEIGHT = 22;
 constexpr int SCROLL_BAR_WIDTH = 17;
 constexpr int SCROLL_BAR_ROOM = SCROLL_BAR_WIDTH + 3;
 
-// A window's place in pixels: from the dialog's client origin for a control, and only the
-// outer size for the dialog itself.
+// A window's place in pixels at the standard 96 dots per inch: from the dialog's client
+// origin for a control, and only the outer size for the dialog itself.
 struct PixelRect {
     int x = 0;
     int y = 0;
@@ -84,6 +84,10 @@ int ruleRowTop(std::size_t index);
 
 // Where a row's control goes when the row's top is at y.
 PixelRect rowControlRect(RowControl control, int top, const RowColumns& columns = rowColumns());
+
+// The place at a display's scale. Edges are scaled, not sizes, so that controls side by side
+// stay side by side.
+PixelRect scaledRect(const PixelRect& place, int dpi);
 
 // Where a window goes so that it lies on the screen's work area: moved as little as it can,
 // its top-left corner kept inside when it is larger.

@@ -45,6 +45,12 @@ using ScopedIcon = ScopedHandle<HICON, DestroyIcon>;
 using ScopedImageList = ScopedHandle<HIMAGELIST, ImageList_Destroy>;
 using ScopedMenu = ScopedHandle<HMENU, DestroyMenu>;
 
+inline BOOL WINAPI deleteFont(HFONT font) {
+    return DeleteObject(font);
+}
+// A font the program created for a window; the window's controls only borrow it.
+using ScopedFont = ScopedHandle<HFONT, deleteFont>;
+
 // The clipboard, held open from construction to destruction when opening succeeded. Another
 // program holding it open makes the opening fail.
 class ScopedClipboard {

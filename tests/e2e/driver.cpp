@@ -860,52 +860,193 @@ int checkRulesDrawn(HWND dialog) {
                                                  (blank.empty() ? "" : "; blank:" + blank));
 }
 
-// The text each label of the rows in view shows fits its control in the labels' font, and no
-// two controls of a row overlap.
-int checkRulesFit(HWND dialog) {
-    HDC dc = GetDC(dialog);
-    const HGDIOBJ before = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    std::string cut;
-    int rows = 0;
-    for (const int id : ruleRowIds(dialog)) {
-        ++rows;
-        RECT previous{};
-        for (int k = 0; k < CONTROLS_PER_ROW; ++k) {
-            HWND control = GetDlgItem(dialog, id + k);
-            const RECT place = placeOf(dialog, control);
-            if (k > 0 && place.left < previous.right)
-                cut += " controls " + std::to_string(k - 1) + " and " + std::to_string(k) +
-                       " of row " + std::to_string(rows) + " overlap;";
-            previous = place;
-            if (k != DIAL_LABEL && k != AS_LABEL && k != ENABLED_LABEL && k != VERIFIED_LABEL)
-                continue;
-            const std::string text = windowText(control);
-            SIZE size{};
-            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            if (size.cx > place.right - place.left)
-                cut += " '" + text + "' is " + std::to_string(size.cx) + " px wide in " +
-                       std::to_string(place.right - place.left) + ";";
-        }
-    }
-    SelectObject(dc, before);
-    ReleaseDC(dialog, dc);
-    return report(rows > 0 && cut.empty(), std::to_string(rows) +
-                                               " rows in view, every label's text fits and "
-                                               "nothing overlaps" +
-                                               (cut.empty() ? "" : ":" + cut));
+bool insideOf(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
 }
 
-int printRulesDialogRect(HWND dialog) {
+// What one window holds, for the checks of a laid out window.
+struct Placed {
+    HWND window;
+    std::string name;
+    RECT place;
+};
+
+BOOL CALLBACK collectShown(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) != FALSE)
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::string classOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool isGroupBox(HWND window) {
+    return classOf(window) == "Button" &&
+           (GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// The program shows every text in the message font at its window's scale. Fonts cannot be
+// shared between processes, so the driver makes the same one.
+HFONT messageFontAt(int dpi) {
+    using Function = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    const auto forDpi = reinterpret_cast<Function>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (forDpi == nullptr ||
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)) == 0)
+        return nullptr;
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// How much room a text needs in the font: its width, and the height of a line.
+SIZE textExtent(HFONT font, const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ before = SelectObject(dc, font);
+    SIZE size{};
+    TEXTMETRICA metrics{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextMetricsA(dc, &metrics);
+    size.cy = metrics.tmHeight;
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+
+// Where a text is cut: a label, button or field too small for its text in its font.
+std::string cutText(HWND window, HFONT font) {
+    const std::string kind = classOf(window);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const bool field = kind == "Edit";
+    const bool label = kind == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
+    const bool textButton = kind == "Button" && (style & (BS_BITMAP | BS_ICON)) == 0 &&
+                            (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+    const std::string text = field ? std::string() : windowText(window);
+    if (!field && !((label || textButton) && !text.empty()))
+        return {};
+    RECT inside{};
+    GetClientRect(window, &inside);
+    const SIZE needed = textExtent(font, text);
+    const int width = inside.right - inside.left;
+    const int height = inside.bottom - inside.top;
+    if ((!field && needed.cx > width) || needed.cy > height)
+        return " '" + (field ? kind : text) + "' needs " + std::to_string(needed.cx) + "x" +
+               std::to_string(needed.cy) + " px, has " + std::to_string(width) + "x" +
+               std::to_string(height) + ";";
+    return {};
+}
+
+bool overlap(const RECT& a, const RECT& b) {
+    RECT both{};
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// Every shown control of the window lies inside its parent, shows its text whole in the
+// message font at the scale, and overlaps no other control but those it holds; a group box
+// may hold the others.
+int checkFit(HWND top, int dpi) {
+    HFONT font = messageFontAt(dpi);
+    if (font == nullptr)
+        return report(false, "message font at " + std::to_string(dpi) + " dpi");
+    std::vector<HWND> shown;
+    EnumChildWindows(top, collectShown, reinterpret_cast<LPARAM>(&shown));
+    std::vector<Placed> placed;
+    std::string faults;
+    for (HWND window : shown) {
+        RECT place{};
+        GetWindowRect(window, &place);
+        RECT parent{};
+        GetClientRect(GetParent(window), &parent);
+        MapWindowPoints(GetParent(window), nullptr, reinterpret_cast<POINT*>(&parent), 2);
+        const std::string name = classOf(window) + " '" + windowText(window) + "'";
+        if (!insideOf(place, parent))
+            faults += " " + name + " lies outside its parent;";
+        faults += cutText(window, font);
+        if (!isGroupBox(window))
+            placed.push_back({window, name, place});
+        // A toolbar's buttons are controls of their own to the user.
+        if (classOf(window) == TOOLBARCLASSNAMEA) {
+            const auto buttons = static_cast<int>(SendMessageA(window, TB_BUTTONCOUNT, 0, 0));
+            for (int i = 0; i < buttons; ++i) {
+                TBBUTTON button{};
+                RECT rect{};
+                SendMessageA(window, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+                if ((button.fsState & TBSTATE_HIDDEN) != 0 ||
+                    SendMessageA(window, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)) == 0)
+                    continue;
+                MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+                placed.push_back({nullptr, "toolbar button " + std::to_string(i), rect});
+            }
+        }
+    }
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            const Placed& a = placed[i];
+            const Placed& b = placed[j];
+            const bool holds = (a.window != nullptr && b.window != nullptr &&
+                                (IsChild(a.window, b.window) || IsChild(b.window, a.window))) ||
+                               (a.window == nullptr && classOf(b.window) == TOOLBARCLASSNAMEA) ||
+                               (b.window == nullptr && classOf(a.window) == TOOLBARCLASSNAMEA);
+            if (!holds && overlap(a.place, b.place))
+                faults += " " + a.name + " and " + b.name + " overlap;";
+        }
+    }
+    DeleteObject(font);
+    return report(!shown.empty() && faults.empty(),
+                  std::to_string(shown.size()) + " controls at " + std::to_string(dpi) +
+                      " dpi: each inside its parent, every text whole, none overlapping" +
+                      (faults.empty() ? "" : ":" + faults));
+}
+
+// At the scale named, or else at the one the system gives the window.
+int checkFitAt(HWND window, const std::vector<std::string>& args) {
+    if (window == nullptr)
+        return report(false, "window open");
+    using Function = UINT(WINAPI*)(HWND);
+    const auto dpiOf = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const int dpi = args.size() > 1    ? std::atoi(args[1].c_str())
+                    : dpiOf != nullptr ? static_cast<int>(dpiOf(window))
+                                       : 96;
+    return checkFit(window, dpi);
+}
+
+// Tells the window it moved to a display of another scale, as the system does: the new scale
+// in the message and the suggested place, scaled from the present one, in the program's own
+// memory.
+int changeScale(HWND window, int from, int to) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    place.right = place.left + MulDiv(place.right - place.left, to, from);
+    place.bottom = place.top + MulDiv(place.bottom - place.top, to, from);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processOf(window));
+    void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, sizeof place,
+                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                                      : nullptr;
+    const bool sent = remote != nullptr &&
+                      WriteProcessMemory(process, remote, &place, sizeof place, nullptr) != FALSE &&
+                      SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(to, to),
+                                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                          CHANGE_MS, nullptr) != 0;
+    if (remote != nullptr)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process != nullptr)
+        CloseHandle(process);
+    return report(sent, classOf(window) + " told of a scale of " + std::to_string(to) + " dpi");
+}
+
+// The window's place on the screen, as ImageMagick crops.
+int printWindowRect(HWND dialog) {
     RECT outer{};
     GetWindowRect(dialog, &outer);
     std::printf("%ldx%ld+%ld+%ld\n", outer.right - outer.left, outer.bottom - outer.top, outer.left,
                 outer.top);
     return 0;
-}
-
-bool insideOf(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
 }
 
 // How many rows have controls, whether the scroll bar shows, and whether the dialog and its
@@ -1083,9 +1224,10 @@ int usage() {
         "  hold-file PATH RELEASE-MARKER | post-command NAME|ID | dialog-button TITLE ID MS\n"
         "  save-as PATH MS\n"
         "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
-        "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect\n"
+        "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect | main-window-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn | "
-        "rules-fit\n"
+        "rules-fit [DPI]\n"
+        "  window-fit [DPI] | scale main|rules FROM-DPI TO-DPI\n"
         "  rules-view | rules-try NUMBER | rules-replace ROW TEXT | rules-scroll top|bottom|page\n"
         "  rules-wheel ROW DELTA | rules-pattern ROW PICK\n"
         "  wait-focus box|dial MS | wait-list open|closed MS | wait-about open|closed MS\n"
@@ -1240,11 +1382,20 @@ int main(int argc, char** argv) {
     if (command == "rules-layout" && count == 1)
         return withRulesDialog(printRulesLayout);
     if (command == "rules-dialog-rect" && count == 1)
-        return withRulesDialog(printRulesDialogRect);
+        return withRulesDialog(printWindowRect);
+    if (command == "main-window-rect" && count == 1)
+        return mainWindow() != nullptr ? printWindowRect(mainWindow())
+                                       : report(false, "main window exists");
     if (command == "rules-drawn" && count == 1)
         return withRulesDialog(checkRulesDrawn);
-    if (command == "rules-fit" && count == 1)
-        return withRulesDialog(checkRulesFit);
+    if ((command == "rules-fit" || command == "window-fit") && count <= 2)
+        return checkFitAt(command == "rules-fit" ? rulesDialog() : mainWindow(), args);
+    if (command == "scale" && count == 4) {
+        HWND window = args[1] == "rules" ? rulesDialog() : mainWindow();
+        return window != nullptr
+                   ? changeScale(window, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()))
+                   : report(false, args[1] + " window open");
+    }
     if (command == "rules-view" && count == 1)
         return withRulesDialog(printRulesView);
     if ((command == "rules-try" && count == 2) || (command == "rules-scroll" && count == 2) ||

@@ -67,12 +67,14 @@ process_gone() {
     ! kill -0 "$1" 2>/dev/null
 }
 
-# Each run gets a desktop of its own: the previous one may still be closing down.
+# Each run gets a desktop of its own: the previous one may still be closing down. Its size is
+# desktop_size's.
+desktop_size=800x600
 start_program() {
     local dir=$work/$1
     mkdir -p "$dir"
     export VELLIX_DESKTOP=vellix-$1
-    (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,800x600" \
+    (cd "$dir" && exec "$wine" explorer "/desktop=$VELLIX_DESKTOP,$desktop_size" \
         "$(windows_path "$vellix")") \
         >"$work/$1.log" 2>&1 &
     program_pid=$!
@@ -992,12 +994,61 @@ rules_scrolled_drawn() {
         drive rules-close cancel "$wait_ms"
 }
 
+# Wine takes the display scale from LogPixels when a program starts.
+set_scale() {
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1 && timeout 30 "$wineserver" -w
+}
+
+scaled_display_steps() {
+    data_file scaled DialingHistory.dat "412 268 1234  ->  8 1234" "555 0100  ->  9 555 0100" \
+        "1 800 555 0199  ->  9 1 800 555 0199"
+    drive put-text "" &&
+        start_program scaled &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Name" "Ann Lee" "Cell phone" "412 555 0100" "Phone" "412-268-1234" &&
+        drive wait-button shown "$wait_ms" &&
+        drive window-fit 144 &&
+        screenshot main &&
+        drive open-rules-by-menu "$wait_ms" &&
+        drive rules-fit 144 &&
+        expect_output "rows 3
+scroll bar hidden
+dialog on the screen
+OK on the screen" rules-view &&
+        screenshot &&
+        drive scale rules 144 192 && drive rules-fit 192 &&
+        drive scale rules 192 96 && drive rules-fit 96 &&
+        drive rules-close ok "$wait_ms" &&
+        drive scale main 144 192 && drive window-fit 192 &&
+        drive scale main 192 96 && drive window-fit 96
+}
+
+# At 144 dpi (150%), and after moves to displays of 192 and 96 dpi, every text of the main
+# window and the rules dialog shows whole and no two controls overlap.
+scaled_display() {
+    set_scale 144 || return 1
+    desktop_size=1024x768
+    scaled_display_steps
+    local result=$?
+    stop_program
+    desktop_size=800x600
+    set_scale 96
+    return "$result"
+}
+
+# Saves the rules dialog, or with "main" the main window, to VELLIX_E2E_SCREENSHOT (the main
+# window's picture ends in -main.png).
 screenshot() {
     [ -z "${VELLIX_E2E_SCREENSHOT:-}" ] && return 0
-    local rect
-    rect=$(drive rules-dialog-rect | tr -d '\r') &&
-        import -window root -crop "$rect" +repage "$VELLIX_E2E_SCREENSHOT" &&
-        echo "ok: screenshot $VELLIX_E2E_SCREENSHOT"
+    local rect file=$VELLIX_E2E_SCREENSHOT command=rules-dialog-rect
+    if [ "${1:-}" = main ]; then
+        file=${file%.png}-main.png
+        command=main-window-rect
+    fi
+    rect=$(drive "$command" | tr -d '\r') &&
+        import -window root -crop "$rect" +repage "$file" &&
+        echo "ok: screenshot $file"
 }
 
 # The log holds exactly COUNT lines.
@@ -1218,6 +1269,8 @@ scenario "the rules command while the dialog is open opens no second one" rules_
 scenario "300 rules scroll on the screen; an edited rule is stored; Try follows the rows" rules_many_scroll_edit_try
 scenario "rules scrolled into view by the wheel and the scroll bar are drawn on the screen" \
     rules_scrolled_drawn
+scenario "at 150% and after moving to other scales no text is cut and nothing overlaps" \
+    scaled_display
 scenario "a soak of clipboard changes and dials leaves the program answering and no larger" clipboard_soak
 [ -n "$installer" ] &&
     scenario "the installer installs, upgrades in place and uninstalls, keeping the data" \

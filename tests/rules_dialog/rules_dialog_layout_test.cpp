@@ -1,5 +1,7 @@
 #include "rules_dialog/rules_dialog_layout.h"
 
+#include "win32/display_scale.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -107,13 +109,13 @@ TEST(RowControls, PlainTextsDropToLineUpWithTheBoxes) {
     }
 }
 
-TEST(RowControls, OnlyTheTextControlsUseTheGuiFont) {
+TEST(RowControls, OnlyTheTextControlsUseTheDialogFont) {
     const RowControl systemFont[] = {ENABLE_BOX, CONFIRM_BUTTON, DELETE_BUTTON};
     for (std::int32_t k = 0; k < CONTROLS_PER_ROW; ++k) {
         bool expected = true;
         for (const RowControl control : systemFont)
             expected = expected && control != k;
-        EXPECT_EQ(ROW_CONTROLS[static_cast<std::size_t>(k)].guiFont, expected) << k;
+        EXPECT_EQ(ROW_CONTROLS[static_cast<std::size_t>(k)].dialogFont, expected) << k;
     }
 }
 
@@ -171,6 +173,32 @@ TEST(RulesDialogLayout, ScrollingKeepsTheWantedRowInViewAndTheViewInTheList) {
             << "from " << c.first << " for row " << c.wanted;
     }
     EXPECT_EQ(firstShownRow(3, 10, 4), 0U);
+}
+
+// At any scale the controls of a row stay side by side and a measured text keeps its room.
+TEST(DisplayScale, ScalesEdgesSoNeighboursStayNeighbours) {
+    for (const int dpi : {96, 120, 144, 168, 192, 240}) {
+        const PixelRect one = scaledRect(rowControlRect(DIAL_LABEL, ruleRowTop(1)), dpi);
+        const PixelRect next = scaledRect(rowControlRect(PATTERN_BOX, ruleRowTop(1)), dpi);
+        const PixelRect below = scaledRect(rowControlRect(PATTERN_BOX, ruleRowTop(2)), dpi);
+        EXPECT_LE(one.x + one.width, next.x) << dpi;
+        EXPECT_LE(next.y + next.height, below.y) << dpi;
+        for (const int measured : {1, 17, 25, 59, 98})
+            EXPECT_GE(scaledToDpi(unscaledFromDpi(measured, dpi), dpi), measured)
+                << measured << " px at " << dpi;
+    }
+    EXPECT_EQ(scaledRect({15, 28, 25, 22}, 96).width, 25);
+    EXPECT_EQ(scaledToDpi(-7, 144), -11);
+}
+
+TEST(DisplayScale, PicksTheNearestDrawnPictureNeverLarger) {
+    const struct {
+        int dpi;
+        int size;
+    } cases[] = {{72, 16},  {96, 16},  {120, 16}, {144, 24}, {168, 24},
+                 {192, 32}, {240, 32}, {288, 48}, {384, 48}};
+    for (const auto& c : cases)
+        EXPECT_EQ(pictureSizeForDpi(c.dpi), c.size) << c.dpi << " dpi";
 }
 
 TEST(RulesDialogLayout, FitsTheDialogOntoTheWorkArea) {
