@@ -9,6 +9,7 @@
 // tuned it to.
 
 #include "capture/number_finder.h"
+#include "capture/phone_number.h"
 #include "tests/capture/number_corpus.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +17,9 @@
 #include <phonenumbers/phonenumbermatcher.h>
 #include <phonenumbers/phonenumberutil.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -116,16 +120,20 @@ void BM_FindNoNumbersLibphonenumber(benchmark::State& state) {
     findInText(state, findWithLibphonenumber, Encoding::UTF8, Texts::WITHOUT_NUMBERS);
 }
 
+// The digits a number's text dials, read as the program reads it: vanity letters as their
+// keys, an extension left out.
 std::string digitsOf(const std::string& text) {
+    const vellix::PhoneNumber number(text.c_str());
+    const char* read = number.digitForm()[0] != '\0' ? number.digitForm() : text.c_str();
     std::string digits;
-    for (const char c : text) {
-        if (c >= '0' && c <= '9')
-            digits.push_back(c);
+    for (const char* c = read; *c != '\0'; ++c) {
+        if (*c >= '0' && *c <= '9')
+            digits.push_back(*c);
     }
     return digits;
 }
 
-// One pass over the corpus. A found number is right when its digits are those of a number
+// One pass over the corpus. A found number is right when the digits it dials are those of a number
 // the text holds that was not found already; precision is the share of found numbers that
 // are right, recall the share of the corpus's numbers that were found.
 void corpusPass(benchmark::State& state, Finder find, Encoding encoding,
@@ -152,14 +160,32 @@ void corpusPass(benchmark::State& state, Finder find, Encoding encoding,
             ++withoutNumber;
             foundWithoutNumber += static_cast<double>(numbers.size());
         }
+        std::string wrong;
         for (const std::string& number : numbers) {
+            bool matched = false;
             for (std::string& w : wanted) {
                 if (!w.empty() && w == digitsOf(number)) {
                     ++right;
                     w.clear();
+                    matched = true;
                     break;
                 }
             }
+            if (!matched)
+                wrong += " [" + number + "]";
+        }
+        // FINDER_FAULTS=1 lists, text by text, what the pass counted against the finder.
+        if (std::getenv("FINDER_FAULTS") != nullptr && find == findWithVellix) {
+            std::string missed;
+            for (const vellix::corpus::Expected& number : c.numbers) {
+                const std::string digits = digitsOf(number.text);
+                if (std::find(wanted.begin(), wanted.end(), digits) != wanted.end())
+                    missed += " [" + number.text + "]";
+            }
+            if (!wrong.empty() || !missed.empty())
+                std::printf("text %zu: %.60s\n  wrong:%s\n  missed:%s\n",
+                            static_cast<std::size_t>(&c - cases.data()) + 1, c.text.c_str(),
+                            wrong.c_str(), missed.c_str());
         }
     }
     state.counters["texts"] = static_cast<double>(cases.size());

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace vellix {
 
@@ -93,14 +94,17 @@ struct Candidate {
     int groupCount = 0;
     Group groups[MAX_GROUPS] = {};
     Byte joints[MAX_GROUPS] = {};
+    // Whether blanks stand before group i, alone or around its joint.
+    bool spaced[MAX_GROUPS] = {};
 
     const Group& last() const { return groups[groupCount - 1]; }
 };
 
-// Reads the group at i; returns the position after it, or -1 when none starts there.
-int readGroup(const Text& text, int i, Group& group) {
+// Reads the group at i; returns the position after it, or -1 when none starts there. Skip
+// passes over that many marks after an opening parenthesis.
+int readGroup(const Text& text, int i, Group& group, int skip = 0) {
     const bool parenthesized = text.at(i) == '(';
-    const int begin = parenthesized ? i + 1 : i;
+    const int begin = parenthesized ? i + 1 + skip : i;
     int end = begin;
     while (isDigitByte(text.at(end)))
         ++end;
@@ -120,15 +124,21 @@ Candidate scanCandidate(const Text& text, int start) {
         candidate.plus = true;
         ++i;
     }
+    // The country code in parentheses: "(+44) 20 7946 0321".
+    const bool codeInParentheses = text.at(i) == '(' && text.at(i + 1) == '+';
+    candidate.plus = candidate.plus || codeInParentheses;
     Byte joint = 0;
+    bool spaced = false;
     for (;;) {
         Group group{};
-        const int after = readGroup(text, i, group);
+        const int after =
+            readGroup(text, i, group, codeInParentheses && candidate.groupCount == 0 ? 1 : 0);
         if (after < 0)
             break;
         if (candidate.groupCount < MAX_GROUPS) {
             candidate.groups[candidate.groupCount] = group;
             candidate.joints[candidate.groupCount] = joint;
+            candidate.spaced[candidate.groupCount] = spaced;
         }
         ++candidate.groupCount;
         candidate.digits += group.length();
@@ -136,17 +146,32 @@ Candidate scanCandidate(const Text& text, int start) {
 
         int next = after;
         joint = 0;
-        if (isBlank(text.at(next))) {
+        spaced = isBlank(text.at(next));
+        if (spaced) {
             while (isBlank(text.at(next)))
                 ++next;
             joint = ' ';
+            // A slash or dash set off by blanks: "030 / 2345 6789", "085 - 123 45 67".
+            const Byte mark = text.at(next);
+            if ((mark == '/' || isDash(mark)) && isBlank(text.at(next + 1))) {
+                int digit = next + 1;
+                while (isBlank(text.at(digit)))
+                    ++digit;
+                if (isDigitByte(text.at(digit))) {
+                    joint = isDash(mark) ? '-' : mark;
+                    next = digit;
+                }
+            }
         } else if (isJoiningPunctuation(text.at(next))) {
             // Every dash joins as a hyphen does.
             joint = isDash(text.at(next)) ? '-' : text.at(next);
             ++next;
         }
+        // An area code in parentheses after a whole number starts the next one.
+        const bool nextNumber = spaced && text.at(next) == '(' && candidate.digits >= MIN_DIGITS;
         const bool opensGroup =
-            isDigitByte(text.at(next)) || (text.at(next) == '(' && isDigitByte(text.at(next + 1)));
+            isDigitByte(text.at(next)) ||
+            (text.at(next) == '(' && isDigitByte(text.at(next + 1)) && !nextNumber);
         // Without a separator only parentheses part groups: "(0)20", "1(800)".
         const bool parted = joint != 0 || group.parenthesized || text.at(next) == '(';
         if (!opensGroup || !parted)
@@ -249,11 +274,25 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     // A country code has at most three digits.
     if (c.plus && !c.groups[0].parenthesized && c.groups[0].length() > 3)
         return false;
+    // Dialed with 00 in front of the country code: "00 33 1 45 67 89 10", "0044 20 7946 0125".
+    const Group& lead = c.groups[0];
+    const bool zeroZero = !c.plus && lead.length() >= 2 && lead.length() <= 5 &&
+                          text.at(lead.begin) == '0' && text.at(lead.begin + 1) == '0' &&
+                          text.at(lead.begin + 2) != '0' && c.digits >= 11;
+    const bool international = c.plus || zeroZero;
+    // Groups up front that a lone digit may be: the country code's, and "00" alone.
+    const int codeGroups = c.plus ? 1 : zeroZero ? (lead.length() == 2 ? 2 : 1) : 0;
 
     // A switchboard number with its extension after a hyphen: "089 123456-142", "-0".
     const int lastLength = c.last().length();
+    // So too after a number with its trunk 0 or country code ("0221 94 55 31-20"), and the
+    // switchboard's "-0" after any.
+    const bool national = c.plus || text.at(c.groups[0].begin) == '0';
     const bool extensionAfterHyphen = c.groupCount >= 3 && c.joints[c.groupCount - 1] == '-' &&
-                                      lastLength <= 4 && c.groups[c.groupCount - 2].length() >= 5;
+                                      lastLength <= 4 &&
+                                      (c.groups[c.groupCount - 2].length() >= 5 ||
+                                       (lastLength == 1 && text.at(c.last().begin) == '0') ||
+                                       (national && c.digits - lastLength >= MIN_DIGITS));
     int shortGroups = 0; // of at most two digits
     int fourDigitGroups = 0;
     // A dial string copied whole may start with single-digit codes: "9 1 412 268 1234".
@@ -271,14 +310,18 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
             return false;
         // A lone digit is a trunk or country code up front, or "(0)"; elsewhere it is a
         // counter or a version part.
-        if (length == 1 && !group.parenthesized && k > (c.plus ? 1 : 0) &&
+        if (length == 1 && !group.parenthesized && k > codeGroups &&
             !(last && extensionAfterHyphen) && !leadingCodes)
             return false;
         shortGroups += length <= 2 ? 1 : 0;
         fourDigitGroups += length == 4 ? 1 : 0;
     }
-    if (c.plus)
+    if (international)
         return true;
+    // Versions and decimals: "4.12.0031"; a North American number may lead with "1.".
+    if (allJointsAre(c, '.') && lead.length() <= 2 && text.at(lead.begin) != '0' &&
+        !(lead.length() == 1 && text.at(lead.begin) == '1' && c.digits == 11))
+        return false;
 
     // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,
     // times, dates.
@@ -331,6 +374,188 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
             return false;
     }
     return true;
+}
+
+// Whether a number nothing calls a phone number is written the way phone numbers are, so
+// that a reader takes it for one on sight: in international form, or in a national form with
+// its trunk 0 or its area code in parentheses, or as a North American number. Identifiers,
+// codes and amounts come in every other grouping; with no word to say what they are, they
+// are not dialed.
+bool isFamiliarForm(const Text& text, const Candidate& c) {
+    if (c.plus)
+        return true;
+    const Group& first = c.groups[0];
+    const auto digitAt = [&](const Group& group, int k) { return text.at(group.begin + k); };
+    // 00 or 011 and a country code.
+    if (digitAt(first, 0) == '0' && digitAt(first, 1) == '0' && c.digits >= 11)
+        return true;
+    // The Russian trunk 8 before an area code: 8 (495) 123-45-67, 8 916 123-45-67.
+    if (first.length() == 1 && digitAt(first, 0) == '8' && c.groupCount > 2 &&
+        c.groups[1].length() == 3 && c.digits == 11)
+        return true;
+    if (first.length() == 3 && digitAt(first, 0) == '0' && digitAt(first, 1) == '1' &&
+        digitAt(first, 2) == '1' && c.groupCount > 1 && c.digits >= 12)
+        return true;
+    // A run of digits with nothing to say what it is may be any counter or identifier.
+    if (c.groupCount == 1)
+        return false;
+    // A national number with its trunk 0, or its area code in parentheses: "020 7946 0125",
+    // "(21) 2345-6789". The area code comes first and no later group is a lone digit.
+    const bool trunk = digitAt(first, 0) == '0' && digitAt(first, 1) != '0';
+    if ((trunk || first.parenthesized) && first.length() >= 2 && first.length() <= 5 &&
+        c.digits >= 9 && c.digits <= 12) {
+        bool grouped = true;
+        for (int k = 1; k < c.groupCount; ++k)
+            grouped = grouped && c.groups[k].length() >= 2;
+        return grouped;
+    }
+    // North American: [1] 412 268 1234, (412) 268-1234, or 268-1234 alone.
+    int k = 0;
+    if (first.length() == 1 && digitAt(first, 0) == '1' && !first.parenthesized)
+        k = 1;
+    const int left = c.groupCount - k;
+    // Grouped 3-3-4 the number reads as one even with a made-up area code (123-456-7890).
+    const auto three = [&](const Group& group, char lowest) {
+        return group.length() == 3 && digitAt(group, 0) >= lowest;
+    };
+    if (left == 3)
+        return three(c.groups[k], '1') && three(c.groups[k + 1], '1') &&
+               c.groups[k + 2].length() == 4 && !c.groups[k + 1].parenthesized;
+    // A local number alone: 268-1234, 268 1234.
+    return left == 2 && k == 0 && three(c.groups[0], '2') && !first.parenthesized &&
+           c.groups[1].length() == 4 && (c.joints[1] == '-' || c.joints[1] == ' ');
+}
+
+bool wordIs(const Text& text, int start, int end, const char* word);
+int skipSpacesBack(const Text& text, int end);
+template <std::size_t N>
+bool wordIn(const Text& text, int start, int end, const char* const (&words)[N]);
+
+// Groups from..to of a candidate as a candidate of their own.
+Candidate slice(const Candidate& c, int from, int to) {
+    Candidate part;
+    part.plus = c.plus && from == 0;
+    const Group& first = c.groups[from];
+    const Group& last = c.groups[to - 1];
+    part.begin = from == 0 ? c.begin : first.begin - (first.parenthesized ? 1 : 0);
+    part.end = last.end + (last.parenthesized ? 1 : 0);
+    for (int k = from; k < to; ++k) {
+        part.groups[k - from] = c.groups[k];
+        part.joints[k - from] = k == from ? 0 : c.joints[k];
+        part.spaced[k - from] = k != from && c.spaced[k];
+        part.digits += c.groups[k].length();
+    }
+    part.groupCount = to - from;
+    return part;
+}
+
+bool isFamiliarNumber(const Text& text, const Candidate& c) {
+    return hasNumberShape(text, c, false, Setting::IN_TEXT) && isFamiliarForm(text, c);
+}
+
+// Where a run of groups that is no number parts into numbers written one after another with
+// a blank between them ("412-268-1234 412-268-5678"): the first blank after which the groups
+// before and those after are each a number in a familiar form, or 0. Every part must be one,
+// so a card or account number in blocks never breaks into numbers.
+int familiarSplit(const Text& text, const Candidate& c, int from = 0) {
+    if (c.groupCount > MAX_GROUPS)
+        return 0;
+    for (int k = from + 1; k < c.groupCount; ++k) {
+        if (!c.spaced[k] || !isFamiliarNumber(text, slice(c, from, k)))
+            continue;
+        if (isFamiliarNumber(text, slice(c, k, c.groupCount)) || familiarSplit(text, c, k) > 0)
+            return k;
+    }
+    return 0;
+}
+
+// Words that call what follows on their line a telephone number: label words in several
+// languages and the verbs of calling. Short ones must be the whole word; the others may
+// begin a longer one ("Telefonnummer", "phones", "calling").
+constexpr const char* PHONE_WORDS[] = {"tel", "tlf", "ph",  "fax",    "gsm",       "sms",
+                                       "kom", "tfn", "cel", "t\xe9l", "t\xc3\xa9l"};
+constexpr const char* PHONE_STEMS[] = {"phone",
+                                       "teleph",
+                                       "telef",
+                                       "mobil",
+                                       "cell",
+                                       "handy",
+                                       "natel",
+                                       "portab",
+                                       "movil",
+                                       "celular",
+                                       "hotline",
+                                       "helpline",
+                                       "whatsapp",
+                                       "call",
+                                       "ring",
+                                       "dial",
+                                       "reach",
+                                       "rufnummer",
+                                       "durchwahl",
+                                       "zentrale",
+                                       "switchboard",
+                                       "denwa",
+                                       "keitai",
+                                       "jitaku",
+                                       "freephone",
+                                       "puhelin",
+                                       "infolin",
+                                       "contact",
+                                       "tel\xe9"
+                                       "f",
+                                       "tel\xc3\xa9"
+                                       "f",
+                                       "m\xf3"
+                                       "vil",
+                                       "m\xc3\xb3"
+                                       "vil"};
+
+bool isPhoneWord(const Text& text, int start, int end) {
+    if (std::any_of(std::begin(PHONE_WORDS), std::end(PHONE_WORDS),
+                    [&](const char* word) { return wordIs(text, start, end, word); }))
+        return true;
+    return std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](const char* stem) {
+        const int length = static_cast<int>(std::strlen(stem));
+        return end - start >= length && wordIs(text, start, start + length, stem);
+    });
+}
+
+// "my number", "our new number": a person's own number is a telephone's.
+bool isOwnNumber(const Text& text, int start, int end) {
+    if (!(wordIs(text, start, end, "number") || wordIs(text, start, end, "numbers")))
+        return false;
+    constexpr const char* OWNERS[] = {"my", "our", "his", "her", "your", "their", "new"};
+    int wordEnd = skipSpacesBack(text, start);
+    for (int words = 0; words < 2 && wordEnd < start; ++words) {
+        int wordStart = wordEnd;
+        while (isLetter(text.at(wordStart - 1)))
+            --wordStart;
+        if (!wordIn(text, wordStart, wordEnd, OWNERS))
+            return false;
+        if (!wordIs(text, wordStart, wordEnd, "new"))
+            return true;
+        wordEnd = skipSpacesBack(text, wordStart);
+    }
+    return false;
+}
+
+// Whether a word earlier on the number's line, not far before it, calls it a phone number:
+// "Phones: 412-268-1234 412-268-5678", "please call me on 0412 345 678".
+bool saysPhoneBefore(const Text& text, int begin) {
+    constexpr int REACH = 64;
+    int i = begin;
+    while (i > begin - REACH && i > 0 && text.at(i - 1) != '\n' && text.at(i - 1) != '\r') {
+        if (isLetter(text.at(i - 1)) && !isLetter(text.at(i - 2))) {
+            int end = i;
+            while (isLetter(text.at(end)))
+                ++end;
+            if (isPhoneWord(text, i - 1, end) || isOwnNumber(text, i - 1, end))
+                return true;
+        }
+        --i;
+    }
+    return false;
 }
 
 // Whether text ending just before end reads word (lower case, may hold blanks and '-'),
@@ -415,6 +640,9 @@ Label findLabel(const Text& text, int begin) {
     int end = skipSpacesBack(text, begin);
     if (text.at(end - 1) == ':' || text.at(end - 1) == '.')
         end = skipSpacesBack(text, end - 1);
+    // Every label ends in a letter or '#'; most numbers have neither before them.
+    if (!isLetter(text.at(end - 1)) && text.at(end - 1) != '#')
+        return {};
     int phraseEnd = end;
     for (const char* word : NUMBER_WORDS) {
         const int start = wordEndingAt(text, end, word);
@@ -427,6 +655,12 @@ Label findLabel(const Text& text, int begin) {
     }
     for (const LabelWord& label : LABEL_WORDS) {
         const int start = wordEndingAt(text, phraseEnd, label.word);
+        // A letter alone is a label only as a word of its own: "T:", not "A/c".
+        const Byte before = text.at(start - 1);
+        if (start >= 0 && label.word[1] == '\0' &&
+            !(before == 0 || isSpace(before) || before == '\n' || before == '\r' || before == '|' ||
+              before == ',' || before == ';' || before == '(' || before == '"'))
+            continue;
         if (start >= 0)
             return {start, end, label.kind};
     }
@@ -435,23 +669,189 @@ Label findLabel(const Text& text, int begin) {
 
 // The words before a number that say it is something else.
 constexpr const char* NOT_NUMBER_BEFORE[] = {
-    "order",      "invoice",     "inv",     "account",   "acct",        "acc",      "iban",
-    "bic",        "swift",       "routing", "aba",       "sort",        "card",     "visa",
-    "mastercard", "amex",        "ref",     "reference", "id",          "ticket",   "case",
-    "po",         "sku",         "serial",  "sn",        "s/n",         "tracking", "shipment",
-    "parcel",     "zip",         "postal",  "postcode",  "amount",      "total",    "subtotal",
-    "balance",    "price",       "cost",    "due",       "paid",        "version",  "ver",
-    "v",          "build",       "release", "isbn",      "issn",        "pin",      "passcode",
-    "password",   "code",        "suite",   "ste",       "apt",         "unit",     "room",
-    "floor",      "box",         "bldg",    "building",  "transaction", "txn",      "confirmation",
-    "booking",    "reservation", "vat",     "tax",       "ssn",         "ein",      "member",
-    "policy",     "claim",       "license", "licence",   "item",        "part",     "model",
-    "lot",        "batch",       "job",     "request",   "pid",         "port",     "uid",
-    "user",       "error",       "errno",   "commit",    "issue",       "bug",      "customer",
-    "client",     "patient",     "usd",     "eur",       "gbp",         "chf",      "cad",
-    "aud",        "jpy",         "inr",     "sek",       "nok",         "dkk",      "pln",
-    "rs",         "page",        "pages",   "step",      "count",       "size",     "seed",
-    "timestamp",  "epoch",       "ts",      "pnr",       "record",      "row",      "ip",
+    "order",
+    "invoice",
+    "inv",
+    "account",
+    "acct",
+    "acc",
+    "iban",
+    "bic",
+    "swift",
+    "routing",
+    "aba",
+    "sort",
+    "card",
+    "visa",
+    "mastercard",
+    "amex",
+    "ref",
+    "reference",
+    "id",
+    "ticket",
+    "case",
+    "po",
+    "sku",
+    "serial",
+    "sn",
+    "s/n",
+    "tracking",
+    "shipment",
+    "parcel",
+    "zip",
+    "postal",
+    "postcode",
+    "amount",
+    "total",
+    "subtotal",
+    "balance",
+    "price",
+    "cost",
+    "due",
+    "paid",
+    "version",
+    "ver",
+    "v",
+    "build",
+    "release",
+    "isbn",
+    "issn",
+    "pin",
+    "passcode",
+    "password",
+    "code",
+    "suite",
+    "ste",
+    "apt",
+    "unit",
+    "room",
+    "floor",
+    "box",
+    "bldg",
+    "building",
+    "transaction",
+    "txn",
+    "confirmation",
+    "booking",
+    "reservation",
+    "vat",
+    "tax",
+    "ssn",
+    "ein",
+    "member",
+    "policy",
+    "claim",
+    "license",
+    "licence",
+    "item",
+    "part",
+    "model",
+    "lot",
+    "batch",
+    "job",
+    "request",
+    "pid",
+    "port",
+    "uid",
+    "user",
+    "error",
+    "errno",
+    "commit",
+    "issue",
+    "bug",
+    "customer",
+    "client",
+    "patient",
+    "usd",
+    "eur",
+    "gbp",
+    "chf",
+    "cad",
+    "aud",
+    "jpy",
+    "inr",
+    "sek",
+    "nok",
+    "dkk",
+    "pln",
+    "rs",
+    "page",
+    "pages",
+    "step",
+    "count",
+    "size",
+    "seed",
+    "timestamp",
+    "epoch",
+    "ts",
+    "pnr",
+    "record",
+    "row",
+    "ip",
+    // Tax, company and personal numbers, bank and goods codes of many countries.
+    "iva",
+    "tva",
+    "btw",
+    "ust",
+    "mva",
+    "moms",
+    "gst",
+    "siren",
+    "siret",
+    "cpf",
+    "cnpj",
+    "rg",
+    "nip",
+    "pesel",
+    "regon",
+    "krs",
+    "kvk",
+    "inn",
+    "kpp",
+    "ogrn",
+    "nhs",
+    "sin",
+    "ahv",
+    "bsn",
+    "abn",
+    "acn",
+    "nif",
+    "nie",
+    "cif",
+    "rfc",
+    "curp",
+    "duns",
+    "rma",
+    "ean",
+    "upc",
+    "gtin",
+    "ndc",
+    "rx",
+    "org",
+    "orgnr",
+    "cvr",
+    "a/c",
+    "aadhaar",
+    "pan",
+    "ifsc",
+    "imei",
+    "iccid",
+    "winning",
+    "draw",
+    "yubin",
+    "cep",
+    "plz",
+    "ustid",
+    "rea",
+    "fiscale",
+    "codice",
+    "webinar",
+    "meeting",
+    "conference",
+    "access",
+    "participant",
+    "attendee",
+    "bridge",
 };
 
 // The words after a number that say it is an amount or a quantity.
@@ -462,7 +862,7 @@ constexpr const char* NOT_NUMBER_AFTER[] = {
     "ms",     "ns",       "sec",   "secs",      "seconds",   "km",     "kg",      "mi",
     "lbs",    "px",       "rows",  "records",   "items",     "users",  "views",   "times",
     "pts",    "points",   "votes", "followers", "downloads", "copies", "units",   "shares",
-    "people", "visitors", "words", "lines",     "requests",  "calls",  "hits",
+    "people", "visitors", "words", "lines",     "requests",  "calls",  "hits",    "entries",
 };
 
 // Reads the letters of the word ending at end (after skipping back over blanks and a few
@@ -471,7 +871,8 @@ int wordBefore(const Text& text, int from, int& wordEnd) {
     int e = from;
     for (int marks = 0; marks < 4; ++marks) {
         const Byte c = text.at(e - 1);
-        if (!(isSpace(c) || c == ':' || c == '#' || c == '.' || c == '-'))
+        if (!(isSpace(c) || c == ':' || c == '#' || c == '.' || c == '-' || c == '"' || c == '\'' ||
+              c == '='))
             break;
         --e;
     }
@@ -517,6 +918,37 @@ bool followsCode(const Text& text, int begin) {
     return letters && digits;
 }
 
+// A block of capitals and digits, at most four, as accounts and codes are written in.
+bool isCodeBlock(const Text& text, int start, int end) {
+    if (end - start > 4)
+        return false;
+    for (int i = start; i < end; ++i) {
+        const Byte c = text.at(i);
+        if (!((c >= 'A' && c <= 'Z') || isDigitByte(c)))
+            return false;
+    }
+    return true;
+}
+
+// Any numbered thing but a telephone: "Kundennummer", "Ondernemingsnummer".
+bool endsInNumberWord(const Text& text, int start, int end) {
+    constexpr const char* SUFFIXES[] = {"nummer", "number", "numero", "bango"};
+    if (std::any_of(std::begin(SUFFIXES), std::end(SUFFIXES), [&](const char* suffix) {
+            const int length = static_cast<int>(std::strlen(suffix));
+            return end - start > length && wordIs(text, end - length, end, suffix);
+        }))
+        return true;
+    // Keys written in camel case: "orgNo", "customerId", "vatNr".
+    const Byte capital = text.at(end - 2);
+    return end - start > 2 && (capital == 'N' || capital == 'I') &&
+           (wordIs(text, end - 2, end, "no") || wordIs(text, end - 2, end, "nr") ||
+            wordIs(text, end - 2, end, "id"));
+}
+
+// What follows the name of a numbered thing: "Order no.", "Winning numbers", "Yubin bango".
+constexpr const char* NUMBER_WORDS_AFTER_NAME[] = {"no",      "nr",     "number", "num",
+                                                   "numbers", "nummer", "numero", "bango"};
+
 // A word before the number such as "Order", "Invoice no.", "Meeting ID:", a currency sign,
 // or a code.
 bool saysNotNumberBefore(const Text& text, int begin) {
@@ -526,13 +958,25 @@ bool saysNotNumberBefore(const Text& text, int begin) {
     int start = wordBefore(text, begin, wordEnd);
     if (start < 0)
         return false;
-    if (wordIs(text, start, wordEnd, "no") || wordIs(text, start, wordEnd, "nr") ||
-        wordIs(text, start, wordEnd, "number") || wordIs(text, start, wordEnd, "num")) {
+    if (wordIn(text, start, wordEnd, NUMBER_WORDS_AFTER_NAME)) {
         start = wordBefore(text, start, wordEnd);
         if (start < 0)
             return false;
     }
-    return wordIn(text, start, wordEnd, NOT_NUMBER_BEFORE);
+    // Blocks of an account written in groups ("IBAN NL91 ABNA 0417 1643 00") stand between
+    // its name and these digits.
+    for (int hops = 0; !wordIn(text, start, wordEnd, NOT_NUMBER_BEFORE); ++hops) {
+        if (hops == 3 || !isCodeBlock(text, start, wordEnd))
+            return !isPhoneWord(text, start, wordEnd) && endsInNumberWord(text, start, wordEnd);
+        wordEnd = skipSpacesBack(text, start);
+        if (wordEnd == start)
+            return false;
+        start = wordEnd;
+        while (start > wordEnd - 8 &&
+               (isLetter(text.at(start - 1)) || isDigitByte(text.at(start - 1))))
+            --start;
+    }
+    return true;
 }
 
 bool saysNotNumberAfter(const Text& text, int end) {
@@ -588,9 +1032,21 @@ bool tiedBefore(const Text& text, int begin) {
     const Byte before = text.at(begin - 1);
     if (isWordChar(before) || isCurrencySign(before))
         return true;
+    // A number in international form may follow a key or a mark: "to=+14129037715".
+    if (text.at(begin) == '+' && before != '+' && before != '-')
+        return false;
     switch (before) {
+    case '>':
+        // The end of a tag ("<td>412..."), not an arrow or a comparison.
+        return text.at(begin - 2) == '-' || text.at(begin - 2) == '=' || text.at(begin - 2) == '>';
+    case '#': {
+        // "Ph#412.268.7740": a label word before it.
+        int start = begin - 1;
+        while (isLetter(text.at(start - 1)))
+            --start;
+        return !(start < begin - 1 && isPhoneWord(text, start, begin - 1));
+    }
     case '@':
-    case '#':
     case '=':
     case '\\':
     case '&':
@@ -598,7 +1054,6 @@ bool tiedBefore(const Text& text, int begin) {
     case '~':
     case '^':
     case '<':
-    case '>':
         return true;
     case '-':
     case '/':
@@ -682,10 +1137,68 @@ bool sameDigits(const char* a, const char* b) {
     }
 }
 
+// The dialable characters of a digit form without blanks, as a view into out.
+std::string_view packed(const char* digitForm, char (&out)[PhoneNumber::CAPACITY]) {
+    std::size_t n = 0;
+    for (const char* c = digitForm; *c != '\0' && n < sizeof out; ++c) {
+        if (*c != ' ')
+            out[n++] = *c;
+    }
+    return {out, n};
+}
+
+// After the international prefix ("+", "00", "011"), or empty for a national number.
+std::string_view internationalPart(std::string_view number) {
+    // 011 begins national numbers too (0113 496 0123); as a prefix a long number follows.
+    constexpr std::size_t LONGEST_NATIONAL = 12;
+    if (number.substr(0, 1) == "+")
+        return number.substr(1);
+    if (number.substr(0, 2) == "00")
+        return number.substr(2);
+    if (number.substr(0, 3) == "011" && number.size() > LONGEST_NATIONAL)
+        return number.substr(3);
+    return {};
+}
+
+// Whether a number in international form and one in national form are the same line:
+// after a country code of one to three digits the one goes on as the other does, with or
+// without its trunk 0 ("+44 20 7946 0125" and "020 7946 0125", "001 412 268 1000" and
+// "412-268-1000").
+bool sameLine(std::string_view international, std::string_view national) {
+    const std::string_view trunkless = national[0] == '0' ? national.substr(1) : national;
+    for (std::size_t code = 1; code <= 3 && code < international.size(); ++code) {
+        const std::string_view rest = international.substr(code);
+        if (rest.size() >= static_cast<std::size_t>(MIN_DIGITS) &&
+            (rest == national || rest == trunkless))
+            return true;
+    }
+    return false;
+}
+
+// One number written twice, in any grouping and in international and national form, is
+// found once.
+bool sameNumber(const char* a, const char* b) {
+    if (sameDigits(a, b))
+        return true;
+    char leftBytes[PhoneNumber::CAPACITY];
+    char rightBytes[PhoneNumber::CAPACITY];
+    const std::string_view left = packed(a, leftBytes);
+    const std::string_view right = packed(b, rightBytes);
+    if (left.empty() || right.empty())
+        return false;
+    const std::string_view leftInternational = internationalPart(left);
+    const std::string_view rightInternational = internationalPart(right);
+    if (!leftInternational.empty() && !rightInternational.empty())
+        return leftInternational == rightInternational;
+    if (!leftInternational.empty())
+        return sameLine(leftInternational, right);
+    return !rightInternational.empty() && sameLine(rightInternational, left);
+}
+
 bool alreadyFound(const CapturedNumberList& out, std::size_t first, const CapturedNumber& entry) {
     return std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
                        [&](const CapturedNumber& found) {
-                           return sameDigits(found.number().digitForm(),
+                           return sameNumber(found.number().digitForm(),
                                              entry.number().digitForm());
                        });
 }
@@ -734,12 +1247,234 @@ bool writtenWithExtension(const Text& text, const Candidate& c,
            numberText(text, c.begin, c.end, out);
 }
 
+// Tables: a number in a row of cells takes its meaning from its column's heading, the
+// nearest line above it, parted the same way, that holds no digit. Cells are parted by tabs, '|',
+// ';' or ',' (quoted cells may hold these), or, where none of them is, by runs of two or more
+// blanks.
+constexpr int HEADING_REACH = 4096;
+
+int lineStartBefore(const Text& text, int i) {
+    while (i > 0 && text.at(i - 1) != '\n' && text.at(i - 1) != '\r')
+        --i;
+    return i;
+}
+
+int lineEndAfter(const Text& text, int i) {
+    while (i < text.length() && text.at(i) != '\n' && text.at(i) != '\r')
+        ++i;
+    return i;
+}
+
+// What a line from start on holds: where it ends, whether it has a digit, and its cell
+// separator, or 0 (' ' stands for runs of blanks). One pass over it.
+struct LineFacts {
+    int end = 0;
+    bool digits = false;
+    Byte separator = 0;
+    // How many separators part it; quoted cells may hold them.
+    int cells = 0;
+};
+
+LineFacts lineFacts(const Text& text, int start) {
+    LineFacts facts;
+    int counts[5] = {}; // tabs, bars, semicolons, commas, runs of blanks
+    bool quoted = false;
+    int i = start;
+    for (; i < text.length(); ++i) {
+        const Byte c = text.at(i);
+        if (c >= '0' && c <= '9') {
+            facts.digits = true;
+            continue;
+        }
+        if (c > '|' || (c > ';' && c < '|') || (c > '"' && c < ',') || (c > ',' && c < ';'))
+            continue;
+        if (c == '\n' || c == '\r')
+            break;
+        if (c == '"')
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        switch (c) {
+        case '\t':
+            ++counts[0];
+            break;
+        case '|':
+            ++counts[1];
+            break;
+        case ';':
+            ++counts[2];
+            break;
+        case ',':
+            ++counts[3];
+            break;
+        case ' ':
+            counts[4] += text.at(i + 1) == ' ' && text.at(i - 1) != ' ' ? 1 : 0;
+            break;
+        default:
+            break;
+        }
+    }
+    facts.end = i;
+    constexpr Byte SEPARATORS[] = {'\t', '|', ';', ',', ' '};
+    for (int k = 0; k < 5; ++k) {
+        if (counts[k] > 0) {
+            facts.separator = SEPARATORS[k];
+            facts.cells = counts[k];
+            break;
+        }
+    }
+    return facts;
+}
+
+// The cell of a line that position lies in: by count of separators, or for blank-parted
+// columns by where the cell's text begins.
+int cellIndex(const Text& text, int start, int position, Byte separator) {
+    int index = 0;
+    bool quoted = false;
+    for (int i = start; i < position; ++i) {
+        const Byte c = text.at(i);
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == separator && separator != ' ')
+            ++index;
+    }
+    return index;
+}
+
+// Whether any word of text[start, end) says phone (1), or another numbered thing (-1).
+int meaningOfWords(const Text& text, int start, int end) {
+    int meaning = 0;
+    for (int i = start; i < end; ++i) {
+        if (!isLetter(text.at(i)) || isLetter(text.at(i - 1)))
+            continue;
+        int wordEnd = i;
+        while (wordEnd < end && isLetter(text.at(wordEnd)))
+            ++wordEnd;
+        if (isPhoneWord(text, i, wordEnd))
+            return 1;
+        if (wordIn(text, i, wordEnd, NOT_NUMBER_BEFORE) || endsInNumberWord(text, i, wordEnd))
+            meaning = -1;
+    }
+    return meaning;
+}
+
+// The headings of the tables a text holds, learned line by line as the search moves on: for
+// each separator, the latest line it parts that holds no digit.
+class Headings {
+public:
+    // Reads the lines before the one that starts at rowStart, from where it stopped before.
+    void readUpTo(const Text& text, int rowStart) {
+        while (next_ < rowStart) {
+            const LineFacts line = lineFacts(text, next_);
+            if (!line.digits && line.separator != 0) {
+                latest_[slot(line.separator)] = next_;
+                cells_[slot(line.separator)] = line.cells;
+            }
+            next_ = line.end;
+            while (next_ < text.length() && (text.at(next_) == '\r' || text.at(next_) == '\n'))
+                ++next_;
+        }
+    }
+    int latest(Byte separator) const { return latest_[slot(separator)]; }
+    int latestCells(Byte separator) const { return cells_[slot(separator)]; }
+    // The line that position lies on, and its separator, read once a line.
+    void findRow(const Text& text, int position) {
+        if (position >= rowStart_ && position < rowEnd_)
+            return;
+        rowStart_ = lineStartBefore(text, position);
+        const LineFacts row = lineFacts(text, rowStart_);
+        rowEnd_ = row.end;
+        rowSeparator_ = row.separator;
+        rowCells_ = row.cells;
+    }
+    int rowStart() const { return rowStart_; }
+    Byte rowSeparator() const { return rowSeparator_; }
+    int rowCells() const { return rowCells_; }
+
+private:
+    static int slot(Byte separator) {
+        switch (separator) {
+        case '\t':
+            return 0;
+        case '|':
+            return 1;
+        case ';':
+            return 2;
+        case ',':
+            return 3;
+        default:
+            return 4;
+        }
+    }
+    int next_ = 0;
+    int latest_[5] = {-1, -1, -1, -1, -1};
+    int cells_[5] = {};
+    int rowStart_ = 0;
+    int rowEnd_ = 0;
+    Byte rowSeparator_ = 0;
+    int rowCells_ = 0;
+};
+
+int columnMeaning(const Text& text, int begin, Headings& headings) {
+    headings.findRow(text, begin);
+    const int rowStart = headings.rowStart();
+    const Byte separator = headings.rowSeparator();
+    if (rowStart == 0 || separator == 0)
+        return 0;
+    headings.readUpTo(text, rowStart);
+    const int heading = headings.latest(separator);
+    // A heading has as many cells as its rows; columns parted by blanks, at least three.
+    const int cells = headings.latestCells(separator);
+    if (heading < 0 || heading < begin - HEADING_REACH ||
+        (separator == ' ' ? cells < 2 || headings.rowCells() < 2 : cells != headings.rowCells()))
+        return 0;
+    const int headingEnd = lineEndAfter(text, heading);
+    if (separator == ' ') {
+        // The heading word over the number's column, or the nearest one to its left.
+        const int column = begin - rowStart;
+        int wordStart = -1;
+        for (int i = heading; i < headingEnd && i - heading <= column; ++i) {
+            if (text.at(i) != ' ' && (i == heading || text.at(i - 1) == ' '))
+                wordStart = i;
+        }
+        if (wordStart < 0)
+            return 0;
+        int wordEnd = wordStart;
+        while (wordEnd < headingEnd && !(text.at(wordEnd) == ' ' && text.at(wordEnd + 1) == ' '))
+            ++wordEnd;
+        return meaningOfWords(text, wordStart, wordEnd);
+    }
+    const int index = cellIndex(text, rowStart, begin, separator);
+    int cellStart = heading;
+    for (int k = 0; k < index && cellStart < headingEnd; ++cellStart) {
+        if (text.at(cellStart) == separator)
+            ++k;
+    }
+    int cellEnd = cellStart;
+    while (cellEnd < headingEnd && text.at(cellEnd) != separator)
+        ++cellEnd;
+    return meaningOfWords(text, cellStart, cellEnd);
+}
+
+// A row's cell in quotes that is a number dialed as one run: "Lee","6505550123","lee@...".
+// Quotes make the cell text, not a count.
+bool isQuotedCell(const Text& text, const Candidate& c) {
+    const Byte before = text.at(c.begin - 2);
+    const Byte after = text.at(c.end + 1);
+    return c.groupCount == 1 && text.at(c.begin - 1) == '"' && text.at(c.end) == '"' &&
+           (before == ',' || before == ';' || before == '\t') &&
+           (after == ',' || after == ';' || after == '\t' || after == '\r' || after == '\n' ||
+            after == 0) &&
+           isDialledAsOneRun(text, c.groups[0]);
+}
+
 bool startsCandidate(const Text& text, int i) {
     const Byte c = text.at(i);
     if (isDigitByte(c))
         return true;
     const Byte next = text.at(i + 1);
-    return (c == '+' && (isDigitByte(next) || next == '(')) || (c == '(' && isDigitByte(next));
+    return (c == '+' && (isDigitByte(next) || next == '(')) ||
+           (c == '(' && (isDigitByte(next) || (next == '+' && isDigitByte(text.at(i + 2)))));
 }
 
 } // namespace
@@ -753,6 +1488,7 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
         nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : limit;
     const Text searched(text, static_cast<int>(length));
     const std::size_t first = out.size();
+    Headings headings;
 
     for (int i = 0; out.size() - first < MAX_FOUND_NUMBERS;) {
         i = skipToPossibleStart(text, i, searched.length());
@@ -775,14 +1511,29 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
             ++i;
             continue;
         }
-        const Label label = findLabel(searched, candidate.begin);
-        const bool labelled = label.begin >= 0;
+        Label label = findLabel(searched, candidate.begin);
+        bool labelled = label.begin >= 0;
         const bool vanity = extendToVanity(text, searched, candidate, LetterCase::CAPITALS);
-        const bool accepted =
-            (vanity || hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT)) &&
-            !tiedAfter(searched, candidate.end) &&
-            (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
-            !saysNotNumberAfter(searched, candidate.end);
+        bool shaped = vanity || hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT);
+        if (!shaped) {
+            if (const int k = familiarSplit(searched, candidate); k > 0) {
+                candidate = slice(candidate, 0, k);
+                shaped = true;
+            }
+        }
+        // What no word calls a phone number must look like one; a table's heading may say
+        // either.
+        const int column =
+            shaped && !labelled ? columnMeaning(searched, candidate.begin, headings) : 0;
+        shaped = shaped && column >= 0 &&
+                 (vanity || labelled || column > 0 || isFamiliarForm(searched, candidate) ||
+                  isQuotedCell(searched, candidate) || saysPhoneBefore(searched, candidate.begin));
+        const bool accepted = shaped &&
+                              // "sip:+4930234567891@pbx.example.com"
+                              (!tiedAfter(searched, candidate.end) ||
+                               (candidate.plus && searched.at(candidate.end) == '@')) &&
+                              (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
+                              !saysNotNumberAfter(searched, candidate.end);
         char written[PhoneNumber::MAX_TEXT_LENGTH + 1];
         if (!accepted || !writtenWithExtension(searched, candidate, written)) {
             i = candidate.end;

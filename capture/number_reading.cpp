@@ -209,8 +209,15 @@ Span findVanity(const Text& text, std::size_t start, LetterCase letters) {
         while (isGroupSeparator(text.at(next)))
             ++next;
         const char following = text.at(next);
+        // In running text a word in lower case or an aside in parentheses may follow:
+        // "Call 1-800-FLOWERS or order online", "866-MY-CLEAN (866-692-5326)".
+        bool aside = false;
+        for (std::size_t k = after; k < next; ++k)
+            aside = aside || text.at(k) == '(';
+        const bool newWord = letters == LetterCase::CAPITALS && next > after &&
+                             (aside || (isLetter(following) && !isUpper(following)));
         if ((isAlphanumeric(following) || isKeypadChar(following)) &&
-            extensionAt(text, after).pauses == 0)
+            extensionAt(text, after).pauses == 0 && !newWord)
             continue;
         return {tokens[code + 1].begin, after, true};
     }
