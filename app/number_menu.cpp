@@ -9,7 +9,10 @@ namespace vellix {
 
 void formatNumberMenuItem(const char* label, const char* number,
                           char (&text)[NUMBER_MENU_TEXT_CAPACITY]) {
-    const int length = std::snprintf(text, sizeof text, "%s (%s)", label, number);
+    // A number found with no word naming it shows alone.
+    const int length = label[0] == '\0'
+                           ? std::snprintf(text, sizeof text, "%s", number)
+                           : std::snprintf(text, sizeof text, "%s (%s)", label, number);
     // A cut item would name a number that is not the one picked.
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof text)
         text[0] = '\0';

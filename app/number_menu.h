@@ -10,8 +10,8 @@ namespace vellix {
 // Room for one item text of the number menu, terminator included.
 constexpr std::size_t NUMBER_MENU_TEXT_CAPACITY = 260;
 
-// "label (number)", the number as its reading shows it; empty when that would not fit with
-// its terminator.
+// "label (number)", or the number alone when it has no label, the number as its reading
+// shows it; empty when that would not fit with its terminator.
 void formatNumberMenuItem(const char* label, const char* number,
                           char (&text)[NUMBER_MENU_TEXT_CAPACITY]);
 

@@ -18,7 +18,9 @@ void presentCapturedNumbers(Desktop& desktop, const CapturedNumberList& numbers,
     if (numbers.size() == 1)
         desktop.showSingleNumberLayout();
     else
-        desktop.showSeveralNumbersLayout(first.kind(), first.label());
+        // The button's tooltip names the number, by its label or else by itself.
+        desktop.showSeveralNumbersLayout(
+            first.kind(), first.label()[0] != '\0' ? first.label() : first.number().text());
     desktop.showWindow(ShowCommand::SHOW_NORMAL);
 }
 

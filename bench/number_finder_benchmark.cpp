@@ -198,8 +198,35 @@ void corpusPass(benchmark::State& state, Finder find, Encoding encoding,
         withoutNumber > 0 ? foundWithoutNumber / withoutNumber : 0;
 }
 
+// Of the numbers found right, the share whose label and kind are the corpus's: the label as
+// written before the number (or its column's heading), empty where nothing names it.
+void countLabels(benchmark::State& state, Corpus which) {
+    double right = 0;
+    double labelled = 0;
+    double kinds = 0;
+    for (const vellix::corpus::Case& c : corpus(Encoding::ANSI, which)) {
+        vellix::CapturedNumberList found;
+        vellix::findNumbers(c.text.data(), c.text.size(), found);
+        std::vector<bool> taken(c.numbers.size());
+        for (const vellix::CapturedNumber& entry : found) {
+            for (std::size_t k = 0; k < c.numbers.size(); ++k) {
+                if (taken[k] || digitsOf(c.numbers[k].text) != digitsOf(entry.number().text()))
+                    continue;
+                taken[k] = true;
+                ++right;
+                labelled += c.numbers[k].label == entry.label() ? 1 : 0;
+                kinds += c.numbers[k].kind == entry.kind() ? 1 : 0;
+                break;
+            }
+        }
+    }
+    state.counters["label as written"] = right > 0 ? labelled / right : 0;
+    state.counters["kind"] = right > 0 ? kinds / right : 0;
+}
+
 void BM_FindNumbersCorpus(benchmark::State& state) {
     corpusPass(state, findWithVellix, Encoding::ANSI);
+    countLabels(state, Corpus::FINDER);
 }
 
 void BM_FindNumbersCorpusLibphonenumber(benchmark::State& state) {
@@ -208,6 +235,7 @@ void BM_FindNumbersCorpusLibphonenumber(benchmark::State& state) {
 
 void BM_FindNumbersIndependentCorpus(benchmark::State& state) {
     corpusPass(state, findWithVellix, Encoding::ANSI, Corpus::INDEPENDENT);
+    countLabels(state, Corpus::INDEPENDENT);
 }
 
 void BM_FindNumbersIndependentCorpusLibphonenumber(benchmark::State& state) {

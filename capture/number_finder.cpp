@@ -1270,6 +1270,7 @@ int lineEndAfter(const Text& text, int i) {
 struct LineFacts {
     int end = 0;
     bool digits = false;
+    bool letters = false;
     Byte separator = 0;
     // How many separators part it; quoted cells may hold them.
     int cells = 0;
@@ -1286,8 +1287,10 @@ LineFacts lineFacts(const Text& text, int start) {
             facts.digits = true;
             continue;
         }
-        if (c > '|' || (c > ';' && c < '|') || (c > '"' && c < ',') || (c > ',' && c < ';'))
+        if (c > '|' || (c > ';' && c < '|') || (c > '"' && c < ',') || (c > ',' && c < ';')) {
+            facts.letters = facts.letters || isLetter(c);
             continue;
+        }
         if (c == '\n' || c == '\r')
             break;
         if (c == '"')
@@ -1366,7 +1369,7 @@ public:
     void readUpTo(const Text& text, int rowStart) {
         while (next_ < rowStart) {
             const LineFacts line = lineFacts(text, next_);
-            if (!line.digits && line.separator != 0) {
+            if (!line.digits && line.letters && line.separator != 0) {
                 latest_[slot(line.separator)] = next_;
                 cells_[slot(line.separator)] = line.cells;
             }
@@ -1415,45 +1418,64 @@ private:
     int rowCells_ = 0;
 };
 
-int columnMeaning(const Text& text, int begin, Headings& headings) {
+// Where the heading of the number's column stands, or {-1, -1} outside a table.
+struct Span {
+    int start = -1;
+    int end = -1;
+};
+
+Span headingOver(const Text& text, int begin, Headings& headings) {
     headings.findRow(text, begin);
     const int rowStart = headings.rowStart();
     const Byte separator = headings.rowSeparator();
     if (rowStart == 0 || separator == 0)
-        return 0;
+        return {};
     headings.readUpTo(text, rowStart);
     const int heading = headings.latest(separator);
     // A heading has as many cells as its rows; columns parted by blanks, at least three.
     const int cells = headings.latestCells(separator);
+    // Sentences have commas too: a heading parted by them has three cells at least.
     if (heading < 0 || heading < begin - HEADING_REACH ||
-        (separator == ' ' ? cells < 2 || headings.rowCells() < 2 : cells != headings.rowCells()))
-        return 0;
+        (separator == ' ' ? cells < 2 || headings.rowCells() < 2 : cells != headings.rowCells()) ||
+        (separator == ',' && cells < 2))
+        return {};
     const int headingEnd = lineEndAfter(text, heading);
+    Span cell;
     if (separator == ' ') {
         // The heading word over the number's column, or the nearest one to its left.
         const int column = begin - rowStart;
-        int wordStart = -1;
         for (int i = heading; i < headingEnd && i - heading <= column; ++i) {
             if (text.at(i) != ' ' && (i == heading || text.at(i - 1) == ' '))
-                wordStart = i;
+                cell.start = i;
         }
-        if (wordStart < 0)
-            return 0;
-        int wordEnd = wordStart;
-        while (wordEnd < headingEnd && !(text.at(wordEnd) == ' ' && text.at(wordEnd + 1) == ' '))
-            ++wordEnd;
-        return meaningOfWords(text, wordStart, wordEnd);
+        if (cell.start < 0)
+            return {};
+        cell.end = cell.start;
+        while (cell.end < headingEnd && !(text.at(cell.end) == ' ' && text.at(cell.end + 1) == ' '))
+            ++cell.end;
+        return cell;
     }
     const int index = cellIndex(text, rowStart, begin, separator);
-    int cellStart = heading;
-    for (int k = 0; k < index && cellStart < headingEnd; ++cellStart) {
-        if (text.at(cellStart) == separator)
+    cell.start = heading;
+    for (int k = 0; k < index && cell.start < headingEnd; ++cell.start) {
+        if (text.at(cell.start) == separator)
             ++k;
     }
-    int cellEnd = cellStart;
-    while (cellEnd < headingEnd && text.at(cellEnd) != separator)
-        ++cellEnd;
-    return meaningOfWords(text, cellStart, cellEnd);
+    cell.end = cell.start;
+    while (cell.end < headingEnd && text.at(cell.end) != separator)
+        ++cell.end;
+    // Without the quotes and blanks around it.
+    while (cell.start < cell.end && (isSpace(text.at(cell.start)) || text.at(cell.start) == '"'))
+        ++cell.start;
+    while (cell.end > cell.start &&
+           (isSpace(text.at(cell.end - 1)) || text.at(cell.end - 1) == '"'))
+        --cell.end;
+    return cell;
+}
+
+int columnMeaning(const Text& text, int begin, Headings& headings) {
+    const Span cell = headingOver(text, begin, headings);
+    return cell.start < cell.end ? meaningOfWords(text, cell.start, cell.end) : 0;
 }
 
 // A row's cell in quotes that is a number dialed as one run: "Lee","6505550123","lee@...".
@@ -1466,6 +1488,219 @@ bool isQuotedCell(const Text& text, const Candidate& c) {
            (after == ',' || after == ';' || after == '\t' || after == '\r' || after == '\n' ||
             after == 0) &&
            isDialledAsOneRun(text, c.groups[0]);
+}
+
+// Words that make a line's kind: a cell phone's, a home's.
+constexpr const char* CELL_WORDS[] = {"mobil",
+                                      "cell",
+                                      "handy",
+                                      "natel",
+                                      "gsm",
+                                      "portab",
+                                      "telemov",
+                                      "movil",
+                                      "celular",
+                                      "cel",
+                                      "mobiel",
+                                      "kom",
+                                      "keitai",
+                                      "mob",
+                                      "m\xf3"
+                                      "vil",
+                                      "m\xc3\xb3"
+                                      "vil",
+                                      "telem\xf3"
+                                      "vel",
+                                      "kom\xf3"
+                                      "rk"};
+constexpr const char* HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
+                                      "hem",  "jitaku", "residen",  "dom",  "domow"};
+
+// The kind the words of a label give; a letter alone counts only as the whole label ("M:").
+std::int32_t kindOfLabel(const Text& text, int start, int end) {
+    if (end - start == 1) {
+        const char letter = lower(text.at(start));
+        return letter == 'm' || letter == 'c' ? KIND_CELL
+               : letter == 'h'                ? KIND_HOME
+                                              : KIND_GENERAL;
+    }
+    for (int i = start; i < end; ++i) {
+        if (!isLetter(text.at(i)) || isLetter(text.at(i - 1)))
+            continue;
+        int wordEnd = i;
+        while (wordEnd < end && isLetter(text.at(wordEnd)))
+            ++wordEnd;
+        const auto begins = [&](const char* stem) {
+            const int length = static_cast<int>(std::strlen(stem));
+            return wordEnd - i >= length && wordIs(text, i, i + length, stem);
+        };
+        if (std::any_of(std::begin(CELL_WORDS), std::end(CELL_WORDS), begins))
+            return KIND_CELL;
+        if (std::any_of(std::begin(HOME_WORDS), std::end(HOME_WORDS), begins))
+            return KIND_HOME;
+    }
+    return KIND_GENERAL;
+}
+
+// The phrase that ends at end, as people write a label: a few words on the number's line,
+// back to a mark that parts it from what came before.
+int phraseStart(const Text& text, int end) {
+    constexpr int LONGEST = 32;
+    constexpr int MOST_WORDS = 4;
+    int start = end;
+    int words = 0;
+    int open = 0;
+    while (start > end - LONGEST) {
+        const Byte c = text.at(start - 1);
+        const bool wordByte = isLetter(c) || isDigitByte(c);
+        // An aside closed within the label belongs to it ("Emergency (24/7)"); a dash set off
+        // by blanks parts it from what came before ("Facilities desk - Phones").
+        open += c == ')' ? 1 : 0;
+        if (c == '(' && open-- == 0)
+            break;
+        const bool spacedDash = isDash(c) && text.at(start - 2) == ' ' && text.at(start) == ' ';
+        const bool joining = c == '.' || c == '&' || c == '/' || (isDash(c) && !spacedDash) ||
+                             c == '(' || c == ')' || c == '\'' ||
+                             (c == ' ' && text.at(start - 2) != ' ');
+        if (!wordByte && !joining)
+            break;
+        if (wordByte && !(isLetter(text.at(start)) || isDigitByte(text.at(start))) &&
+            ++words > MOST_WORDS)
+            break;
+        --start;
+    }
+    while (start < end && !(isLetter(text.at(start)) || isDigitByte(text.at(start))))
+        ++start;
+    // Words of a sentence before the colon are no label; its last word may be one: "if the
+    // line is busy try home:".
+    if (words > 2 && text.at(start) >= 'a' && text.at(start) <= 'z') {
+        start = end;
+        while (start > 0 && isLetter(text.at(start - 1)))
+            --start;
+    }
+    return start;
+}
+
+// The end of a label without the dot that ends it: "Tel.", "Mobile no.".
+int withoutEndingDot(const Text& text, int start, int end) {
+    return end > start + 1 && text.at(end - 1) == '.' ? end - 1 : end;
+}
+
+// Phrases before a number that say how to reach it, not what it is.
+bool isCallingPhrase(const Text& text, int start, int end) {
+    constexpr const char* VERBS[] = {"call", "ring", "dial",   "reach", "text", "to",  "from",
+                                     "id",   "uri",  "please", "sms",   "sent", "send"};
+    int wordEnd = start;
+    while (wordEnd < end && isLetter(text.at(wordEnd)))
+        ++wordEnd;
+    return wordIn(text, start, wordEnd, VERBS);
+}
+
+// In a sentence, the nearest word before the number, a few words back on its line, that
+// names a line ("mi cel es 55 1234 5678", "GSM 0475 12 34 56"), with a kind word right after
+// it ("Tel. privat"). Verbs of calling name nothing.
+Label nameWordBefore(const Text& text, int begin) {
+    constexpr int MOST_WORDS = 4;
+    int i = begin;
+    for (int words = 0; words < MOST_WORDS; ++words) {
+        while (i > 0 && !isLetter(text.at(i - 1)) && text.at(i - 1) != '\n' &&
+               text.at(i - 1) != '\r' && !isDigitByte(text.at(i - 1)))
+            --i;
+        const int wordEnd = i;
+        while (isLetter(text.at(i - 1)))
+            --i;
+        if (i == wordEnd)
+            return {};
+        const std::int32_t kind = kindOfLabel(text, i, wordEnd);
+        const bool names = (isPhoneWord(text, i, wordEnd) || kind != KIND_GENERAL) &&
+                           !isCallingPhrase(text, i, wordEnd);
+        if (!names)
+            continue;
+        // A word of the kind or the line before it belongs to the label: "Cell phone".
+        const int before = skipSpacesBack(text, i);
+        int beforeStart = before;
+        while (isLetter(text.at(beforeStart - 1)))
+            --beforeStart;
+        if (beforeStart < before && before < i &&
+            (kindOfLabel(text, beforeStart, before) != KIND_GENERAL ||
+             isPhoneWord(text, beforeStart, before)) &&
+            !isCallingPhrase(text, beforeStart, before))
+            i = beforeStart;
+        int end = wordEnd;
+        // A kind word that follows: "Tel. privat", "telefon domowy".
+        int next = wordEnd;
+        while (text.at(next) == '.' || text.at(next) == ' ')
+            ++next;
+        int nextEnd = next;
+        while (isLetter(text.at(nextEnd)))
+            ++nextEnd;
+        if (nextEnd > next && nextEnd < begin && kindOfLabel(text, next, nextEnd) != KIND_GENERAL)
+            end = nextEnd;
+        end = withoutEndingDot(text, i, end);
+        return {i, end, kindOfLabel(text, i, end)};
+    }
+    return {};
+}
+
+Label columnHeading(const Text& text, int begin, Headings& headings) {
+    const Span cell = headingOver(text, begin, headings);
+    if (cell.start >= cell.end)
+        return {};
+    return {cell.start, cell.end, kindOfLabel(text, cell.start, cell.end)};
+}
+
+// The label of a number as written before it: the phrase before a colon or '=' ("London
+// office: ", "phone=", "\"mobile\":\""), a tag's name ("<Telephone>"), a label word just before
+// it ("Tel 0221 ..."), or its table column's heading. None when nothing names it.
+Label writtenLabel(const Text& text, int begin, Headings& headings) {
+    int end = begin;
+    if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
+        --end;
+    if (text.at(end - 1) == '>' && text.at(end - 2) != '/') {
+        // "<cbc:Telephone>": the tag's name, without its namespace; the tags that lay out a
+        // page name nothing.
+        constexpr const char* LAYOUT_TAGS[] = {"td", "th", "p",  "a",  "li", "div",    "span",
+                                               "b",  "i",  "em", "dd", "dt", "strong", "small"};
+        const int tagEnd = end - 1;
+        int tagStart = tagEnd;
+        while (isLetter(text.at(tagStart - 1)))
+            --tagStart;
+        if (tagStart < tagEnd && (text.at(tagStart - 1) == '<' || text.at(tagStart - 1) == ':') &&
+            !wordIn(text, tagStart, tagEnd, LAYOUT_TAGS))
+            return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd)};
+        return {};
+    }
+    // "tel:+44..." in a link, "sip:" and "callto:" are the link's scheme, not a label;
+    // "Tel:4125550193" is a label.
+    if (text.at(end - 1) == ':' && isLetter(text.at(end - 2))) {
+        int scheme = end - 1;
+        while (isLetter(text.at(scheme - 1)))
+            --scheme;
+        constexpr const char* SCHEMES[] = {"tel", "sip", "sips", "callto"};
+        const Byte before = text.at(scheme - 1);
+        const bool link = before == '"' || before == '\'' || before == '=' || before == '<' ||
+                          before == '(' || (text.at(scheme) >= 'a' && text.at(end) == '+');
+        if (link && wordIn(text, scheme, end - 1, SCHEMES))
+            return {};
+    }
+    end = skipSpacesBack(text, end);
+    if (text.at(end - 1) == ':' || text.at(end - 1) == '=') {
+        end = skipSpacesBack(text, end - 1);
+        if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
+            --end;
+        const int start = phraseStart(text, end);
+        end = withoutEndingDot(text, start, end);
+        if (start < end && isLetter(text.at(start)) && !isCallingPhrase(text, start, end))
+            return {start, end, kindOfLabel(text, start, end)};
+        return {};
+    }
+    const Label known = findLabel(text, begin);
+    if (known.begin >= 0)
+        return known;
+    const Label heading = columnHeading(text, begin, headings);
+    if (heading.begin >= 0)
+        return heading;
+    return nameWordBefore(text, begin);
 }
 
 bool startsCandidate(const Text& text, int i) {
@@ -1539,13 +1774,14 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
             i = candidate.end;
             continue;
         }
+        const Label shown = writtenLabel(searched, candidate.begin, headings);
         char labelText[CapturedNumber::LABEL_CAPACITY] = {};
-        if (labelled) {
-            const int n = std::min<int>(label.end - label.begin,
+        if (shown.begin >= 0) {
+            const int n = std::min<int>(shown.end - shown.begin,
                                         static_cast<int>(CapturedNumber::LABEL_CAPACITY) - 1);
-            std::memcpy(labelText, text + label.begin, static_cast<std::size_t>(n));
+            std::memcpy(labelText, text + shown.begin, static_cast<std::size_t>(n));
         }
-        CapturedNumber entry(written, label.kind, labelled ? labelText : nullptr);
+        CapturedNumber entry(written, shown.kind, labelText);
         if (!alreadyFound(out, first, entry))
             out.push_back(entry);
         i = extensionEnd(searched, candidate.end);

@@ -28,6 +28,7 @@ TEST(FormatNumberMenuItem, LabelThenDigitFormInParenthesesOrNothing) {
     const FormatCase cases[] = {
         {"label and digit form", "Cell phone", "412 555 0100", "Cell phone (412 555 0100)"},
         {"empty digit form", "Default", "", "Default ()"},
+        {"no label", "", "412 555 0100", "412 555 0100"},
         {"longest label and digit form a capture holds", std::string(127, 'L'),
          std::string(23, '1'), std::string(127, 'L') + " (" + std::string(23, '1') + ")"},
         {"259 characters just fit", label256, "", label256 + " ()"},

@@ -343,7 +343,7 @@ tray_menu_is() {
 # menu, the signature changes nothing, also after a restart.
 find_numbers_in_text() {
     local dir=$work/find-numbers
-    local signature=$'Dana Whitfield\r\nPurchasing, Orbek Industrial Supply\r\nOffice: (412) 268-1234\r\nMobile: 412.555.0199\r\n'
+    local signature=$'Dana Whitfield\r\nPurchasing, Orbek Industrial Supply\r\nOffice: (412) 268-1234\r\nMobile: 412.555.0199\r\nLondon office: +44 20 7946 0125\r\nor simply 412-268-7000\r\n'
     local menu=$'104 &About ...\n32780 Dialing &rules ...\n106 Find numbers in copied text'
     local off=$'[Vellix]\r\nFindNumbersInText=0\r\n'
     mkdir -p "$dir" &&
@@ -356,7 +356,8 @@ find_numbers_in_text() {
         box_items_are $'412 268 1234\n*8 1234' &&
         drive wait-button shown "$wait_ms" &&
         drive number-menu -1 "$wait_ms" &&
-        file_is "$dir/number-menu.txt" $'32784 Office (412 268 1234)\n32785 Mobile (412 555 0199)\n' &&
+        # Each label as written; a number nothing names shows alone.
+        file_is "$dir/number-menu.txt" $'32784 Office (412 268 1234)\n32785 Mobile (412 555 0199)\n32786 London office (+44 20 7946 0125)\n32787 412 268 7000\n' &&
         drive change-text "Lunch at noon tomorrow? The usual place, a table for 2." &&
         drive wait-box "8 1234" 0 &&
         drive tray-menu 2 "$wait_ms" &&
