@@ -1,0 +1,296 @@
+#include "capture/finder_label.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellix::finder {
+
+namespace {
+
+// Whether text ending just before end reads word (lower case, may hold blanks and '-'),
+// as a whole word; returns where it starts, or -1.
+int wordEndingAt(const Text& text, int end, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    const int start = end - length;
+    if (start < 0)
+        return -1;
+    for (int k = 0; k < length; ++k) {
+        if (lower(text.at(start + k)) != word[k])
+            return -1;
+    }
+    return isLetter(text.at(start - 1)) ? -1 : start;
+}
+
+struct LabelWord {
+    const char* word;
+    std::int32_t kind;
+};
+
+// Longer phrases first, so that "work phone" wins over "phone".
+constexpr LabelWord LABEL_WORDS[] = {
+    {"work phone", KIND_GENERAL},
+    {"home phone", KIND_HOME},
+    {"cell phone", KIND_CELL},
+    {"mobile phone", KIND_CELL},
+    {"office phone", KIND_GENERAL},
+    {"business phone", KIND_GENERAL},
+    {"direct line", KIND_GENERAL},
+    {"direct dial", KIND_GENERAL},
+    {"main line", KIND_GENERAL},
+    {"toll free", KIND_GENERAL},
+    {"toll-free", KIND_GENERAL},
+    {"telephone", KIND_GENERAL},
+    {"telefon", KIND_GENERAL},
+    {"hotline", KIND_GENERAL},
+    {"phone", KIND_GENERAL},
+    {"tel", KIND_GENERAL},
+    {"ph", KIND_GENERAL},
+    {"work", KIND_GENERAL},
+    {"office", KIND_GENERAL},
+    {"direct", KIND_GENERAL},
+    {"main", KIND_GENERAL},
+    {"home", KIND_HOME},
+    {"mobile", KIND_CELL},
+    {"mobil", KIND_CELL},
+    {"mob", KIND_CELL},
+    {"cellphone", KIND_CELL},
+    {"cell", KIND_CELL},
+    {"pager", KIND_GENERAL},
+    {"fax", KIND_GENERAL},
+    {"t", KIND_GENERAL},
+    {"p", KIND_GENERAL},
+    {"o", KIND_GENERAL},
+    {"w", KIND_GENERAL},
+    {"f", KIND_GENERAL},
+    {"h", KIND_HOME},
+    {"m", KIND_CELL},
+    {"c", KIND_CELL},
+};
+
+// Words after a label that still belong to it: "Phone number", "Mobile no.".
+constexpr const char* NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr", "#"};
+
+// Words that make a line's kind: a cell phone's, a home's.
+constexpr const char* CELL_WORDS[] = {
+    "mobil",   "cell",  "handy",    "natel",        "gsm",          "portab",
+    "telemov", "movil", "celular",  "cel",          "mobiel",       "kom",
+    "keitai",  "mob",   "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
+
+constexpr const char* HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
+                                      "hem",  "jitaku", "residen",  "dom",  "domow"};
+
+// The phrase that ends at end, as people write a label: a few words on the number's line,
+// back to a mark that parts it from what came before.
+int phraseStart(const Text& text, int end) {
+    constexpr int LONGEST = 32;
+    constexpr int MOST_WORDS = 4;
+    int start = end;
+    int words = 0;
+    int open = 0;
+    while (start > end - LONGEST) {
+        const Byte c = text.at(start - 1);
+        const bool wordByte = isLetter(c) || isDigitByte(c);
+        // An aside closed within the label belongs to it ("Emergency (24/7)"); a dash set off
+        // by blanks parts it from what came before ("Facilities desk - Phones").
+        open += c == ')' ? 1 : 0;
+        if (c == '(' && open-- == 0)
+            break;
+        const bool spacedDash = isDash(c) && text.at(start - 2) == ' ' && text.at(start) == ' ';
+        const bool joining = c == '.' || c == '&' || c == '/' || (isDash(c) && !spacedDash) ||
+                             c == '(' || c == ')' || c == '\'' ||
+                             (c == ' ' && text.at(start - 2) != ' ');
+        if (!wordByte && !joining)
+            break;
+        if (wordByte && !(isLetter(text.at(start)) || isDigitByte(text.at(start))) &&
+            ++words > MOST_WORDS)
+            break;
+        --start;
+    }
+    while (start < end && !(isLetter(text.at(start)) || isDigitByte(text.at(start))))
+        ++start;
+    // Words of a sentence before the colon are no label; its last word may be one: "if the
+    // line is busy try home:".
+    if (words > 2 && text.at(start) >= 'a' && text.at(start) <= 'z') {
+        start = end;
+        while (start > 0 && isLetter(text.at(start - 1)))
+            --start;
+    }
+    return start;
+}
+
+// The end of a label without the dot that ends it: "Tel.", "Mobile no.".
+int withoutEndingDot(const Text& text, int start, int end) {
+    return end > start + 1 && text.at(end - 1) == '.' ? end - 1 : end;
+}
+
+// Phrases before a number that say how to reach it, not what it is.
+bool isCallingPhrase(const Text& text, int start, int end) {
+    constexpr const char* VERBS[] = {"call", "ring", "dial",   "reach", "text", "to",  "from",
+                                     "id",   "uri",  "please", "sms",   "sent", "send"};
+    int wordEnd = start;
+    while (wordEnd < end && isLetter(text.at(wordEnd)))
+        ++wordEnd;
+    return wordIn(text, start, wordEnd, VERBS);
+}
+
+// In a sentence, the nearest word before the number, a few words back on its line, that
+// names a line ("mi cel es 55 1234 5678", "GSM 0475 12 34 56"), with a kind word right after
+// it ("Tel. privat"). Verbs of calling name nothing.
+Label nameWordBefore(const Text& text, int begin) {
+    constexpr int MOST_WORDS = 4;
+    int i = begin;
+    for (int words = 0; words < MOST_WORDS; ++words) {
+        while (i > 0 && !isLetter(text.at(i - 1)) && text.at(i - 1) != '\n' &&
+               text.at(i - 1) != '\r' && !isDigitByte(text.at(i - 1)))
+            --i;
+        const int wordEnd = i;
+        while (isLetter(text.at(i - 1)))
+            --i;
+        if (i == wordEnd)
+            return {};
+        const std::int32_t kind = kindOfLabel(text, i, wordEnd);
+        const bool names = (isPhoneWord(text, i, wordEnd) || kind != KIND_GENERAL) &&
+                           !isCallingPhrase(text, i, wordEnd);
+        if (!names)
+            continue;
+        // A word of the kind or the line before it belongs to the label: "Cell phone".
+        const int before = skipSpacesBack(text, i);
+        int beforeStart = before;
+        while (isLetter(text.at(beforeStart - 1)))
+            --beforeStart;
+        if (beforeStart < before && before < i &&
+            (kindOfLabel(text, beforeStart, before) != KIND_GENERAL ||
+             isPhoneWord(text, beforeStart, before)) &&
+            !isCallingPhrase(text, beforeStart, before))
+            i = beforeStart;
+        int end = wordEnd;
+        // A kind word that follows: "Tel. privat", "telefon domowy".
+        int next = wordEnd;
+        while (text.at(next) == '.' || text.at(next) == ' ')
+            ++next;
+        int nextEnd = next;
+        while (isLetter(text.at(nextEnd)))
+            ++nextEnd;
+        if (nextEnd > next && nextEnd < begin && kindOfLabel(text, next, nextEnd) != KIND_GENERAL)
+            end = nextEnd;
+        end = withoutEndingDot(text, i, end);
+        return {i, end, kindOfLabel(text, i, end)};
+    }
+    return {};
+}
+
+Label columnHeading(const Text& text, int begin, Headings& headings) {
+    const Span cell = headingOver(text, begin, headings);
+    if (cell.start >= cell.end)
+        return {};
+    return {cell.start, cell.end, kindOfLabel(text, cell.start, cell.end)};
+}
+
+} // namespace
+
+Label findLabel(const Text& text, int begin) {
+    int end = skipSpacesBack(text, begin);
+    if (text.at(end - 1) == ':' || text.at(end - 1) == '.')
+        end = skipSpacesBack(text, end - 1);
+    // Every label ends in a letter or '#'; most numbers have neither before them.
+    if (!isLetter(text.at(end - 1)) && text.at(end - 1) != '#')
+        return {};
+    int phraseEnd = end;
+    for (const char* word : NUMBER_WORDS) {
+        const int start = wordEndingAt(text, end, word);
+        if (start >= 0) {
+            phraseEnd = skipSpacesBack(text, start);
+            if (text.at(phraseEnd - 1) == '.')
+                phraseEnd = skipSpacesBack(text, phraseEnd - 1);
+            break;
+        }
+    }
+    for (const LabelWord& label : LABEL_WORDS) {
+        const int start = wordEndingAt(text, phraseEnd, label.word);
+        // A letter alone is a label only as a word of its own: "T:", not "A/c".
+        const Byte before = text.at(start - 1);
+        if (start >= 0 && label.word[1] == '\0' &&
+            !(before == 0 || isSpace(before) || before == '\n' || before == '\r' || before == '|' ||
+              before == ',' || before == ';' || before == '(' || before == '"'))
+            continue;
+        if (start >= 0)
+            return {start, end, label.kind};
+    }
+    return {};
+}
+
+std::int32_t kindOfLabel(const Text& text, int start, int end) {
+    if (end - start == 1) {
+        const char letter = lower(text.at(start));
+        return letter == 'm' || letter == 'c' ? KIND_CELL
+               : letter == 'h'                ? KIND_HOME
+                                              : KIND_GENERAL;
+    }
+    std::int32_t kind = KIND_GENERAL;
+    anyWord(text, start, end, [&](int wordStart, int wordEnd) {
+        const auto begins = [&](const char* stem) {
+            const int length = static_cast<int>(std::strlen(stem));
+            return wordEnd - wordStart >= length &&
+                   wordIs(text, wordStart, wordStart + length, stem);
+        };
+        if (std::any_of(std::begin(CELL_WORDS), std::end(CELL_WORDS), begins))
+            kind = KIND_CELL;
+        else if (std::any_of(std::begin(HOME_WORDS), std::end(HOME_WORDS), begins))
+            kind = KIND_HOME;
+        return kind != KIND_GENERAL;
+    });
+    return kind;
+}
+
+Label writtenLabel(const Text& text, int begin, Headings& headings) {
+    int end = begin;
+    if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
+        --end;
+    if (text.at(end - 1) == '>' && text.at(end - 2) != '/') {
+        // "<cbc:Telephone>": the tag's name, without its namespace; the tags that lay out a
+        // page name nothing.
+        constexpr const char* LAYOUT_TAGS[] = {"td", "th", "p",  "a",  "li", "div",    "span",
+                                               "b",  "i",  "em", "dd", "dt", "strong", "small"};
+        const int tagEnd = end - 1;
+        int tagStart = tagEnd;
+        while (isLetter(text.at(tagStart - 1)))
+            --tagStart;
+        if (tagStart < tagEnd && (text.at(tagStart - 1) == '<' || text.at(tagStart - 1) == ':') &&
+            !wordIn(text, tagStart, tagEnd, LAYOUT_TAGS))
+            return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd)};
+        return {};
+    }
+    // "tel:+44..." in a link, "sip:" and "callto:" are the link's scheme, not a label;
+    // "Tel:4125550193" is a label.
+    if (text.at(end - 1) == ':' && isLetter(text.at(end - 2))) {
+        int scheme = end - 1;
+        while (isLetter(text.at(scheme - 1)))
+            --scheme;
+        constexpr const char* SCHEMES[] = {"tel", "sip", "sips", "callto"};
+        const Byte before = text.at(scheme - 1);
+        const bool link = before == '"' || before == '\'' || before == '=' || before == '<' ||
+                          before == '(' || (text.at(scheme) >= 'a' && text.at(end) == '+');
+        if (link && wordIn(text, scheme, end - 1, SCHEMES))
+            return {};
+    }
+    end = skipSpacesBack(text, end);
+    if (text.at(end - 1) == ':' || text.at(end - 1) == '=') {
+        end = skipSpacesBack(text, end - 1);
+        if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
+            --end;
+        const int start = phraseStart(text, end);
+        end = withoutEndingDot(text, start, end);
+        if (start < end && isLetter(text.at(start)) && !isCallingPhrase(text, start, end))
+            return {start, end, kindOfLabel(text, start, end)};
+        return {};
+    }
+    const Label known = findLabel(text, begin);
+    if (known.begin >= 0)
+        return known;
+    const Label heading = columnHeading(text, begin, headings);
+    if (heading.begin >= 0)
+        return heading;
+    return nameWordBefore(text, begin);
+}
+
+} // namespace vellix::finder

@@ -1,0 +1,143 @@
+#pragma once
+
+// What every step of the finder reads the text with: the searched bytes, which read as NUL
+// outside the text, and what kind of byte each is.
+
+#include "capture/digit_string.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+
+namespace vellix::finder {
+
+using Byte = unsigned char;
+
+constexpr Byte NO_BREAK_SPACE = 0xA0;
+
+// The en and em dashes of the ANSI code page, which word processors put between groups.
+constexpr Byte EN_DASH = 0x96;
+
+constexpr Byte EM_DASH = 0x97;
+
+constexpr int MIN_DIGITS = 7;
+
+constexpr int MAX_DIGITS = 15;
+
+// A whole copied text may be a dial string: an access code in front of an international
+// number ("9 011 44 20 7946 0000").
+constexpr int MAX_DIAL_STRING_DIGITS = 20;
+
+// More groups than this make no number (15 digits in single-digit groups are too many).
+constexpr int MAX_GROUPS = 8;
+
+// The searched part of the text; positions outside it read as NUL, so the look-behinds
+// and look-aheads below need no bounds checks of their own.
+class Text {
+public:
+    Text(const char* data, int length) : data_(data), length_(length) {}
+    Byte at(int i) const {
+        return i >= 0 && i < length_ ? static_cast<Byte>(data_[i]) : static_cast<Byte>(0);
+    }
+    int length() const { return length_; }
+
+private:
+    const char* data_;
+    int length_;
+};
+
+inline bool isBlank(Byte c) {
+    return c == ' ' || c == NO_BREAK_SPACE;
+}
+
+// What may stand between a label and its number.
+inline bool isSpace(Byte c) {
+    return isBlank(c) || c == '\t';
+}
+
+inline bool isDash(Byte c) {
+    return c == '-' || c == EN_DASH || c == EM_DASH;
+}
+
+inline bool isJoiningPunctuation(Byte c) {
+    return isDash(c) || c == '.' || c == '/';
+}
+
+// The euro, pound and yen signs of the ANSI code page besides the dollar.
+inline bool isCurrencySign(Byte c) {
+    return c == '$' || c == 0x80 || c == 0xA3 || c == 0xA5;
+}
+
+// Bytes above 0x7F are taken as letters of words: accented letters in the ANSI code page,
+// parts of multi-byte characters otherwise.
+inline bool isLetter(Byte c) {
+    const Byte folded = c | 0x20;
+    return (folded >= 'a' && folded <= 'z') ||
+           (c >= 0x80 && c != NO_BREAK_SPACE && c != EN_DASH && c != EM_DASH && !isCurrencySign(c));
+}
+
+inline bool isDigitByte(Byte c) {
+    return isDigit(static_cast<char>(c));
+}
+
+inline bool isWordChar(Byte c) {
+    return isDigitByte(c) || isLetter(c) || c == '_';
+}
+
+inline char lower(Byte c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
+}
+
+inline bool wordIs(const Text& text, int start, int end, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    if (end - start != length)
+        return false;
+    for (int k = 0; k < length; ++k) {
+        if (lower(text.at(start + k)) != word[k])
+            return false;
+    }
+    return true;
+}
+
+template <std::size_t N>
+bool wordIn(const Text& text, int start, int end, const char* const (&words)[N]) {
+    return std::any_of(std::begin(words), std::end(words),
+                       [&](const char* word) { return wordIs(text, start, end, word); });
+}
+
+// Skips backwards over blanks and tabs from end; returns the new end.
+inline int skipSpacesBack(const Text& text, int end) {
+    while (isSpace(text.at(end - 1)))
+        --end;
+    return end;
+}
+
+inline int lineStartBefore(const Text& text, int i) {
+    while (i > 0 && text.at(i - 1) != '\n' && text.at(i - 1) != '\r')
+        --i;
+    return i;
+}
+
+inline int lineEndAfter(const Text& text, int i) {
+    while (i < text.length() && text.at(i) != '\n' && text.at(i) != '\r')
+        ++i;
+    return i;
+}
+
+// Calls visit(wordStart, wordEnd) for each word of letters in text[start, end) in turn until
+// it returns true; returns whether one did.
+template <typename Visit> bool anyWord(const Text& text, int start, int end, Visit visit) {
+    for (int i = start; i < end; ++i) {
+        if (!isLetter(text.at(i)) || isLetter(text.at(i - 1)))
+            continue;
+        int wordEnd = i;
+        while (wordEnd < end && isLetter(text.at(wordEnd)))
+            ++wordEnd;
+        if (visit(i, wordEnd))
+            return true;
+    }
+    return false;
+}
+
+} // namespace vellix::finder
