@@ -41,6 +41,20 @@ bool isOwnNumber(const Text& text, int start, int end) {
 
 // The words before a number that say it is something else.
 constexpr const char* NOT_NUMBER_BEFORE[] = {
+    "zamowienia",
+    "zamowienie",
+    "bestellung",
+    "auftrag",
+    "rechnung",
+    "factura",
+    "fattura",
+    "factuur",
+    "date",
+    "datum",
+    "fecha",
+    "time",
+    "zeit",
+    "hours",
     "order",
     "invoice",
     "inv",
@@ -228,13 +242,15 @@ constexpr const char* NOT_NUMBER_BEFORE[] = {
 
 // The words after a number that say it is an amount or a quantity.
 constexpr const char* NOT_NUMBER_AFTER[] = {
-    "usd",    "eur",      "gbp",   "chf",       "cad",       "aud",    "jpy",     "inr",
-    "sek",    "nok",      "dkk",   "pln",       "rub",       "kr",     "dollars", "euros",
-    "bytes",  "kb",       "mb",    "gb",        "tb",        "kib",    "mib",     "gib",
-    "ms",     "ns",       "sec",   "secs",      "seconds",   "km",     "kg",      "mi",
-    "lbs",    "px",       "rows",  "records",   "items",     "users",  "views",   "times",
-    "pts",    "points",   "votes", "followers", "downloads", "copies", "units",   "shares",
-    "people", "visitors", "words", "lines",     "requests",  "calls",  "hits",    "entries",
+    "mm",        "cm",        "km",     "mol",     "hz",     "khz",
+    "mhz",   "ghz",       "kw",     "mph",     "usd",    "eur",
+    "gbp",   "chf",       "cad",       "aud",    "jpy",     "inr",     "sek",    "nok",
+    "dkk",   "pln",       "rub",       "kr",     "dollars", "euros",   "bytes",  "kb",
+    "mb",    "gb",        "tb",        "kib",    "mib",     "gib",     "ms",     "ns",
+    "sec",   "secs",      "seconds",   "km",     "kg",      "mi",      "lbs",    "px",
+    "rows",  "records",   "items",     "users",  "views",   "times",   "pts",    "points",
+    "votes", "followers", "downloads", "copies", "units",   "shares",  "people", "visitors",
+    "words", "lines",     "requests",  "calls",  "hits",    "entries",
 };
 
 // Reads the letters of the word ending at end (after skipping back over blanks and a few
@@ -310,7 +326,8 @@ int cellIndex(const Text& text, int start, int position, Byte separator) {
     return index;
 }
 
-// Whether any word of text[start, end) says phone (1), or another numbered thing (-1).
+} // namespace
+
 int meaningOfWords(const Text& text, int start, int end) {
     int meaning = 0;
     const bool phone = anyWord(text, start, end, [&](int wordStart, int wordEnd) {
@@ -321,8 +338,6 @@ int meaningOfWords(const Text& text, int start, int end) {
     });
     return phone ? 1 : meaning;
 }
-
-} // namespace
 
 bool isPhoneWord(const Text& text, int start, int end) {
     if (std::any_of(std::begin(PHONE_WORDS), std::end(PHONE_WORDS),
@@ -500,10 +515,11 @@ bool tiedAfter(const Text& text, int end) {
     case ':':
         return isDigitByte(text.at(end + 1));
     case ',': {
+        // Decimals: "12,50"; not the time in the next cell of a row ("...,00:00:38").
         int run = end + 1;
         while (isDigitByte(text.at(run)))
             ++run;
-        return run > end + 1 && run - (end + 1) <= 2;
+        return run > end + 1 && run - (end + 1) <= 2 && text.at(run) != ':';
     }
     default:
         return false;
@@ -552,6 +568,9 @@ LineFacts lineFacts(const Text& text, int start) {
         }
     }
     facts.end = i;
+    // Columns aligned with blanks may hold a comma in a cell ("Becker, Jan     2.043").
+    if (counts[4] >= 2 && counts[4] > counts[3])
+        counts[3] = 0;
     constexpr Byte SEPARATORS[] = {'\t', '|', ';', ',', ' '};
     for (int k = 0; k < 5; ++k) {
         if (counts[k] > 0) {

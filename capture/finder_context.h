@@ -86,6 +86,9 @@ private:
     int rowCells_ = 0;
 };
 
+// Whether any word of text[start, end) says phone (1), or another numbered thing (-1).
+int meaningOfWords(const Text& text, int start, int end);
+
 bool isPhoneWord(const Text& text, int start, int end);
 
 // Whether a word earlier on the number's line, not far before it, calls it a phone number:

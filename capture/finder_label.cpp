@@ -257,7 +257,7 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
             --tagStart;
         if (tagStart < tagEnd && (text.at(tagStart - 1) == '<' || text.at(tagStart - 1) == ':') &&
             !wordIn(text, tagStart, tagEnd, LAYOUT_TAGS))
-            return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd)};
+            return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd), true};
         return {};
     }
     // "tel:+44..." in a link, "sip:" and "callto:" are the link's scheme, not a label;
@@ -281,7 +281,7 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
         const int start = phraseStart(text, end);
         end = withoutEndingDot(text, start, end);
         if (start < end && isLetter(text.at(start)) && !isCallingPhrase(text, start, end))
-            return {start, end, kindOfLabel(text, start, end)};
+            return {start, end, kindOfLabel(text, start, end), true};
         return {};
     }
     const Label known = findLabel(text, begin);

@@ -15,6 +15,9 @@ struct Label {
     int begin = -1;
     int end = -1;
     std::int32_t kind = KIND_GENERAL;
+    // A name the text gives the number (the phrase before its colon, a key, a tag), not a
+    // word near it.
+    bool isName = false;
 };
 
 // The label just before a number that begins at begin: a label phrase, optionally

@@ -41,7 +41,9 @@ bool containsDate(const Text& text, const Candidate& c) {
             isDate(text, c.groups[k], c.groups[k + 1], c.groups[k + 2]))
             return true;
     }
-    return false;
+    // With blanks, day, month and year alone: "12 06 2024".
+    return c.groupCount == 3 && c.joints[1] == ' ' && c.joints[2] == ' ' &&
+           isYear(text, c.groups[2]) && isDate(text, c.groups[0], c.groups[1], c.groups[2]);
 }
 
 bool allJointsAre(const Candidate& c, Byte joint) {
@@ -135,9 +137,15 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     }
     if (international)
         return true;
-    // Versions and decimals: "4.12.0031"; a North American number may lead with "1.".
-    if (allJointsAre(c, '.') && lead.length() <= 2 && text.at(lead.begin) != '0' &&
+    // Versions and decimals: "4.12.0031", "4.12.0031-20240611"; a North American number may
+    // lead with "1.".
+    const bool dotted =
+        allJointsAre(c, '.') || (c.groupCount >= 3 && c.joints[1] == '.' && c.joints[2] == '.');
+    if (dotted && lead.length() <= 2 && text.at(lead.begin) != '0' &&
         !(lead.length() == 1 && text.at(lead.begin) == '1' && c.digits == 11))
+        return false;
+    // References that begin with a year: "2024/06/4122", "2024-118833".
+    if (isYear(text, lead) && isJoiningPunctuation(c.joints[1]))
         return false;
 
     // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,

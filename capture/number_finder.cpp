@@ -179,6 +179,46 @@ bool appendWhole(const Text& text, int begin, int end, std::int32_t kind, const 
     return true;
 }
 
+// Where the search goes on after groups that are no number: at a group that stands after a
+// wide gap (a table's next column), or past them all.
+int afterRejected(const Text& text, const Candidate& c) {
+    for (int k = 1; k < std::min(c.groupCount, MAX_GROUPS); ++k) {
+        const int at = c.groups[k].begin - (c.groups[k].parenthesized ? 1 : 0);
+        if (isBlank(text.at(at - 1)) && isBlank(text.at(at - 2)))
+            return at;
+    }
+    return c.end;
+}
+
+// Whether groups shaped as a number are one where they stand. A label word, a vanity
+// number's letters, a word of its kind ("casa"), its column's heading or a phone word before
+// it on its line call it one; else it must look like one. The words and marks around it,
+// and the name it is given, may still make it something else.
+bool isNumberHere(const Text& text, const Candidate& c, bool called, const Label& label,
+                  Headings& headings) {
+    const int column = called ? 0 : columnMeaning(text, c.begin, headings);
+    if (column < 0)
+        return false;
+    // The last word of a name says what the number is: "Partita IVA: ", "Numer zamowienia: "
+    // (a name's first words may be anything: "Customer service: ").
+    if (label.isName) {
+        int lastWord = label.end;
+        while (lastWord > label.begin && isLetter(text.at(lastWord - 1)))
+            --lastWord;
+        if (meaningOfWords(text, lastWord, label.end) < 0)
+            return false;
+    }
+    // A word of the line's kind before it ("casa", "Handy") calls it one.
+    const bool named = label.begin >= 0 && label.kind != KIND_GENERAL;
+    if (!(called || named || column > 0 || isFamiliarForm(text, c) || isQuotedCell(text, c) ||
+          saysPhoneBefore(text, c.begin)))
+        return false;
+    // "sip:+4930234567891@pbx.example.com"
+    const bool tied = tiedAfter(text, c.end) && !(c.plus && text.at(c.end) == '@');
+    return !tied && (called || !saysNotNumberBefore(text, c.begin)) &&
+           !saysNotNumberAfter(text, c.end);
+}
+
 } // namespace
 
 bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
@@ -213,42 +253,30 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
             ++i;
             continue;
         }
-        Label label = findLabel(searched, candidate.begin);
-        bool labelled = label.begin >= 0;
+        const bool labelled = findLabel(searched, candidate.begin).begin >= 0;
         const bool vanity = extendToVanity(text, searched, candidate, LetterCase::CAPITALS);
-        bool shaped = vanity || hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT);
-        if (!shaped) {
-            if (const int k = familiarSplit(searched, candidate); k > 0) {
-                candidate = slice(candidate, 0, k);
-                shaped = true;
+        if (!vanity && !hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT)) {
+            const int k = familiarSplit(searched, candidate);
+            if (k == 0) {
+                i = afterRejected(searched, candidate);
+                continue;
             }
+            candidate = slice(candidate, 0, k);
         }
-        // What no word calls a phone number must look like one; a table's heading may say
-        // either.
-        const int column =
-            shaped && !labelled ? columnMeaning(searched, candidate.begin, headings) : 0;
-        shaped = shaped && column >= 0 &&
-                 (vanity || labelled || column > 0 || isFamiliarForm(searched, candidate) ||
-                  isQuotedCell(searched, candidate) || saysPhoneBefore(searched, candidate.begin));
-        const bool accepted = shaped &&
-                              // "sip:+4930234567891@pbx.example.com"
-                              (!tiedAfter(searched, candidate.end) ||
-                               (candidate.plus && searched.at(candidate.end) == '@')) &&
-                              (labelled || !saysNotNumberBefore(searched, candidate.begin)) &&
-                              !saysNotNumberAfter(searched, candidate.end);
+        const Label label = writtenLabel(searched, candidate.begin, headings);
         char written[PhoneNumber::MAX_TEXT_LENGTH + 1];
-        if (!accepted || !writtenWithExtension(searched, candidate, written)) {
+        if (!isNumberHere(searched, candidate, vanity || labelled, label, headings) ||
+            !writtenWithExtension(searched, candidate, written)) {
             i = candidate.end;
             continue;
         }
-        const Label shown = writtenLabel(searched, candidate.begin, headings);
         char labelText[CapturedNumber::LABEL_CAPACITY] = {};
-        if (shown.begin >= 0) {
-            const int n = std::min<int>(shown.end - shown.begin,
+        if (label.begin >= 0) {
+            const int n = std::min<int>(label.end - label.begin,
                                         static_cast<int>(CapturedNumber::LABEL_CAPACITY) - 1);
-            std::memcpy(labelText, text + shown.begin, static_cast<std::size_t>(n));
+            std::memcpy(labelText, text + label.begin, static_cast<std::size_t>(n));
         }
-        CapturedNumber entry(written, shown.kind, labelText);
+        CapturedNumber entry(written, label.kind, labelText);
         if (!alreadyFound(out, first, entry))
             out.push_back(entry);
         i = extensionEnd(searched, candidate.end);
