@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace vellix::finder {
 
@@ -10,10 +11,10 @@ namespace {
 // Words that call what follows on their line a telephone number: label words in several
 // languages and the verbs of calling. Short ones must be the whole word; the others may
 // begin a longer one ("Telefonnummer", "phones", "calling").
-constexpr const char* PHONE_WORDS[] = {"tel", "tlf", "ph",  "fax",    "gsm",       "sms",
-                                       "kom", "tfn", "cel", "t\351l", "t\303\251l"};
+constexpr std::string_view PHONE_WORDS[] = {"tel", "tlf", "ph",  "fax",    "gsm",       "sms",
+                                            "kom", "tfn", "cel", "t\351l", "t\303\251l"};
 
-constexpr const char* PHONE_STEMS[] = {
+constexpr std::string_view PHONE_STEMS[] = {
     "phone",    "teleph",       "telef",    "mobil",       "cell",      "handy",    "natel",
     "portab",   "movil",        "celular",  "hotline",     "helpline",  "whatsapp", "call",
     "ring",     "dial",         "reach",    "rufnummer",   "durchwahl", "zentrale", "switchboard",
@@ -24,7 +25,7 @@ constexpr const char* PHONE_STEMS[] = {
 bool isOwnNumber(const Text& text, int start, int end) {
     if (!(wordIs(text, start, end, "number") || wordIs(text, start, end, "numbers")))
         return false;
-    constexpr const char* OWNERS[] = {"my", "our", "his", "her", "your", "their", "new"};
+    constexpr std::string_view OWNERS[] = {"my", "our", "his", "her", "your", "their", "new"};
     int wordEnd = skipSpacesBack(text, start);
     for (int words = 0; words < 2 && wordEnd < start; ++words) {
         int wordStart = wordEnd;
@@ -40,7 +41,7 @@ bool isOwnNumber(const Text& text, int start, int end) {
 }
 
 // The words before a number that say it is something else.
-constexpr const char* NOT_NUMBER_BEFORE[] = {
+constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "zamowienia",
     "zamowienie",
     "bestellung",
@@ -241,16 +242,16 @@ constexpr const char* NOT_NUMBER_BEFORE[] = {
 };
 
 // The words after a number that say it is an amount or a quantity.
-constexpr const char* NOT_NUMBER_AFTER[] = {
-    "mm",        "cm",        "km",     "mol",     "hz",     "khz",
-    "mhz",   "ghz",       "kw",     "mph",     "usd",    "eur",
-    "gbp",   "chf",       "cad",       "aud",    "jpy",     "inr",     "sek",    "nok",
-    "dkk",   "pln",       "rub",       "kr",     "dollars", "euros",   "bytes",  "kb",
-    "mb",    "gb",        "tb",        "kib",    "mib",     "gib",     "ms",     "ns",
-    "sec",   "secs",      "seconds",   "km",     "kg",      "mi",      "lbs",    "px",
-    "rows",  "records",   "items",     "users",  "views",   "times",   "pts",    "points",
-    "votes", "followers", "downloads", "copies", "units",   "shares",  "people", "visitors",
-    "words", "lines",     "requests",  "calls",  "hits",    "entries",
+constexpr std::string_view NOT_NUMBER_AFTER[] = {
+    "mm",      "cm",      "km",     "mol",      "hz",    "khz",       "mhz",       "ghz",
+    "kw",      "mph",     "usd",    "eur",      "gbp",   "chf",       "cad",       "aud",
+    "jpy",     "inr",     "sek",    "nok",      "dkk",   "pln",       "rub",       "kr",
+    "dollars", "euros",   "bytes",  "kb",       "mb",    "gb",        "tb",        "kib",
+    "mib",     "gib",     "ms",     "ns",       "sec",   "secs",      "seconds",   "km",
+    "kg",      "mi",      "lbs",    "px",       "rows",  "records",   "items",     "users",
+    "views",   "times",   "pts",    "points",   "votes", "followers", "downloads", "copies",
+    "units",   "shares",  "people", "visitors", "words", "lines",     "requests",  "calls",
+    "hits",    "entries",
 };
 
 // Reads the letters of the word ending at end (after skipping back over blanks and a few
@@ -302,8 +303,8 @@ bool isCodeBlock(const Text& text, int start, int end) {
 }
 
 // What follows the name of a numbered thing: "Order no.", "Winning numbers", "Yubin bango".
-constexpr const char* NUMBER_WORDS_AFTER_NAME[] = {"no",      "nr",     "number", "num",
-                                                   "numbers", "nummer", "numero", "bango"};
+constexpr std::string_view NUMBER_WORDS_AFTER_NAME[] = {"no",      "nr",     "number", "num",
+                                                        "numbers", "nummer", "numero", "bango"};
 
 // Tables: a number in a row of cells takes its meaning from its column's heading, the
 // nearest line above it, parted the same way, that holds no digit. Cells are parted by tabs, '|',
@@ -341,10 +342,10 @@ int meaningOfWords(const Text& text, int start, int end) {
 
 bool isPhoneWord(const Text& text, int start, int end) {
     if (std::any_of(std::begin(PHONE_WORDS), std::end(PHONE_WORDS),
-                    [&](const char* word) { return wordIs(text, start, end, word); }))
+                    [&](std::string_view word) { return wordIs(text, start, end, word); }))
         return true;
-    return std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](const char* stem) {
-        const int length = static_cast<int>(std::strlen(stem));
+    return std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](std::string_view stem) {
+        const int length = static_cast<int>(stem.size());
         return end - start >= length && wordIs(text, start, start + length, stem);
     });
 }
@@ -366,9 +367,9 @@ bool saysPhoneBefore(const Text& text, int begin) {
 }
 
 bool endsInNumberWord(const Text& text, int start, int end) {
-    constexpr const char* SUFFIXES[] = {"nummer", "number", "numero", "bango"};
-    if (std::any_of(std::begin(SUFFIXES), std::end(SUFFIXES), [&](const char* suffix) {
-            const int length = static_cast<int>(std::strlen(suffix));
+    constexpr std::string_view SUFFIXES[] = {"nummer", "number", "numero", "bango"};
+    if (std::any_of(std::begin(SUFFIXES), std::end(SUFFIXES), [&](std::string_view suffix) {
+            const int length = static_cast<int>(suffix.size());
             return end - start > length && wordIs(text, end - length, end, suffix);
         }))
         return true;
@@ -429,8 +430,8 @@ int extensionEnd(const Text& text, int end) {
     while (isSpace(text.at(i)))
         ++i;
     int marker = 0;
-    for (const char* word : {"extension", "ext", "x"}) {
-        const int length = static_cast<int>(std::strlen(word));
+    for (const std::string_view word : {"extension", "ext", "x"}) {
+        const int length = static_cast<int>(word.size());
         if (wordIs(text, i, i + length, word) && !isLetter(text.at(i + length))) {
             marker = length;
             break;
@@ -582,13 +583,48 @@ LineFacts lineFacts(const Text& text, int start) {
     return facts;
 }
 
+int Headings::slot(Byte separator) {
+    switch (separator) {
+    case '\t':
+        return 0;
+    case '|':
+        return 1;
+    case ';':
+        return 2;
+    case ',':
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+void Headings::findRow(const Text& text, int position) {
+    if (position >= rowStart_ && position < row_.end)
+        return;
+    rowStart_ = lineStartBefore(text, position);
+    row_ = lineFacts(text, rowStart_);
+}
+
+void Headings::readUpToRow(const Text& text) {
+    while (next_ < rowStart_) {
+        const LineFacts line = lineFacts(text, next_);
+        if (!line.digits && line.letters && line.separator != 0) {
+            latest_[slot(line.separator)] = next_;
+            cells_[slot(line.separator)] = line.cells;
+        }
+        next_ = line.end;
+        while (next_ < text.length() && (text.at(next_) == '\r' || text.at(next_) == '\n'))
+            ++next_;
+    }
+}
+
 Span headingOver(const Text& text, int begin, Headings& headings) {
     headings.findRow(text, begin);
     const int rowStart = headings.rowStart();
     const Byte separator = headings.rowSeparator();
     if (rowStart == 0 || separator == 0)
         return {};
-    headings.readUpTo(text, rowStart);
+    headings.readUpToRow(text);
     const int heading = headings.latest(separator);
     // A heading has as many cells as its rows; columns parted by blanks, at least three.
     const int cells = headings.latestCells(separator);

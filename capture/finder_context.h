@@ -33,57 +33,24 @@ LineFacts lineFacts(const Text& text, int start);
 // each separator, the latest line it parts that holds no digit.
 class Headings {
 public:
-    // Reads the lines before the one that starts at rowStart, from where it stopped before.
-    void readUpTo(const Text& text, int rowStart) {
-        while (next_ < rowStart) {
-            const LineFacts line = lineFacts(text, next_);
-            if (!line.digits && line.letters && line.separator != 0) {
-                latest_[slot(line.separator)] = next_;
-                cells_[slot(line.separator)] = line.cells;
-            }
-            next_ = line.end;
-            while (next_ < text.length() && (text.at(next_) == '\r' || text.at(next_) == '\n'))
-                ++next_;
-        }
-    }
+    // The line that position lies on, read once however many numbers it holds.
+    void findRow(const Text& text, int position);
+    // Reads the lines before the row, each once, and notes the headings among them.
+    void readUpToRow(const Text& text);
     int latest(Byte separator) const { return latest_[slot(separator)]; }
     int latestCells(Byte separator) const { return cells_[slot(separator)]; }
-    // The line that position lies on, and its separator, read once a line.
-    void findRow(const Text& text, int position) {
-        if (position >= rowStart_ && position < rowEnd_)
-            return;
-        rowStart_ = lineStartBefore(text, position);
-        const LineFacts row = lineFacts(text, rowStart_);
-        rowEnd_ = row.end;
-        rowSeparator_ = row.separator;
-        rowCells_ = row.cells;
-    }
     int rowStart() const { return rowStart_; }
-    Byte rowSeparator() const { return rowSeparator_; }
-    int rowCells() const { return rowCells_; }
+    Byte rowSeparator() const { return row_.separator; }
+    int rowCells() const { return row_.cells; }
 
 private:
-    static int slot(Byte separator) {
-        switch (separator) {
-        case '\t':
-            return 0;
-        case '|':
-            return 1;
-        case ';':
-            return 2;
-        case ',':
-            return 3;
-        default:
-            return 4;
-        }
-    }
+    static int slot(Byte separator);
+
     int next_ = 0;
     int latest_[5] = {-1, -1, -1, -1, -1};
     int cells_[5] = {};
-    int rowStart_ = 0;
-    int rowEnd_ = 0;
-    Byte rowSeparator_ = 0;
-    int rowCells_ = 0;
+    int rowStart_ = -1;
+    LineFacts row_;
 };
 
 // Whether any word of text[start, end) says phone (1), or another numbered thing (-1).

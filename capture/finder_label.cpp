@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace vellix::finder {
 
@@ -9,10 +10,11 @@ namespace {
 
 // Whether text ending just before end reads word (lower case, may hold blanks and '-'),
 // as a whole word; returns where it starts, or -1.
-int wordEndingAt(const Text& text, int end, const char* word) {
-    const int length = static_cast<int>(std::strlen(word));
+int wordEndingAt(const Text& text, int end, std::string_view word) {
+    const int length = static_cast<int>(word.size());
     const int start = end - length;
-    if (start < 0)
+    // Most words differ in their last letter.
+    if (start < 0 || lower(text.at(end - 1)) != word.back())
         return -1;
     for (int k = 0; k < length; ++k) {
         if (lower(text.at(start + k)) != word[k])
@@ -22,7 +24,7 @@ int wordEndingAt(const Text& text, int end, const char* word) {
 }
 
 struct LabelWord {
-    const char* word;
+    std::string_view word;
     std::int32_t kind;
 };
 
@@ -68,16 +70,16 @@ constexpr LabelWord LABEL_WORDS[] = {
 };
 
 // Words after a label that still belong to it: "Phone number", "Mobile no.".
-constexpr const char* NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr", "#"};
+constexpr std::string_view NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr", "#"};
 
 // Words that make a line's kind: a cell phone's, a home's.
-constexpr const char* CELL_WORDS[] = {
+constexpr std::string_view CELL_WORDS[] = {
     "mobil",   "cell",  "handy",    "natel",        "gsm",          "portab",
     "telemov", "movil", "celular",  "cel",          "mobiel",       "kom",
     "keitai",  "mob",   "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
 
-constexpr const char* HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
-                                      "hem",  "jitaku", "residen",  "dom",  "domow"};
+constexpr std::string_view HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
+                                           "hem",  "jitaku", "residen",  "dom",  "domow"};
 
 // The phrase that ends at end, as people write a label: a few words on the number's line,
 // back to a mark that parts it from what came before.
@@ -125,8 +127,8 @@ int withoutEndingDot(const Text& text, int start, int end) {
 
 // Phrases before a number that say how to reach it, not what it is.
 bool isCallingPhrase(const Text& text, int start, int end) {
-    constexpr const char* VERBS[] = {"call", "ring", "dial",   "reach", "text", "to",  "from",
-                                     "id",   "uri",  "please", "sms",   "sent", "send"};
+    constexpr std::string_view VERBS[] = {"call", "ring", "dial",   "reach", "text", "to",  "from",
+                                          "id",   "uri",  "please", "sms",   "sent", "send"};
     int wordEnd = start;
     while (wordEnd < end && isLetter(text.at(wordEnd)))
         ++wordEnd;
@@ -196,7 +198,7 @@ Label findLabel(const Text& text, int begin) {
     if (!isLetter(text.at(end - 1)) && text.at(end - 1) != '#')
         return {};
     int phraseEnd = end;
-    for (const char* word : NUMBER_WORDS) {
+    for (const std::string_view word : NUMBER_WORDS) {
         const int start = wordEndingAt(text, end, word);
         if (start >= 0) {
             phraseEnd = skipSpacesBack(text, start);
@@ -209,7 +211,7 @@ Label findLabel(const Text& text, int begin) {
         const int start = wordEndingAt(text, phraseEnd, label.word);
         // A letter alone is a label only as a word of its own: "T:", not "A/c".
         const Byte before = text.at(start - 1);
-        if (start >= 0 && label.word[1] == '\0' &&
+        if (start >= 0 && label.word.size() == 1 &&
             !(before == 0 || isSpace(before) || before == '\n' || before == '\r' || before == '|' ||
               before == ',' || before == ';' || before == '(' || before == '"'))
             continue;
@@ -228,8 +230,8 @@ std::int32_t kindOfLabel(const Text& text, int start, int end) {
     }
     std::int32_t kind = KIND_GENERAL;
     anyWord(text, start, end, [&](int wordStart, int wordEnd) {
-        const auto begins = [&](const char* stem) {
-            const int length = static_cast<int>(std::strlen(stem));
+        const auto begins = [&](std::string_view stem) {
+            const int length = static_cast<int>(stem.size());
             return wordEnd - wordStart >= length &&
                    wordIs(text, wordStart, wordStart + length, stem);
         };
@@ -249,8 +251,9 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
     if (text.at(end - 1) == '>' && text.at(end - 2) != '/') {
         // "<cbc:Telephone>": the tag's name, without its namespace; the tags that lay out a
         // page name nothing.
-        constexpr const char* LAYOUT_TAGS[] = {"td", "th", "p",  "a",  "li", "div",    "span",
-                                               "b",  "i",  "em", "dd", "dt", "strong", "small"};
+        constexpr std::string_view LAYOUT_TAGS[] = {"td",  "th",   "p",      "a",    "li",
+                                                    "div", "span", "b",      "i",    "em",
+                                                    "dd",  "dt",   "strong", "small"};
         const int tagEnd = end - 1;
         int tagStart = tagEnd;
         while (isLetter(text.at(tagStart - 1)))
@@ -266,7 +269,7 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
         int scheme = end - 1;
         while (isLetter(text.at(scheme - 1)))
             --scheme;
-        constexpr const char* SCHEMES[] = {"tel", "sip", "sips", "callto"};
+        constexpr std::string_view SCHEMES[] = {"tel", "sip", "sips", "callto"};
         const Byte before = text.at(scheme - 1);
         const bool link = before == '"' || before == '\'' || before == '=' || before == '<' ||
                           before == '(' || (text.at(scheme) >= 'a' && text.at(end) == '+');

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 
 namespace vellix::finder {
 
@@ -89,8 +90,8 @@ inline char lower(Byte c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
 }
 
-inline bool wordIs(const Text& text, int start, int end, const char* word) {
-    const int length = static_cast<int>(std::strlen(word));
+inline bool wordIs(const Text& text, int start, int end, std::string_view word) {
+    const int length = static_cast<int>(word.size());
     if (end - start != length)
         return false;
     for (int k = 0; k < length; ++k) {
@@ -101,9 +102,9 @@ inline bool wordIs(const Text& text, int start, int end, const char* word) {
 }
 
 template <std::size_t N>
-bool wordIn(const Text& text, int start, int end, const char* const (&words)[N]) {
+bool wordIn(const Text& text, int start, int end, const std::string_view (&words)[N]) {
     return std::any_of(std::begin(words), std::end(words),
-                       [&](const char* word) { return wordIs(text, start, end, word); });
+                       [&](std::string_view word) { return wordIs(text, start, end, word); });
 }
 
 // Skips backwards over blanks and tabs from end; returns the new end.

@@ -95,6 +95,11 @@ bool sameLine(std::string_view international, std::string_view national) {
 // One number written twice, in any grouping and in international and national form, is
 // found once.
 bool sameNumber(const char* a, const char* b) {
+    // Every form of one number ends in its last digit.
+    const std::size_t lengthA = std::strlen(a);
+    const std::size_t lengthB = std::strlen(b);
+    if (lengthA == 0 || lengthB == 0 || a[lengthA - 1] != b[lengthB - 1])
+        return false;
     if (sameDigits(a, b))
         return true;
     char leftBytes[PhoneNumber::CAPACITY];
