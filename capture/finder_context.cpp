@@ -11,15 +11,17 @@ namespace {
 // Words that call what follows on their line a telephone number: label words in several
 // languages and the verbs of calling. Short ones must be the whole word; the others may
 // begin a longer one ("Telefonnummer", "phones", "calling").
-constexpr std::string_view PHONE_WORDS[] = {"tel", "tlf", "ph",  "fax",    "gsm",       "sms",
-                                            "kom", "tfn", "cel", "t\351l", "t\303\251l"};
+constexpr std::string_view PHONE_WORDS[] = {"cep", "tel", "tlf", "ph",  "fax",    "gsm",
+                                            "sms", "kom", "tfn", "cel", "t\351l", "t\303\251l"};
 
 constexpr std::string_view PHONE_STEMS[] = {
-    "phone",    "teleph",       "telef",    "mobil",       "cell",      "handy",    "natel",
-    "portab",   "movil",        "celular",  "hotline",     "helpline",  "whatsapp", "call",
-    "ring",     "dial",         "reach",    "rufnummer",   "durchwahl", "zentrale", "switchboard",
-    "denwa",    "keitai",       "jitaku",   "freephone",   "puhelin",   "infolin",  "contact",
-    "tel\351f", "tel\303\251f", "m\363vil", "m\303\263vil"};
+    "sentralbord", "vaxel",        "v\344xel",  "centralino",  "dianhua",     "shouji",
+    "chuanzhen",   "lianxi",       "phone",     "teleph",      "telef",       "mobil",
+    "cell",        "handy",        "natel",     "portab",      "movil",       "celular",
+    "hotline",     "helpline",     "whatsapp",  "call",        "ring",        "dial",
+    "reach",       "rufnummer",    "durchwahl", "zentrale",    "switchboard", "denwa",
+    "keitai",      "jitaku",       "freephone", "puhelin",     "infolin",     "contact",
+    "tel\351f",    "tel\303\251f", "m\363vil",  "m\303\263vil"};
 
 // "my number", "our new number": a person's own number is a telephone's.
 bool isOwnNumber(const Text& text, int start, int end) {
@@ -53,9 +55,7 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "date",
     "datum",
     "fecha",
-    "time",
     "zeit",
-    "hours",
     "order",
     "invoice",
     "inv",
@@ -226,7 +226,6 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "winning",
     "draw",
     "yubin",
-    "cep",
     "plz",
     "ustid",
     "rea",
@@ -278,7 +277,8 @@ int wordBefore(const Text& text, int from, int& wordEnd) {
 // Whether the token just before begin, a blank away, mixes letters and digits: a code
 // ("AA1 01 2345", "HTTP/1.1\" 200 5123") that the digits go on.
 bool followsCode(const Text& text, int begin) {
-    if (!isBlank(text.at(begin - 1)))
+    // A token that ends in a colon names what follows: "(8am-6pm): ".
+    if (!isBlank(text.at(begin - 1)) || text.at(begin - 2) == ':')
         return false;
     bool letters = false;
     bool digits = false;
@@ -288,6 +288,10 @@ bool followsCode(const Text& text, int begin) {
         digits = digits || isDigitByte(text.at(i));
     }
     return letters && digits;
+}
+
+bool isUpperLetter(Byte c) {
+    return c >= 'A' && c <= 'Z';
 }
 
 // A block of capitals and digits, at most four, as accounts and codes are written in.
@@ -344,10 +348,20 @@ bool isPhoneWord(const Text& text, int start, int end) {
     if (std::any_of(std::begin(PHONE_WORDS), std::end(PHONE_WORDS),
                     [&](std::string_view word) { return wordIs(text, start, end, word); }))
         return true;
-    return std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](std::string_view stem) {
-        const int length = static_cast<int>(stem.size());
-        return end - start >= length && wordIs(text, start, start + length, stem);
-    });
+    if (std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](std::string_view stem) {
+            const int length = static_cast<int>(stem.size());
+            return end - start >= length && wordIs(text, start, start + length, stem);
+        }))
+        return true;
+    // Compounds: "vagttelefonen", "handphone", "Firmentelefon".
+    for (const std::string_view part : {"telefon", "phone"}) {
+        const int length = static_cast<int>(part.size());
+        for (int i = start + 1; i + length <= end; ++i) {
+            if (wordIs(text, i, i + length, part))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool saysPhoneBefore(const Text& text, int begin) {
@@ -395,6 +409,11 @@ bool saysNotNumberBefore(const Text& text, int begin) {
     // Blocks of an account written in groups ("IBAN NL91 ABNA 0417 1643 00") stand between
     // its name and these digits.
     for (int hops = 0; !wordIn(text, start, wordEnd, NOT_NUMBER_BEFORE); ++hops) {
+        // An account's country and check digits: "NL91".
+        if (hops > 0 && wordEnd - start == 4 && isUpperLetter(text.at(start)) &&
+            isUpperLetter(text.at(start + 1)) && isDigitByte(text.at(start + 2)) &&
+            isDigitByte(text.at(start + 3)))
+            return true;
         if (hops == 3 || !isCodeBlock(text, start, wordEnd))
             return !isPhoneWord(text, start, wordEnd) && endsInNumberWord(text, start, wordEnd);
         wordEnd = skipSpacesBack(text, start);
@@ -480,9 +499,11 @@ bool tiedBefore(const Text& text, int begin) {
     case '^':
     case '<':
         return true;
+    case '+':
+        // "+++090/9337/55493+++", a Belgian payment reference.
+        return isWordChar(text.at(begin - 2)) || text.at(begin - 2) == '+';
     case '-':
     case '/':
-    case '+':
         return isWordChar(text.at(begin - 2));
     case '.':
     case ':':

@@ -30,6 +30,14 @@ struct LabelWord {
 
 // Longer phrases first, so that "work phone" wins over "phone".
 constexpr LabelWord LABEL_WORDS[] = {
+    {"oficina", KIND_GENERAL},
+    {"bureau", KIND_GENERAL},
+    {"ufficio", KIND_GENERAL},
+    {"kantoor", KIND_GENERAL},
+    {"kontor", KIND_GENERAL},
+    {"escritorio", KIND_GENERAL},
+    {"shouji", KIND_CELL},
+    {"dianhua", KIND_GENERAL},
     {"work phone", KIND_GENERAL},
     {"home phone", KIND_HOME},
     {"cell phone", KIND_CELL},
@@ -74,9 +82,9 @@ constexpr std::string_view NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr",
 
 // Words that make a line's kind: a cell phone's, a home's.
 constexpr std::string_view CELL_WORDS[] = {
-    "mobil",   "cell",  "handy",    "natel",        "gsm",          "portab",
-    "telemov", "movil", "celular",  "cel",          "mobiel",       "kom",
-    "keitai",  "mob",   "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
+    "cep", "shouji", "handphone", "mobil",    "cell",         "handy",        "natel",
+    "gsm", "portab", "telemov",   "movil",    "celular",      "cel",          "mobiel",
+    "kom", "keitai", "mob",       "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
 
 constexpr std::string_view HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
                                            "hem",  "jitaku", "residen",  "dom",  "domow"};
@@ -150,7 +158,8 @@ Label nameWordBefore(const Text& text, int begin) {
             --i;
         if (i == wordEnd)
             return {};
-        const std::int32_t kind = kindOfLabel(text, i, wordEnd);
+        // A letter alone in a sentence is an abbreviation or a word of its language.
+        const std::int32_t kind = wordEnd - i > 1 ? kindOfLabel(text, i, wordEnd) : KIND_GENERAL;
         const bool names = (isPhoneWord(text, i, wordEnd) || kind != KIND_GENERAL) &&
                            !isCallingPhrase(text, i, wordEnd);
         if (!names)
@@ -211,6 +220,10 @@ Label findLabel(const Text& text, int begin) {
         const int start = wordEndingAt(text, phraseEnd, label.word);
         // A letter alone is a label only as a word of its own: "T:", not "A/c".
         const Byte before = text.at(start - 1);
+        // ... and not an abbreviation: "c. 3382117420" is a Czech "number".
+        const bool abbreviation = text.at(start + 1) == '.';
+        if (start >= 0 && label.word.size() == 1 && abbreviation)
+            continue;
         if (start >= 0 && label.word.size() == 1 &&
             !(before == 0 || isSpace(before) || before == '\n' || before == '\r' || before == '|' ||
               before == ',' || before == ';' || before == '(' || before == '"'))

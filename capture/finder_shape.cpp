@@ -98,9 +98,17 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     const bool zeroZero = !c.plus && lead.length() >= 2 && lead.length() <= 5 &&
                           text.at(lead.begin) == '0' && text.at(lead.begin + 1) == '0' &&
                           text.at(lead.begin + 2) != '0' && c.digits >= 11;
-    const bool international = c.plus || zeroZero;
-    // Groups up front that a lone digit may be: the country code's, and "00" alone.
-    const int codeGroups = c.plus ? 1 : zeroZero ? (lead.length() == 2 ? 2 : 1) : 0;
+    // And with 011 from North America: "011 61 2 5550 3377".
+    const bool zeroOneOne = !c.plus && lead.length() == 3 && c.groupCount > 2 &&
+                            text.at(lead.begin) == '0' && text.at(lead.begin + 1) == '1' &&
+                            text.at(lead.begin + 2) == '1' && c.digits >= 12;
+    const bool international = c.plus || zeroZero || zeroOneOne;
+    // Groups up front that a lone digit may be: the country code's and the area code after it
+    // ("+61 2", "00 33 1").
+    const int codeGroups = c.plus                                           ? 1
+                           : zeroOneOne || (zeroZero && lead.length() == 2) ? 2
+                           : zeroZero                                       ? 1
+                                                                            : 0;
 
     // A switchboard number with its extension after a hyphen: "089 123456-142", "-0".
     const int lastLength = c.last().length();
@@ -129,7 +137,10 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
             return false;
         // A lone digit is a trunk or country code up front, or "(0)"; elsewhere it is a
         // counter or a version part.
-        if (length == 1 && !group.parenthesized && k > codeGroups &&
+        // So is an area code or a mobile prefix after "(0)" or an area code in parentheses:
+        // "+33 (0)4 72 55 18 40", "(81) 9 9602-3315".
+        const bool afterParentheses = k > 0 && c.groups[k - 1].parenthesized;
+        if (length == 1 && !group.parenthesized && k > codeGroups && !afterParentheses &&
             !(last && extensionAfterHyphen) && !leadingCodes)
             return false;
         shortGroups += length <= 2 ? 1 : 0;
@@ -150,8 +161,10 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
 
     // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,
     // times, dates.
+    // Called a phone number, four pairs are the Danish and Norwegian way.
     if (shortGroups == c.groupCount)
-        return c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0';
+        return (c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0') ||
+               (labelled && c.groupCount == 4 && c.digits == 8);
     if (containsDate(text, c))
         return false;
     // IP addresses.
@@ -162,8 +175,15 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
         if (address)
             return false;
     }
-    // Card, account and tracking numbers come in blocks of four.
-    if (fourDigitGroups >= 3)
+    // Card, account and tracking numbers come in blocks of four; a mobile number with its
+    // trunk 0 may too ("0176 5550 4471").
+    const bool trunk = text.at(lead.begin) == '0' && text.at(lead.begin + 1) != '0';
+    if (fourDigitGroups >= 3 && !(trunk && c.digits <= 12))
+        return false;
+    // Brazilian personal ids: 052.118.734-20.
+    if (c.groupCount == 4 && c.joints[1] == '.' && c.joints[2] == '.' && c.joints[3] == '-' &&
+        c.groups[0].length() == 3 && c.groups[1].length() == 3 && c.groups[2].length() == 3 &&
+        c.last().length() == 2)
         return false;
     if (c.groupCount == 3 && c.groups[0].length() == 4 && c.groups[1].length() == 6 &&
         c.groups[2].length() == 5)
@@ -186,8 +206,8 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
         // Decimals.
         if (c.joints[1] == '.')
             return false;
-        // ZIP+4 postal codes.
-        if (first == 5 && second.length() == 4 && c.joints[1] == '-')
+        // ZIP+4 and Brazilian postal codes: 15222-1234, 01310-200.
+        if (first == 5 && (second.length() == 4 || second.length() == 3) && c.joints[1] == '-')
             return false;
         // Ranges: of years, of house numbers (4500-4520).
         if (isYear(text, c.groups[0]) && isYear(text, second))
@@ -211,7 +231,7 @@ bool isFamiliarForm(const Text& text, const Candidate& c) {
         return true;
     // The Russian trunk 8 before an area code: 8 (495) 123-45-67, 8 916 123-45-67.
     if (first.length() == 1 && digitAt(first, 0) == '8' && c.groupCount > 2 &&
-        c.groups[1].length() == 3 && c.digits == 11)
+        c.groups[1].length() >= 3 && c.groups[1].length() <= 5 && c.digits == 11)
         return true;
     if (first.length() == 3 && digitAt(first, 0) == '0' && digitAt(first, 1) == '1' &&
         digitAt(first, 2) == '1' && c.groupCount > 1 && c.digits >= 12)
@@ -256,7 +276,12 @@ int familiarSplit(const Text& text, const Candidate& c, int from) {
     for (int k = from + 1; k < c.groupCount; ++k) {
         if (!c.spaced[k] || !isFamiliarNumber(text, slice(c, from, k)))
             continue;
-        if (isFamiliarNumber(text, slice(c, k, c.groupCount)) || familiarSplit(text, c, k) > 0)
+        // After a slash, the same exchange's other line may be written without its area
+        // code: "(011) 4555-2187 / 4555-2188".
+        const Candidate rest = slice(c, k, c.groupCount);
+        if (isFamiliarNumber(text, rest) || familiarSplit(text, c, k) > 0 ||
+            (c.joints[k] == '/' && rest.digits >= MIN_DIGITS &&
+             hasNumberShape(text, rest, false, Setting::IN_TEXT)))
             return k;
     }
     return 0;

@@ -36,8 +36,9 @@ bool isFamiliarNumber(const Text& text, const Candidate& c);
 
 // Where a run of groups that is no number parts into numbers written one after another with
 // a blank between them ("412-268-1234 412-268-5678"): the first blank after which the groups
-// before and those after are each a number in a familiar form, or 0. Every part must be one,
-// so a card or account number in blocks never breaks into numbers.
+// before and those after are each a number in a familiar form (or, after a slash, a local
+// number), or 0. Every part must be one, so a card or account number in blocks never breaks
+// into numbers.
 int familiarSplit(const Text& text, const Candidate& c, int from = 0);
 
 } // namespace vellix::finder

@@ -260,7 +260,14 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
         }
         const bool labelled = findLabel(searched, candidate.begin).begin >= 0;
         const bool vanity = extendToVanity(text, searched, candidate, LetterCase::CAPITALS);
-        if (!vanity && !hasNumberShape(searched, candidate, labelled, Setting::IN_TEXT)) {
+        // A phone word earlier on the line lets through what only a label would: four pairs
+        // ("vagttelefonen er 20 44 18 73"), a run of digits.
+        const auto shaped = [&](bool called) {
+            return hasNumberShape(searched, candidate, called, Setting::IN_TEXT);
+        };
+        if (!vanity && !shaped(labelled) &&
+            !(!labelled && candidate.groupCount > 1 && saysPhoneBefore(searched, candidate.begin) &&
+              shaped(true))) {
             const int k = familiarSplit(searched, candidate);
             if (k == 0) {
                 i = afterRejected(searched, candidate);
