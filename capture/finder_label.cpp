@@ -107,7 +107,7 @@ int phraseStart(const Text& text, int end) {
             break;
         const bool spacedDash = isDash(c) && text.at(start - 2) == ' ' && text.at(start) == ' ';
         const bool joining = c == '.' || c == '&' || c == '/' || (isDash(c) && !spacedDash) ||
-                             c == '(' || c == ')' || c == '\'' ||
+                             c == '(' || c == ')' || c == '\'' || c == '_' ||
                              (c == ' ' && text.at(start - 2) != ' ');
         if (!wordByte && !joining)
             break;
@@ -126,6 +126,20 @@ int phraseStart(const Text& text, int end) {
             --start;
     }
     return start;
+}
+
+// The end of a label without an aside of hours that ends it: "Recepcion (24 h)",
+// "Park office (8am-6pm)"; an aside of words stays ("US (New York)").
+int withoutHoursAside(const Text& text, int start, int end) {
+    if (text.at(end - 1) != ')')
+        return end;
+    int open = end - 1;
+    bool digit = false;
+    while (open > start && text.at(open) != '(') {
+        digit = digit || isDigitByte(text.at(open));
+        --open;
+    }
+    return text.at(open) == '(' && digit && open > start ? skipSpacesBack(text, open) : end;
 }
 
 // The end of a label without the dot that ends it: "Tel.", "Mobile no.".
@@ -194,7 +208,8 @@ Label columnHeading(const Text& text, int begin, Headings& headings) {
     const Span cell = headingOver(text, begin, headings);
     if (cell.start >= cell.end)
         return {};
-    return {cell.start, cell.end, kindOfLabel(text, cell.start, cell.end)};
+    const int end = withoutEndingDot(text, cell.start, cell.end);
+    return {cell.start, end, kindOfLabel(text, cell.start, end)};
 }
 
 } // namespace
@@ -257,6 +272,27 @@ std::int32_t kindOfLabel(const Text& text, int start, int end) {
     return kind;
 }
 
+namespace {
+
+// Where text ends before the tags (and blanks) that end at end, or end itself when no tag
+// ends there. At most a few tags, each within reach.
+int beforeTags(const Text& text, int end) {
+    constexpr int TAG_REACH = 200;
+    constexpr int MOST_TAGS = 3;
+    int at = end;
+    for (int tags = 0; tags < MOST_TAGS && text.at(at - 1) == '>'; ++tags) {
+        int open = at - 1;
+        while (open > at - TAG_REACH && open > 0 && text.at(open) != '<')
+            --open;
+        if (text.at(open) != '<')
+            break;
+        at = skipSpacesBack(text, open);
+    }
+    return at;
+}
+
+} // namespace
+
 Label writtenLabel(const Text& text, int begin, Headings& headings) {
     int end = begin;
     if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
@@ -274,7 +310,10 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
         if (tagStart < tagEnd && (text.at(tagStart - 1) == '<' || text.at(tagStart - 1) == ':') &&
             !wordIn(text, tagStart, tagEnd, LAYOUT_TAGS))
             return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd), true};
-        return {};
+        // A layout tag stands between the number and what names it:
+        // "Phone: <a href=\"tel:+353...\">01 555 0100</a>". Read on before the tags.
+        const int before = beforeTags(text, end);
+        return before < end ? writtenLabel(text, before, headings) : Label{};
     }
     // "tel:+44..." in a link, "sip:" and "callto:" are the link's scheme, not a label;
     // "Tel:4125550193" is a label.
@@ -295,7 +334,7 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
         if (text.at(end - 1) == '"' || text.at(end - 1) == '\'')
             --end;
         const int start = phraseStart(text, end);
-        end = withoutEndingDot(text, start, end);
+        end = withoutEndingDot(text, start, withoutHoursAside(text, start, end));
         if (start < end && isLetter(text.at(start)) && !isCallingPhrase(text, start, end))
             return {start, end, kindOfLabel(text, start, end), true};
         return {};
