@@ -90,8 +90,9 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
         return whole && isShortInternalNumber(c);
     if (c.groupCount == 1)
         return c.plus || labelled || whole || isDialledAsOneRun(text, c.groups[0]);
-    // A country code has at most three digits.
-    if (c.plus && !c.groups[0].parenthesized && c.groups[0].length() > 3)
+    // A country code has at most three digits, and a number in international form at least
+    // eight in all; "+1 250 000" is a change in an amount.
+    if (c.plus && ((!c.groups[0].parenthesized && c.groups[0].length() > 3) || c.digits < 8))
         return false;
     // Dialed with 00 in front of the country code: "00 33 1 45 67 89 10", "0044 20 7946 0125".
     const Group& lead = c.groups[0];
