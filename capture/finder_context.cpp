@@ -44,6 +44,22 @@ bool isOwnNumber(const Text& text, int start, int end) {
 
 // The words before a number that say it is something else.
 constexpr std::string_view NOT_NUMBER_BEFORE[] = {
+    // Orders, customers and references in other languages.
+    "commande",
+    "pedido",
+
+    "ordine",
+    "bestell",
+
+    "ordem",
+    "encomenda",
+    "objednavka",
+    "siparis",
+    "referencia",
+    "riferimento",
+    "referentie",
+    "referenz",
+    "factuur",
     "zamowienia",
     "zamowienie",
     "bestellung",
