@@ -46,6 +46,7 @@ bool isOwnNumber(const Text& text, int start, int end) {
 constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     // Orders, customers and references in other languages.
     "commande",
+    "dossier",
     "pedido",
 
     "ordine",

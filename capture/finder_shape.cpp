@@ -46,6 +46,17 @@ bool containsDate(const Text& text, const Candidate& c) {
            isYear(text, c.groups[2]) && isDate(text, c.groups[0], c.groups[1], c.groups[2]);
 }
 
+bool allDigitsAlike(const Text& text, const Candidate& c) {
+    const Byte digit = text.at(c.groups[0].begin);
+    for (int k = 0; k < std::min(c.groupCount, MAX_GROUPS); ++k) {
+        for (int i = c.groups[k].begin; i < c.groups[k].end; ++i) {
+            if (text.at(i) != digit)
+                return false;
+        }
+    }
+    return true;
+}
+
 bool allJointsAre(const Candidate& c, Byte joint) {
     for (int k = 1; k < c.groupCount; ++k) {
         if (c.joints[k] != joint)
@@ -88,6 +99,9 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
         return false;
     if (c.digits < MIN_DIGITS)
         return whole && isShortInternalNumber(c);
+    // Placeholders: "(000) 000-0000", "111-111-1111".
+    if (allDigitsAlike(text, c))
+        return false;
     if (c.groupCount == 1)
         return c.plus || labelled || whole || isDialledAsOneRun(text, c.groups[0]);
     // A country code has at most three digits, and a number in international form at least
