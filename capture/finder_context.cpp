@@ -47,6 +47,7 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     // Orders, customers and references in other languages.
     "commande",
     "dossier",
+    "ice",
     "pedido",
 
     "ordine",
@@ -406,7 +407,9 @@ bool endsInNumberWord(const Text& text, int start, int end) {
         return true;
     // Keys written in camel case: "orgNo", "customerId", "vatNr".
     const Byte capital = text.at(end - 2);
-    return end - start > 2 && (capital == 'N' || capital == 'I') &&
+    const Byte beforeCapital = text.at(end - 3);
+    return end - start > 2 && (capital == 'N' || capital == 'I') && beforeCapital >= 'a' &&
+           beforeCapital <= 'z' &&
            (wordIs(text, end - 2, end, "no") || wordIs(text, end - 2, end, "nr") ||
             wordIs(text, end - 2, end, "id"));
 }
@@ -418,6 +421,13 @@ bool saysNotNumberBefore(const Text& text, int begin) {
     int start = wordBefore(text, begin, wordEnd);
     if (start < 0)
         return false;
+    // "Ticket # is 0617-448812": the verb stands between the name and the number.
+    constexpr std::string_view VERBS[] = {"is", "was", "are", "es", "est", "ist", "era"};
+    if (wordIn(text, start, wordEnd, VERBS)) {
+        start = wordBefore(text, start, wordEnd);
+        if (start < 0)
+            return false;
+    }
     if (wordIn(text, start, wordEnd, NUMBER_WORDS_AFTER_NAME)) {
         start = wordBefore(text, start, wordEnd);
         if (start < 0)

@@ -30,6 +30,7 @@ struct LabelWord {
 
 // Longer phrases first, so that "work phone" wins over "phone".
 constexpr LabelWord LABEL_WORDS[] = {
+    {"hp", KIND_CELL},
     {"oficina", KIND_GENERAL},
     {"bureau", KIND_GENERAL},
     {"ufficio", KIND_GENERAL},
@@ -82,9 +83,9 @@ constexpr std::string_view NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr",
 
 // Words that make a line's kind: a cell phone's, a home's.
 constexpr std::string_view CELL_WORDS[] = {
-    "cep", "shouji", "handphone", "mobil",    "cell",         "handy",        "natel",
-    "gsm", "portab", "telemov",   "movil",    "celular",      "cel",          "mobiel",
-    "kom", "keitai", "mob",       "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
+    "hp",     "cep",    "shouji",   "handphone",    "mobil",        "cell",     "handy",  "natel",
+    "gsm",    "portab", "telemov",  "movil",        "celular",      "cel",      "mobiel", "kom",
+    "keitai", "mob",    "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
 
 constexpr std::string_view HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
                                            "hem",  "jitaku", "residen",  "dom",  "domow"};

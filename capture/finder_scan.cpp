@@ -70,6 +70,9 @@ Candidate scanCandidate(const Text& text, int start) {
         if (spaced) {
             while (isBlank(text.at(next)))
                 ++next;
+            // A wide gap after a whole number is a table's next column.
+            if (next - after > 2 && candidate.digits >= MIN_DIGITS)
+                break;
             joint = ' ';
             // A slash or dash set off by blanks: "030 / 2345 6789", "085 - 123 45 67".
             const Byte mark = text.at(next);
@@ -145,7 +148,8 @@ int skipToPossibleStart(const char* text, int i, int length) {
 bool extendToVanity(const char* data, const Text& text, Candidate& c, LetterCase letters) {
     const auto rest = static_cast<std::size_t>(text.length() - c.begin);
     const std::size_t end = vanityNumberEnd(std::string_view(data + c.begin, rest), letters);
-    if (end == 0)
+    // In running text the word ends the number: "1-800-FLOWERS", not "0093 EXP 09/27".
+    if (end == 0 || !isLetter(text.at(c.begin + static_cast<int>(end) - 1)))
         return false;
     c.end = c.begin + static_cast<int>(end);
     return true;

@@ -176,9 +176,11 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
 
     // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,
     // times, dates.
-    // Called a phone number, four pairs are the Danish and Norwegian way.
+    // Called a phone number, four pairs are the Danish and Norwegian way. Pairs all parted by
+    // dashes are a draw's numbers.
     if (shortGroups == c.groupCount)
-        return (c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0') ||
+        return (c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0' &&
+                !allJointsAre(c, '-')) ||
                (labelled && c.groupCount == 4 && c.digits == 8);
     if (containsDate(text, c))
         return false;
@@ -242,7 +244,8 @@ bool isFamiliarForm(const Text& text, const Candidate& c) {
     const Group& first = c.groups[0];
     const auto digitAt = [&](const Group& group, int k) { return text.at(group.begin + k); };
     // 00 or 011 and a country code.
-    if (digitAt(first, 0) == '0' && digitAt(first, 1) == '0' && c.digits >= 11)
+    if (digitAt(first, 0) == '0' && digitAt(first, 1) == '0' && digitAt(first, 2) != '0' &&
+        c.digits >= 11)
         return true;
     // The Russian trunk 8 before an area code: 8 (495) 123-45-67, 8 916 123-45-67.
     if (first.length() == 1 && digitAt(first, 0) == '8' && c.groupCount > 2 &&
