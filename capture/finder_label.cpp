@@ -83,9 +83,9 @@ constexpr std::string_view NUMBER_WORDS[] = {"number", "no.", "no", "nr.", "nr",
 
 // Words that make a line's kind: a cell phone's, a home's.
 constexpr std::string_view CELL_WORDS[] = {
-    "hp",     "cep",    "shouji",   "handphone",    "mobil",        "cell",     "handy",  "natel",
-    "gsm",    "portab", "telemov",  "movil",        "celular",      "cel",      "mobiel", "kom",
-    "keitai", "mob",    "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
+    "kinito", "hp",     "cep",    "shouji",   "handphone",    "mobil",        "cell",     "handy",
+    "natel",  "gsm",    "portab", "telemov",  "movil",        "celular",      "cel",      "mobiel",
+    "kom",    "keitai", "mob",    "m\363vil", "m\303\263vil", "telem\363vel", "kom\363rk"};
 
 constexpr std::string_view HOME_WORDS[] = {"home", "privat", "domicile", "casa", "thuis",
                                            "hem",  "jitaku", "residen",  "dom",  "domow"};
@@ -106,8 +106,10 @@ int phraseStart(const Text& text, int end) {
         open += c == ')' ? 1 : 0;
         if (c == '(' && open-- == 0)
             break;
-        const bool spacedDash = isDash(c) && text.at(start - 2) == ' ' && text.at(start) == ' ';
-        const bool joining = c == '.' || c == '&' || c == '/' || (isDash(c) && !spacedDash) ||
+        // So does a slash set off by blanks: "Tel : +212 5 22 55 12 34 / GSM : ".
+        const bool spacedDash =
+            (isDash(c) || c == '/') && text.at(start - 2) == ' ' && text.at(start) == ' ';
+        const bool joining = c == '.' || c == '&' || ((c == '/' || isDash(c)) && !spacedDash) ||
                              c == '(' || c == ')' || c == '\'' || c == '_' ||
                              (c == ' ' && text.at(start - 2) != ' ');
         if (!wordByte && !joining)
