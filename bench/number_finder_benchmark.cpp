@@ -34,9 +34,9 @@ using i18n::phonenumbers::PhoneNumberUtil;
 enum class Encoding { ANSI, UTF8 };
 enum class Texts { ALL, WITHOUT_NUMBERS };
 
-// The corpus the finder was written with; two written without looking at the finder, which
-// it was then worked on with; and one written meanwhile, whose cases nobody reads.
-enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN };
+// The corpus the finder was written with; three written without looking at the finder, which
+// it was then worked on with in turn; and one written meanwhile, whose cases nobody reads.
+enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND };
 
 const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which = Corpus::FINDER) {
     const auto load = [](const char* path, Encoding as) {
@@ -44,12 +44,13 @@ const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which 
                                               ? vellix::corpus::ANSI_NO_BREAK_SPACE
                                               : vellix::corpus::UTF8_NO_BREAK_SPACE);
     };
-    static const std::vector<vellix::corpus::Case> cases[4][2] = {
+    static const std::vector<vellix::corpus::Case> cases[5][2] = {
         {load(VELLIX_NUMBER_CORPUS, Encoding::ANSI), load(VELLIX_NUMBER_CORPUS, Encoding::UTF8)},
         {load(VELLIX_INDEPENDENT_CORPUS, Encoding::ANSI),
          load(VELLIX_INDEPENDENT_CORPUS, Encoding::UTF8)},
         {load(VELLIX_HOLDOUT_CORPUS, Encoding::ANSI), load(VELLIX_HOLDOUT_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_UNSEEN_CORPUS, Encoding::ANSI), load(VELLIX_UNSEEN_CORPUS, Encoding::UTF8)}};
+        {load(VELLIX_UNSEEN_CORPUS, Encoding::ANSI), load(VELLIX_UNSEEN_CORPUS, Encoding::UTF8)},
+        {load(VELLIX_BLIND_CORPUS, Encoding::ANSI), load(VELLIX_BLIND_CORPUS, Encoding::UTF8)}};
     return cases[static_cast<int>(which)][encoding == Encoding::ANSI ? 0 : 1];
 }
 
@@ -251,6 +252,15 @@ void BM_FindNumbersHoldoutCorpus(benchmark::State& state) {
     countLabels(state, Corpus::HOLDOUT);
 }
 
+void BM_FindNumbersBlindCorpus(benchmark::State& state) {
+    corpusPass(state, findWithVellix, Encoding::ANSI, Corpus::BLIND);
+    countLabels(state, Corpus::BLIND);
+}
+
+void BM_FindNumbersBlindCorpusLibphonenumber(benchmark::State& state) {
+    corpusPass(state, findWithLibphonenumber, Encoding::UTF8, Corpus::BLIND);
+}
+
 void BM_FindNumbersUnseenCorpus(benchmark::State& state) {
     corpusPass(state, findWithVellix, Encoding::ANSI, Corpus::UNSEEN);
     countLabels(state, Corpus::UNSEEN);
@@ -286,5 +296,7 @@ BENCHMARK(BM_FindNumbersIndependentCorpus);
 BENCHMARK(BM_FindNumbersIndependentCorpusLibphonenumber);
 BENCHMARK(BM_FindNumbersHoldoutCorpus);
 BENCHMARK(BM_FindNumbersUnseenCorpus);
+BENCHMARK(BM_FindNumbersBlindCorpus);
+BENCHMARK(BM_FindNumbersBlindCorpusLibphonenumber);
 BENCHMARK(BM_FindNumbersUnseenCorpusLibphonenumber);
 BENCHMARK(BM_FindNumbersHoldoutCorpusLibphonenumber);
