@@ -315,8 +315,10 @@ Label writtenLabel(const Text& text, int begin, Headings& headings) {
             return {tagStart, tagEnd, kindOfLabel(text, tagStart, tagEnd), true};
         // A layout tag stands between the number and what names it:
         // "Phone: <a href=\"tel:+353...\">01 555 0100</a>". Read on before the tags.
+        // Once: what stands before the tags is read as it stands, never as more tags.
         const int before = beforeTags(text, end);
-        return before < end ? writtenLabel(text, before, headings) : Label{};
+        return before < end && text.at(before - 1) != '>' ? writtenLabel(text, before, headings)
+                                                          : Label{};
     }
     // "tel:+44..." in a link, "sip:" and "callto:" are the link's scheme, not a label;
     // "Tel:4125550193" is a label.

@@ -260,8 +260,8 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
         }
         const bool labelled = findLabel(searched, candidate.begin).begin >= 0;
         const bool vanity = extendToVanity(text, searched, candidate, LetterCase::CAPITALS);
-        // A phone word earlier on the line lets through what only a label would: four pairs
-        // ("vagttelefonen er 20 44 18 73"), a run of digits.
+        // A phone word earlier on the line lets groups through as a label would: four pairs
+        // ("vagttelefonen er 20 44 18 73").
         const auto shaped = [&](bool called) {
             return hasNumberShape(searched, candidate, called, Setting::IN_TEXT);
         };
