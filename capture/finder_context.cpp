@@ -325,8 +325,9 @@ int wordBefore(const Text& text, int from, int& wordEnd) {
 // Whether the token just before begin, a blank away, mixes letters and digits: a code
 // ("AA1 01 2345", "HTTP/1.1\" 200 5123") that the digits go on.
 bool followsCode(const Text& text, int begin) {
-    // A token that ends in a colon names what follows: "(8am-6pm): ".
-    if (!isBlank(text.at(begin - 1)) || text.at(begin - 2) == ':')
+    // A token that ends in a colon names what follows: "(8am-6pm): "; one that ends in a tag
+    // is markup: "<td>412-268-1000</td> ".
+    if (!isBlank(text.at(begin - 1)) || text.at(begin - 2) == ':' || text.at(begin - 2) == '>')
         return false;
     bool letters = false;
     bool digits = false;

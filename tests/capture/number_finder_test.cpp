@@ -65,6 +65,52 @@ TEST(FindNumbers, YieldsWhatEveryCorpusTextHolds) {
     EXPECT_GE(withoutNumbers * 3, cases.size());
 }
 
+// One case for each way a reader tells a number from look-alike digits; a number nothing
+// names has no label.
+TEST(FindNumbers, ReadsTextAsACarefulPersonWould) {
+    const struct {
+        const char* why;
+        const char* text;
+        const char* found;
+    } cases[] = {
+        {"one blank between two numbers", "Phones: 412-268-1234 412-268-5678",
+         "  Phones | 0 | 412-268-1234\n   | 0 | 412-268-5678\n"},
+        {"an area code in parentheses starts the next number",
+         "Lines: (412) 268-1100 (412) 268-1101",
+         "  Lines | 0 | (412) 268-1100\n   | 0 | (412) 268-1101\n"},
+        {"after a slash, the same exchange's other line", "Tel.: (011) 4555-2187 / 4555-2188",
+         "  Tel | 0 | (011) 4555-2187\n   | 0 | 4555-2188\n"},
+        {"unnamed identifiers not written as phone numbers are none",
+         "VAT GB 123 4567 89, SIREN: 732 829 320, release 4.12.0031", "  none\n"},
+        {"an account in blocks after its name", "IBAN NL91 ABNA 0417 1643 00", "  none\n"},
+        {"a draw's numbers", "Winning numbers: 04 12 23 35 41", "  none\n"},
+        {"a placeholder", "Format: (000) 000-0000", "  none\n"},
+        {"a change in an amount", "Population grew by +1 250 000", "  none\n"},
+        {"a verb between a name and its number", "Ticket # is 0617-448812", "  none\n"},
+        {"one number in international and national form",
+         "Call 0044 20 7946 0125, or 020 7946 0125 from the UK", "   | 0 | 0044 20 7946 0125\n"},
+        {"marks that may touch a number",
+         "sms to=+14129037715 <td>412-268-1000</td> (+44) 20 7946 0321",
+         "   | 0 | +14129037715\n   | 0 | 412-268-1000\n   | 0 | (+44) 20 7946 0321\n"},
+        {"a slash set off by blanks joins groups", "Telefon: 030 / 2345 6789",
+         "  Telefon | 0 | 030 / 2345 6789\n"},
+        {"a vanity number followed by words", "Call 1-800-FLOWERS or order online",
+         "   | 0 | 1-800-FLOWERS\n"},
+        {"a word of its kind in a sentence", "mi cel es 55 1234 5678",
+         "  cel | 2 | 55 1234 5678\n"},
+        {"four pairs named a line", "Mobil: 22 04 18 50", "  Mobil | 2 | 22 04 18 50\n"},
+        {"the label as written, without an aside of hours",
+         "Park office (8am-6pm): (02) 5550 9012  Telefon privat: 030 1234567",
+         "  Park office | 0 | (02) 5550 9012\n  Telefon privat | 1 | 030 1234567\n"},
+        {"a column's heading names a number", "name,phone,email\r\nAnn,0412 345 678,ann@example",
+         "  phone | 0 | 0412 345 678\n"},
+        {"a column's heading says it is none", "name,account,city\r\nAnn,0412 345 678,Oslo",
+         "  none\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(describe(findIn(c.text)), c.found) << c.why << ": " << c.text;
+}
+
 TEST(FindNumbers, SearchesOnlyInsideTheTextAndItsFirst64KiB) {
     const std::string number = "Call 412-268-1234";
     const std::string padding(SEARCHED_TEXT_LIMIT - number.size(), ' ');
