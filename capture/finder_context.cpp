@@ -23,6 +23,18 @@ constexpr std::string_view PHONE_STEMS[] = {
     "keitai",      "jitaku",       "freephone", "puhelin",     "infolin",     "contact",
     "tel\351f",    "tel\303\251f", "m\363vil",  "m\303\263vil"};
 
+// Verbs of calling in other languages: "ll\341menos al", "chiamaci", "appelez", "ligue".
+constexpr std::string_view CALLING_STEMS[] = {"llam",  "ll\341m", "ll\303\241m", "chiam", "appel",
+                                              "anruf", "ligue",   "ligar",       "bellen"};
+
+bool beginsWithAny(const Text& text, int start, int end, const std::string_view* first,
+                   const std::string_view* last) {
+    return std::any_of(first, last, [&](std::string_view stem) {
+        const int length = static_cast<int>(stem.size());
+        return end - start >= length && wordIs(text, start, start + length, stem);
+    });
+}
+
 // "my number", "our new number": a person's own number is a telephone's.
 bool isOwnNumber(const Text& text, int start, int end) {
     if (!(wordIs(text, start, end, "number") || wordIs(text, start, end, "numbers")))
@@ -197,6 +209,7 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "customer",
     "client",
     "patient",
+    "mrn",
     "usd",
     "eur",
     "gbp",
@@ -393,14 +406,16 @@ int meaningOfWords(const Text& text, int start, int end) {
     return phone ? 1 : meaning;
 }
 
+bool isCallingWord(const Text& text, int start, int end) {
+    return beginsWithAny(text, start, end, std::begin(CALLING_STEMS), std::end(CALLING_STEMS));
+}
+
 bool isPhoneWord(const Text& text, int start, int end) {
     if (std::any_of(std::begin(PHONE_WORDS), std::end(PHONE_WORDS),
                     [&](std::string_view word) { return wordIs(text, start, end, word); }))
         return true;
-    if (std::any_of(std::begin(PHONE_STEMS), std::end(PHONE_STEMS), [&](std::string_view stem) {
-            const int length = static_cast<int>(stem.size());
-            return end - start >= length && wordIs(text, start, start + length, stem);
-        }))
+    if (beginsWithAny(text, start, end, std::begin(PHONE_STEMS), std::end(PHONE_STEMS)) ||
+        isCallingWord(text, start, end))
         return true;
     // Compounds: "vagttelefonen", "handphone", "Firmentelefon".
     for (const std::string_view part : {"telefon", "phone"}) {
@@ -498,7 +513,16 @@ bool saysNotNumberAfter(const Text& text, int end) {
            wordIn(text, i, wordEnd, NOT_NUMBER_AFTER);
 }
 
-int extensionEnd(const Text& text, int end) {
+namespace {
+
+// The extension after a number: where its digits end (end itself for none), and whether a
+// word marks it.
+struct ExtensionAfter {
+    int end;
+    bool named;
+};
+
+ExtensionAfter extensionAfter(const Text& text, int end) {
     int i = end;
     while (isSpace(text.at(i)))
         ++i;
@@ -507,7 +531,7 @@ int extensionEnd(const Text& text, int end) {
     while (isSpace(text.at(i)))
         ++i;
     int marker = 0;
-    for (const std::string_view word : {"extension", "ext", "x"}) {
+    for (const std::string_view word : EXTENSION_WORDS) {
         const int length = static_cast<int>(word.size());
         if (wordIs(text, i, i + length, word) && !isLetter(text.at(i + length))) {
             marker = length;
@@ -515,7 +539,7 @@ int extensionEnd(const Text& text, int end) {
         }
     }
     if (marker == 0)
-        return end;
+        return {end, false};
     i += marker;
     if (text.at(i) == '.')
         ++i;
@@ -524,10 +548,20 @@ int extensionEnd(const Text& text, int end) {
     while (isSpace(text.at(i)))
         ++i;
     if (!isDigitByte(text.at(i)))
-        return end;
+        return {end, false};
     while (isDigitByte(text.at(i)))
         ++i;
-    return i;
+    return {i, marker > 1};
+}
+
+} // namespace
+
+int extensionEnd(const Text& text, int end) {
+    return extensionAfter(text, end).end;
+}
+
+bool hasNamedExtension(const Text& text, int end) {
+    return extensionAfter(text, end).named;
 }
 
 bool tiedBefore(const Text& text, int begin) {

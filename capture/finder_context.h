@@ -58,6 +58,9 @@ int meaningOfWords(const Text& text, int start, int end);
 
 bool isPhoneWord(const Text& text, int start, int end);
 
+// A verb of calling in a language other than English: "ll\341menos", "chiamaci".
+bool isCallingWord(const Text& text, int start, int end);
+
 // Whether a word earlier on the number's line, not far before it, calls it a phone number:
 // "Phones: 412-268-1234 412-268-5678", "please call me on 0412 345 678".
 bool saysPhoneBefore(const Text& text, int begin);
@@ -74,6 +77,10 @@ bool saysNotNumberAfter(const Text& text, int end);
 // The end of an extension written after a number ("x 567", "ext. 567", ";ext=567"), or
 // end itself when there is none.
 int extensionEnd(const Text& text, int end);
+
+// Whether a word marks an extension after the number ("ext. 567", "anexo 12"), which only a
+// telephone number has; "x 10" may be a product.
+bool hasNamedExtension(const Text& text, int end);
 
 // Whether what stands before a candidate starting at begin ties it to a longer token: a
 // word or identifier, a decimal, a time, an amount, a path.

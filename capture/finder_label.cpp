@@ -157,7 +157,7 @@ bool isCallingPhrase(const Text& text, int start, int end) {
     int wordEnd = start;
     while (wordEnd < end && isLetter(text.at(wordEnd)))
         ++wordEnd;
-    return wordIn(text, start, wordEnd, VERBS);
+    return wordIn(text, start, wordEnd, VERBS) || isCallingWord(text, start, wordEnd);
 }
 
 // In a sentence, the nearest word before the number, a few words back on its line, that

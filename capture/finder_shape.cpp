@@ -57,6 +57,15 @@ bool allDigitsAlike(const Text& text, const Candidate& c) {
     return true;
 }
 
+// Whether each group's value is above the one before: drawn numbers, listed in order.
+bool isRising(const Text& text, const Candidate& c) {
+    for (int k = 1; k < c.groupCount; ++k) {
+        if (groupValue(text, c.groups[k]) <= groupValue(text, c.groups[k - 1]))
+            return false;
+    }
+    return true;
+}
+
 bool allJointsAre(const Candidate& c, Byte joint) {
     for (int k = 1; k < c.groupCount; ++k) {
         if (c.joints[k] != joint)
@@ -102,11 +111,17 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     // Placeholders: "(000) 000-0000", "111-111-1111".
     if (allDigitsAlike(text, c))
         return false;
+    // No country code starts with 0: "+013.404954", "+0100" is a time zone.
+    if (c.plus && text.at(c.groups[0].begin) == '0')
+        return false;
     if (c.groupCount == 1)
         return c.plus || labelled || whole || isDialledAsOneRun(text, c.groups[0]);
     // A country code has at most three digits, and a number in international form at least
     // eight in all; "+1 250 000" is a change in an amount.
     if (c.plus && ((!c.groups[0].parenthesized && c.groups[0].length() > 3) || c.digits < 8))
+        return false;
+    // A point parts a decimal: "+52.520008".
+    if (c.plus && c.groupCount == 2 && c.joints[1] == '.')
         return false;
     // Dialed with 00 in front of the country code: "00 33 1 45 67 89 10", "0044 20 7946 0125".
     const Group& lead = c.groups[0];
@@ -178,9 +193,10 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     // times, dates.
     // Called a phone number, four pairs are the Danish and Norwegian way. Pairs all parted by
     // dashes are a draw's numbers.
+    // So are pairs in rising order, unless called a number ("Vinnertall: 04 11 23 38 45").
     if (shortGroups == c.groupCount)
         return (c.groupCount == 5 && c.digits == 10 && text.at(c.groups[0].begin) == '0' &&
-                !allJointsAre(c, '-')) ||
+                !allJointsAre(c, '-') && (labelled || !isRising(text, c))) ||
                (labelled && c.groupCount == 4 && c.digits == 8);
     if (containsDate(text, c))
         return false;
@@ -292,13 +308,23 @@ int familiarSplit(const Text& text, const Candidate& c, int from) {
     if (c.groupCount > MAX_GROUPS)
         return 0;
     for (int k = from + 1; k < c.groupCount; ++k) {
-        if (!c.spaced[k] || !isFamiliarNumber(text, slice(c, from, k)))
+        if (!c.spaced[k])
             continue;
+        const Candidate part = slice(c, from, k);
+        const Candidate rest = slice(c, k, c.groupCount);
+        const bool slash = c.joints[k] == '/';
+        if (!isFamiliarNumber(text, part)) {
+            // A slash set off by blanks parts two numbers, the first in any form its words
+            // then call a number: "Call 98450 12345 / 080-4112 7788".
+            if (slash && hasNumberShape(text, part, false, Setting::IN_TEXT) &&
+                isFamiliarNumber(text, rest))
+                return k;
+            continue;
+        }
         // After a slash, the same exchange's other line may be written without its area
         // code: "(011) 4555-2187 / 4555-2188".
-        const Candidate rest = slice(c, k, c.groupCount);
         if (isFamiliarNumber(text, rest) || familiarSplit(text, c, k) > 0 ||
-            (c.joints[k] == '/' && rest.digits >= MIN_DIGITS &&
+            (slash && rest.digits >= MIN_DIGITS &&
              hasNumberShape(text, rest, false, Setting::IN_TEXT)))
             return k;
     }

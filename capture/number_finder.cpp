@@ -82,6 +82,9 @@ std::string_view internationalPart(std::string_view number) {
 // without its trunk 0 ("+44 20 7946 0125" and "020 7946 0125", "001 412 268 1000" and
 // "412-268-1000").
 bool sameLine(std::string_view international, std::string_view national) {
+    // The country code written without its prefix: "1-800-555-0199" and "+18005550199".
+    if (international == national)
+        return true;
     const std::string_view trunkless = national[0] == '0' ? national.substr(1) : national;
     for (std::size_t code = 1; code <= 3 && code < international.size(); ++code) {
         const std::string_view rest = international.substr(code);
@@ -117,12 +120,19 @@ bool sameNumber(const char* a, const char* b) {
     return !rightInternational.empty() && sameLine(rightInternational, left);
 }
 
-bool alreadyFound(const CapturedNumberList& out, std::size_t first, const CapturedNumber& entry) {
-    return std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
-                       [&](const CapturedNumber& found) {
-                           return sameNumber(found.number().digitForm(),
-                                             entry.number().digitForm());
-                       });
+// Adds a number found again to the one found before. A link's number comes before the
+// visible text that the label names ("Phone: <a href=\"tel:+1...\">1-800-...</a>"), so the
+// first that has a label gives it.
+void addFound(CapturedNumberList& out, std::size_t first, const CapturedNumber& entry) {
+    const auto found = std::find_if(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                                    [&](const CapturedNumber& earlier) {
+                                        return sameNumber(earlier.number().digitForm(),
+                                                          entry.number().digitForm());
+                                    });
+    if (found == out.end())
+        out.push_back(entry);
+    else if (found->label()[0] == '\0' && entry.label()[0] != '\0')
+        *found = CapturedNumber(found->number().text(), entry.kind(), entry.label());
 }
 
 // The number's text with the extension written after it ("x 204"), or without it when the
@@ -195,6 +205,43 @@ int afterRejected(const Text& text, const Candidate& c) {
     return c.end;
 }
 
+// Whether a line speaks of telephones before its first digit ("Celular y WhatsApp: 55 ...",
+// "Toll free: 1800 ...") or holds a number in international form. Read within reach.
+bool isPhoneLine(const Text& text, int start) {
+    constexpr int REACH = 160;
+    const int end = std::min(lineEndAfter(text, start), start + REACH);
+    int firstDigit = start;
+    while (firstDigit < end && !isDigitByte(text.at(firstDigit)))
+        ++firstDigit;
+    for (int i = start; i + 1 < end; ++i) {
+        if (text.at(i) == '+' && isDigitByte(text.at(i + 1)) &&
+            (i == start || isSpace(text.at(i - 1))))
+            return true;
+    }
+    return firstDigit < end && anyWord(text, start, firstDigit, [&](int wordStart, int wordEnd) {
+               return isPhoneWord(text, wordStart, wordEnd) ||
+                      kindOfLabel(text, wordStart, wordEnd) != KIND_GENERAL;
+           });
+}
+
+// Whether the line before or after the one at position is a telephone's: a name before a
+// number then names a line in a list of them ("Citas: 55 5555 2718" above "Celular: ...").
+bool isInPhoneList(const Text& text, int position) {
+    const int start = lineStartBefore(text, position);
+    int before = start;
+    if (before > 0 && text.at(before - 1) == '\n')
+        --before;
+    if (before > 0 && text.at(before - 1) == '\r')
+        --before;
+    int after = lineEndAfter(text, position);
+    if (text.at(after) == '\r')
+        ++after;
+    if (text.at(after) == '\n')
+        ++after;
+    return (before < start && isPhoneLine(text, lineStartBefore(text, before))) ||
+           (after < text.length() && isPhoneLine(text, after));
+}
+
 // Whether groups shaped as a number are one where they stand. A label word, a vanity
 // number's letters, a word of its kind ("casa"), its column's heading or a phone word before
 // it on its line call it one; else it must look like one. The words and marks around it,
@@ -214,9 +261,13 @@ bool isNumberHere(const Text& text, const Candidate& c, bool called, const Label
             return false;
     }
     // A word of the line's kind before it ("casa", "Handy") calls it one.
-    const bool named = label.begin >= 0 && label.kind != KIND_GENERAL;
-    if (!(called || named || column > 0 || isFamiliarForm(text, c) || isQuotedCell(text, c) ||
-          saysPhoneBefore(text, c.begin)))
+    const bool named =
+        (label.begin >= 0 && label.kind != KIND_GENERAL) ||
+        (label.isName && c.groupCount > 1 && c.digits >= 8 &&
+         meaningOfWords(text, label.begin, label.end) >= 0 && isInPhoneList(text, c.begin));
+    // So does an extension after it: "conserjeria 22 555 6140, anexo 12".
+    if (!(called || named || hasNamedExtension(text, c.end) || column > 0 ||
+          isFamiliarForm(text, c) || isQuotedCell(text, c) || saysPhoneBefore(text, c.begin)))
         return false;
     // "sip:+4930234567891@pbx.example.com"
     const bool tied = tiedAfter(text, c.end) && !(c.plus && text.at(c.end) == '@');
@@ -288,9 +339,7 @@ bool findNumbers(const char* text, std::size_t size, CapturedNumberList& out) {
                                         static_cast<int>(CapturedNumber::LABEL_CAPACITY) - 1);
             std::memcpy(labelText, text + label.begin, static_cast<std::size_t>(n));
         }
-        CapturedNumber entry(written, label.kind, labelText);
-        if (!alreadyFound(out, first, entry))
-            out.push_back(entry);
+        addFound(out, first, CapturedNumber(written, label.kind, labelText));
         i = extensionEnd(searched, candidate.end);
     }
     return out.size() > first;

@@ -94,7 +94,7 @@ Extension extensionAt(const Text& text, std::size_t i) {
         i += 5;
     } else {
         std::size_t marker = 0;
-        for (const std::string_view word : {"extension", "extn", "ext", "x"}) {
+        for (const std::string_view word : EXTENSION_WORDS) {
             if (wordAt(text, i, word)) {
                 marker = word.size();
                 break;
@@ -179,9 +179,11 @@ Span findVanity(const Text& text, std::size_t start, LetterCase letters) {
         if (extensionAt(text, i).pauses > 0)
             break;
         const std::size_t gap = i;
-        while (isGroupSeparator(text.at(i)))
-            ++i;
-        if (i == gap)
+        bool wide = false;
+        for (; isGroupSeparator(text.at(i)); ++i)
+            wide = wide || (i > gap && isBlank(text.at(i)) && isBlank(text.at(i - 1)));
+        // A wide gap is a table's next column: "004-882-7731   DOB: ...".
+        if (i == gap || wide)
             break;
     }
     for (std::size_t code = 0; code < count && code < 2; ++code) {
@@ -216,8 +218,10 @@ Span findVanity(const Text& text, std::size_t start, LetterCase letters) {
             aside = aside || text.at(k) == '(';
         const bool newWord = letters == LetterCase::CAPITALS && next > after &&
                              (aside || (isLetter(following) && !isUpper(following)));
-        if ((isAlphanumeric(following) || isKeypadChar(following)) &&
-            extensionAt(text, after).pauses == 0 && !newWord)
+        // A word before a colon names the next field: "... 7731 DOB: 1962".
+        if (((isAlphanumeric(following) || isKeypadChar(following)) &&
+             extensionAt(text, after).pauses == 0 && !newWord) ||
+            text.at(after) == ':')
             continue;
         return {tokens[code + 1].begin, after, true};
     }

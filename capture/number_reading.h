@@ -32,6 +32,10 @@ struct NumberReading {
     int pauses = 0;
 };
 
+// Words that mark an extension after a number, in several languages; "x" too.
+constexpr std::string_view EXTENSION_WORDS[] = {"extension", "extn",  "ext",     "anexo",
+                                                "ramal",     "poste", "interno", "x"};
+
 // Reads the first READING_CAPACITY - 1 bytes of the written text at most.
 NumberReading readNumber(std::string_view written, LetterCase letters = LetterCase::CAPITALS);
 

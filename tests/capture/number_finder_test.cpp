@@ -106,6 +106,21 @@ TEST(FindNumbers, ReadsTextAsACarefulPersonWould) {
          "  phone | 0 | 0412 345 678\n"},
         {"a column's heading says it is none", "name,account,city\r\nAnn,0412 345 678,Oslo",
          "  none\n"},
+        {"a slash set off by blanks parts two whole numbers", "Call 98450 12345 / 080-4112 7788.",
+         "   | 0 | 98450 12345\n   | 0 | 080-4112 7788\n"},
+        {"a verb of calling in another language", "Para cambios ll\341menos al 971 724 811.",
+         "   | 0 | 971 724 811\n"},
+        {"an extension marked by a word", "conserjeria 22 555 6140, anexo 12",
+         "   | 0 | 22 555 6140, anexo 12\n"},
+        {"a name in a list of phone lines", "Citas: 55 5555 2718\nCelular: 55 4120 8836",
+         "  Citas | 0 | 55 5555 2718\n  Celular | 2 | 55 4120 8836\n"},
+        {"the same name alone names no line", "Speed of light: 299 792 458", "  none\n"},
+        {"a link and its text, named once",
+         "Phone: <a href=\"tel:+18005550199\">1-800-555-0199</a>", "  Phone | 0 | +18005550199\n"},
+        {"coordinates, a next column's name, drawn pairs in order",
+         "gps=+52.520008,+013.404954\nMRN: 004-882-7731   DOB: 1962-08-19\n"
+         "Vinnertall: 04 11 23 38 45",
+         "  none\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(describe(findIn(c.text)), c.found) << c.why << ": " << c.text;
