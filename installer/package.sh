@@ -81,7 +81,7 @@ for target in x86_64:win64 i686:win32; do
         -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$arch.cmake" >/dev/null
     cmake --build "build/$name" -j "$(nproc)" --target vellix
     mkdir -p "$stage/$name"
-    "$arch-w64-mingw32-strip" -o "$stage/$name/vellix.exe" "build/$name/app/vellix.exe"
+    "$arch-w64-mingw32-strip" -o "$stage/$name/vellix.exe" "build/$name/win32/vellix.exe"
     zip -q -X -9 -j "dist/vellix-$version-$name.zip" "$stage/$name/vellix.exe" "$stage/README.txt"
 done
 build_msi "$version" "$stage/win64/vellix.exe" "dist/vellix-$version-x64.msi"

@@ -18,7 +18,7 @@ fi
 cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win64 --target vellix
-vellix=$(realpath build/win64/app/vellix.exe)
+vellix=$(realpath build/win64/win32/vellix.exe)
 # From here on, with Wine, on one processor; the build above used them all.
 source tools/one_processor.sh
 

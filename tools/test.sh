@@ -27,7 +27,7 @@ clang-format --dry-run --Werror "${sources[@]}"
 # Every product source of the native build; the Win32-only ones are checked by -Werror in the
 # cross builds below.
 mapfile -t checked < <(sed -n 's|^ *"file": "\(.*\)",*$|\1|p' build/native/compile_commands.json |
-    grep -E "^$PWD/(capture|rules|store|app|rules_dialog)/[^/]+\.cpp$" | sort -u)
+    grep -E "^$PWD/(capture|rules|store|shell|rules_dialog)/[^/]+\.cpp$" | sort -u)
 clang-tidy -p build/native --quiet "${checked[@]}" 2>/dev/null
 echo "Lint clean: ${#sources[@]} files formatted, ${#checked[@]} checked by clang-tidy"
 
@@ -62,5 +62,5 @@ bash tools/package.sh
 echo "== End-to-end tests"
 need_packages wine64 xvfb msitools
 bash tests/rules_dialog/run_under_wine.sh
-bash tests/e2e/run.sh build/win64/app/vellix.exe build/win64/tests/e2e/e2e_driver.exe \
+bash tests/e2e/run.sh build/win64/win32/vellix.exe build/win64/tests/e2e/e2e_driver.exe \
     dist/vellix-*-x64.msi

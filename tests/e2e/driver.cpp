@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/clipboard.h"
+#include "win32/clipboard.h"
 #include "driver.h"
 #include "res/resource.h"
 #include "rules_dialog/rule_row.h"

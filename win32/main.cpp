@@ -1,0 +1,110 @@
+#include "shell/data_files.h"
+#include "win32/data_folder.h"
+#include "win32/keyboard.h"
+#include "win32/link_handover.h"
+#include "win32/main_window.h"
+#include "win32/program_update.h"
+#include "shell/shell.h"
+#include "shell/start_options.h"
+#include "win32/win32_desktop.h"
+#include "res/resource.h"
+#include "win32/scoped_handles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string_view>
+
+namespace {
+
+constexpr int TEXT_CAPACITY = 100;
+
+void registerMainWindowClass(HINSTANCE instance, const char* className) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = vellix::mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELLIX));
+    // The small icon is the picture's small size, which the system takes from hIcon's resource.
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+}
+
+// The accelerators belong to the main window: they are translated for it wherever in it
+// the focus is, the number box included.
+bool translateMainWindowKeys(const vellix::Win32Desktop& desktop, HACCEL accelerators,
+                             MSG& message) {
+    HWND main = desktop.mainWindow();
+    if (main == nullptr || (message.hwnd != main && IsChild(main, message.hwnd) == FALSE))
+        return false;
+    return vellix::takeMainWindowKey(main, desktop.strip(), message) ||
+           TranslateAcceleratorA(main, accelerators, &message) != 0;
+}
+
+int runMessageLoop(HINSTANCE instance, const vellix::Win32Desktop& desktop) {
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!translateMainWindowKeys(desktop, accelerators, message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
+    // The data folder, then a "tel:" or "callto:" link, or nothing; untrusted, and only ever
+    // decoded.
+    const vellix::StartOptions options =
+        vellix::readStartOptions(commandLine != nullptr ? commandLine : "");
+    const std::string_view link = options.link;
+    InitCommonControls();
+    char title[TEXT_CAPACITY] = {};
+    char className[TEXT_CAPACITY] = {};
+    LoadStringA(instance, IDS_TITLE, title, TEXT_CAPACITY);
+    LoadStringA(instance, IDS_CLASS_NAME, className, TEXT_CAPACITY);
+    switch (options.installer) {
+    case vellix::InstallerRequest::CLOSE:
+    case vellix::InstallerRequest::CLOSE_FOR_UPDATE:
+        vellix::closeRunningProgram(className, options.installer ==
+                                                   vellix::InstallerRequest::CLOSE_FOR_UPDATE);
+        return 0;
+    case vellix::InstallerRequest::REOPEN_AFTER_UPDATE:
+        if (!vellix::takeReopenRequest())
+            return 0;
+        break;
+    case vellix::InstallerRequest::NONE:
+        break;
+    }
+    // One Vellix per user session, decided before any window exists: two starts at the same
+    // moment cannot both find no window and both stay.
+    const vellix::ScopedHandle<HANDLE, CloseHandle> sessionMutex(
+        CreateMutexA(nullptr, FALSE, vellix::INSTANCE_MUTEX_NAME));
+    if (sessionMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        vellix::handOverToRunningProgram(className, link);
+        return 0;
+    }
+    // Every file is read and written in one folder, whatever started Vellix.
+    vellix::useDataFolder(vellix::chooseDataFolder(options.dataFolder));
+    registerMainWindowClass(instance, className);
+
+    vellix::WorkingDirectoryFiles files;
+    vellix::Win32Desktop desktop(instance);
+    vellix::Shell shell(desktop, files);
+    vellix::MainWindow mainWindow{shell, desktop};
+    HWND window = vellix::createMainWindow(instance, className, title, mainWindow);
+    if (window == nullptr)
+        return 0;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    if (!vellix::isBlankCommandLine(link) && link.size() <= vellix::MAX_LINK_SIZE)
+        shell.onLink(link);
+    return runMessageLoop(instance, desktop);
+}

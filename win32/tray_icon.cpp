@@ -1,0 +1,84 @@
+#include "win32/tray_icon.h"
+
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace vellix {
+
+// A message of the program's own, clear of the system's.
+static_assert(TRAY_CALLBACK_MESSAGE == WM_USER + 1);
+
+namespace {
+
+// The first layout of the record carries a tip of this many bytes, terminator included.
+constexpr int TIP_CAPACITY = 64;
+// How long a balloon stays, where the shell lets the program choose.
+constexpr UINT BALLOON_MS = 15000;
+
+// The first layout of the record, which every version of the shell takes; balloons need the
+// second.
+NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags, DWORD size = NOTIFYICONDATAA_V1_SIZE) {
+    NOTIFYICONDATAA record = {};
+    record.cbSize = size;
+    record.hWnd = window;
+    record.uID = TRAY_ICON_ID;
+    record.uFlags = flags;
+    return record;
+}
+
+// Copies text, cut to fit, into a field of the record.
+template <std::size_t N> void copyField(char (&field)[N], const char* text) {
+    std::strncpy(field, text, N - 1);
+    field[N - 1] = '\0';
+}
+
+} // namespace
+
+TrayIcon::TrayIcon(HINSTANCE instance)
+    : instance_(instance),
+      icon_(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELLIX), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), 0))),
+      tipId_(IDS_TRAY_TIP) {}
+
+void TrayIcon::add(HWND window) {
+    window_ = window;
+    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
+    record.hIcon = icon_.get();
+    LoadStringA(instance_, tipId_, record.szTip, TIP_CAPACITY);
+    Shell_NotifyIconA(NIM_ADD, &record);
+}
+
+void TrayIcon::remove() {
+    if (window_ == nullptr)
+        return;
+    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_TIP);
+    Shell_NotifyIconA(NIM_DELETE, &record);
+    window_ = nullptr;
+}
+
+void TrayIcon::setTip(UINT tipId) {
+    tipId_ = tipId;
+    if (window_ == nullptr)
+        return;
+    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_TIP);
+    LoadStringA(instance_, tipId_, record.szTip, TIP_CAPACITY);
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void TrayIcon::showWarning(const char* title, const char* text) {
+    if (window_ == nullptr)
+        return;
+    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_INFO, NOTIFYICONDATAA_V2_SIZE);
+    copyField(record.szInfoTitle, title);
+    copyField(record.szInfo, text);
+    record.uTimeout = BALLOON_MS;
+    record.dwInfoFlags = NIIF_WARNING;
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+} // namespace vellix
