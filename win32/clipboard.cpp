@@ -3,10 +3,12 @@
 #include "capture/copied_text.h"
 #include "capture/name_value_block.h"
 #include "capture/number_finder.h"
+#include "shell/clipboard_marks.h"
 #include "win32/scoped_handles.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace vellix {
@@ -57,7 +59,28 @@ UINT ownTextFormat() {
     return 0;
 }
 
+bool hasFormat(const char* name) {
+    const UINT format = RegisterClipboardFormatA(name);
+    return format != 0 && IsClipboardFormatAvailable(format);
+}
+
+ClipboardMarks readMarks() {
+    ClipboardMarks marks;
+    marks.excludeFromMonitors = hasFormat(EXCLUDE_FROM_MONITORS_FORMAT);
+    marks.viewerIgnore = hasFormat(VIEWER_IGNORE_FORMAT);
+    marks.historyFormat = hasFormat(HISTORY_FORMAT);
+    if (marks.historyFormat) {
+        const ScopedGlobalLock value(GetClipboardData(RegisterClipboardFormatA(HISTORY_FORMAT)));
+        marks.historyReadable = value.bytes() != nullptr && value.size() >= sizeof(DWORD);
+        if (marks.historyReadable)
+            std::memcpy(&marks.historyValue, value.bytes(), sizeof(DWORD));
+    }
+    return marks;
+}
+
 ClipboardRead readOpenClipboard(CapturedNumberList& out, bool findInText) {
+    if (isMarkedPrivate(readMarks()))
+        return ClipboardRead::NO_NUMBERS;
     const UINT format = RegisterClipboardFormatA(NAME_VALUE_FORMAT);
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;

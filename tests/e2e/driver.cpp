@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
-#include "win32/clipboard.h"
 #include "driver.h"
 #include "res/resource.h"
 #include "rules_dialog/rule_row.h"
 #include "rules_dialog/rules_dialog_layout.h"
+#include "win32/clipboard.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -61,23 +61,40 @@ std::string windowText(HWND window) {
     return text;
 }
 
-bool putOnClipboard(UINT format, const std::string& bytes) {
+struct ClipboardItem {
+    UINT format;
+    std::string bytes;
+};
+
+bool setClipboardItem(const ClipboardItem& item) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(item.bytes.size(), 1));
+    if (memory == nullptr)
+        return false;
+    std::memcpy(GlobalLock(memory), item.bytes.data(), item.bytes.size());
+    GlobalUnlock(memory);
+    if (SetClipboardData(item.format, memory) != nullptr)
+        return true;
+    GlobalFree(memory);
+    return false;
+}
+
+// Replaces the clipboard's content with the items, in one change.
+bool putOnClipboard(const std::vector<ClipboardItem>& items) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         if (OpenClipboard(nullptr))
             break;
         Sleep(POLL_MS);
     }
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (memory == nullptr) {
-        CloseClipboard();
-        return false;
-    }
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    const bool put = SetClipboardData(format, memory) != nullptr;
+    bool put = true;
+    for (const ClipboardItem& item : items)
+        put = setClipboardItem(item) && put;
     CloseClipboard();
     return put;
+}
+
+bool putOnClipboard(UINT format, const std::string& bytes) {
+    return putOnClipboard({{format, bytes}});
 }
 
 DWORD clipboardTaken(HWND main) {
@@ -96,10 +113,27 @@ bool waitClipboardTaken(HWND main, DWORD sequence) {
 }
 
 // Puts a change on the clipboard and returns once the program has read it.
-bool changeClipboard(UINT format, const std::string& bytes) {
+bool changeClipboard(const std::vector<ClipboardItem>& items) {
     HWND main = mainWindow();
-    return main != nullptr && putOnClipboard(format, bytes) &&
+    return main != nullptr && putOnClipboard(items) &&
            waitClipboardTaken(main, GetClipboardSequenceNumber());
+}
+
+bool changeClipboard(UINT format, const std::string& bytes) {
+    return changeClipboard({{format, bytes}});
+}
+
+// Text with the mark a password manager adds to keep it private: a format with no content
+// that matters, or "CanIncludeInClipboardHistory" holding the DWORD value.
+bool changeClipboardMarked(const std::string& text, const std::string& mark,
+                           const std::string& value) {
+    std::string markBytes(1, '\0');
+    if (!value.empty()) {
+        const DWORD number = std::strtoul(value.c_str(), nullptr, 10);
+        markBytes.assign(reinterpret_cast<const char*>(&number), sizeof number);
+    }
+    return changeClipboard(
+        {{CF_TEXT, text + '\0'}, {RegisterClipboardFormatA(mark.c_str()), markBytes}});
 }
 
 bool programAnswers(HWND main) {
@@ -1214,6 +1248,7 @@ int usage() {
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
         "  change-text TEXT | change-unicode TEXT | change-text-held TEXT MS | crash-viewer\n"
+        "  change-marked TEXT FORMAT [DWORD]\n"
         "  time-dials COUNT TEXT\n"
         "  change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
@@ -1259,6 +1294,9 @@ int main(int argc, char** argv) {
         const std::string bytes = unicodeBytes(args[1]);
         return report(changeClipboard(CF_UNICODETEXT, bytes), "Unicode text handed to the program");
     }
+    if (command == "change-marked" && (count == 3 || count == 4))
+        return report(changeClipboardMarked(args[1], args[2], count == 4 ? args[3] : ""),
+                      "text marked \"" + args[2] + "\" handed to the program");
     if (command == "change-text-held" && count == 3) {
         const std::string bytes = args[1] + '\0';
         return report(

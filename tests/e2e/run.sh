@@ -147,6 +147,22 @@ change_without_number() {
         drive wait-box "555 0199" 0
 }
 
+# A password manager marks a copied password for clipboard monitors to skip: in each of the
+# three ways, the program leaves it unread.
+private_copies_skipped() {
+    drive put-text "650-555-0000" &&
+        start_program private-copies &&
+        drive wait-window "$wait_ms" &&
+        drive wait-box "650 555 0000" "$wait_ms" &&
+        drive change-marked "Tr0ub4dor&3" ExcludeClipboardContentFromMonitorProcessing &&
+        drive change-marked "412-268-1234" "Clipboard Viewer Ignore" &&
+        drive change-marked "412-268-5678" CanIncludeInClipboardHistory 0 &&
+        drive wait-box "650 555 0000" 0 &&
+        # Allowed into the history, the text is read as any other.
+        drive change-marked "412-268-5678" CanIncludeInClipboardHistory 1 &&
+        drive wait-box "412 268 5678" 0
+}
+
 # Another program holds the clipboard open right after the change, so the program's first
 # reading fails; the number is still proposed once the clipboard is free again.
 held_clipboard() {
@@ -1236,6 +1252,7 @@ timeout 60 "$wineserver" -w
 scenario "start-up with a number on the clipboard presents it" start_with_clipboard_number
 scenario "a block with two numbers fills the box and shows the number button" block_with_two_numbers
 scenario "a clipboard change with no number leaves the box as it was" change_without_number
+scenario "content marked private by the copying program is left unread" private_copies_skipped
 scenario "a number copied while another program holds the clipboard is still proposed" held_clipboard
 scenario "copies still reach the program after another clipboard viewer crashed" \
     crashed_clipboard_viewer
