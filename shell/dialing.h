@@ -1,9 +1,9 @@
 #pragma once
 
+#include "capture/number_reading.h"
 #include "shell/data_files.h"
 #include "shell/desktop.h"
 #include "shell/shell_state.h"
-#include "capture/number_reading.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/desktop.h"
 #include "capture/captured_number.h"
 #include "capture/phone_number.h"
 #include "rules/dialing_rule.h"
+#include "shell/desktop.h"
 
 namespace vellix {
 

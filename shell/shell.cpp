@@ -1,13 +1,13 @@
 #include "shell/shell.h"
 
-#include "shell/dialing.h"
-#include "shell/number_menu.h"
-#include "shell/presentation.h"
 #include "capture/call_link.h"
 #include "capture/home_country.h"
 #include "res/resource.h"
 #include "rules/forgetting.h"
 #include "rules/rule_learning.h"
+#include "shell/dialing.h"
+#include "shell/number_menu.h"
+#include "shell/presentation.h"
 #include "store/history_file.h"
 #include "store/rules_file.h"
 

@@ -20,7 +20,19 @@ using MakeCallFunction = LONG(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, LPCSTR);
 // Loaded on first use and kept: a system without telephony still runs the program.
 MakeCallFunction makeCallFunction() {
     static const MakeCallFunction function = [] {
-        HMODULE tapi = LoadLibraryA("tapi32.dll");
+        // From the system folder only: a tapi32.dll beside the program (a portable copy run
+        // from Downloads) may have been planted there.
+        HMODULE tapi = LoadLibraryExA("tapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (tapi == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+            // Windows 7 without the update that knows the flag: the whole path instead.
+            char path[MAX_PATH] = {};
+            const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+            constexpr char NAME[] = "\\tapi32.dll";
+            if (length > 0 && length + sizeof NAME <= MAX_PATH) {
+                lstrcatA(path, NAME);
+                tapi = LoadLibraryA(path);
+            }
+        }
         if (tapi == nullptr)
             return MakeCallFunction{nullptr};
         return reinterpret_cast<MakeCallFunction>(

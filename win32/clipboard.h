@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/desktop.h"
 #include "capture/captured_number.h"
+#include "shell/desktop.h"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
+#include "res/resource.h"
 #include "shell/data_files.h"
+#include "shell/shell.h"
+#include "shell/start_options.h"
 #include "win32/data_folder.h"
 #include "win32/keyboard.h"
 #include "win32/link_handover.h"
 #include "win32/main_window.h"
 #include "win32/program_update.h"
-#include "shell/shell.h"
-#include "shell/start_options.h"
-#include "win32/win32_desktop.h"
-#include "res/resource.h"
 #include "win32/scoped_handles.h"
+#include "win32/win32_desktop.h"
 
 #include <windows.h>
 
@@ -57,6 +57,17 @@ int runMessageLoop(HINSTANCE instance, const vellix::Win32Desktop& desktop) {
     return static_cast<int>(message.wParam);
 }
 
+// Libraries the program loads by name come from the system folder alone, never from the
+// program's own folder or the working directory. Where the call is missing (Windows 7
+// without its update) the loads name the system folder themselves.
+void loadLibrariesFromSystemFolderOnly() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set != nullptr)
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
@@ -65,6 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
     const vellix::StartOptions options =
         vellix::readStartOptions(commandLine != nullptr ? commandLine : "");
     const std::string_view link = options.link;
+    loadLibrariesFromSystemFolderOnly();
     InitCommonControls();
     char title[TEXT_CAPACITY] = {};
     char className[TEXT_CAPACITY] = {};

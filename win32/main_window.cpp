@@ -15,11 +15,24 @@ MainWindow* mainWindowOf(HWND window) {
     return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+// Run elevated, the window would not hear from the user's other programs: the second start
+// handing over its link, and Explorer announcing a new taskbar. Windows 7 and later.
+void allowMessagesFromUserPrograms(HWND window, UINT taskbarCreated) {
+    using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const auto change = reinterpret_cast<ChangeFilter>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    if (change == nullptr)
+        return;
+    change(window, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+    change(window, taskbarCreated, MSGFLT_ALLOW, nullptr);
+}
+
 void onNcCreate(HWND window, const CREATESTRUCTA* creation) {
     auto* mainWindow = static_cast<MainWindow*>(creation->lpCreateParams);
     if (mainWindow == nullptr)
         return;
     mainWindow->taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    allowMessagesFromUserPrograms(window, mainWindow->taskbarCreatedMessage);
     mainWindow->desktop.attach(window);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mainWindow));
 }

@@ -1,7 +1,7 @@
 #include "win32/toolbar_strip.h"
 
-#include "shell/dialing.h"
 #include "res/resource.h"
+#include "shell/dialing.h"
 #include "win32/display_scale.h"
 #include "win32/dpi.h"
 

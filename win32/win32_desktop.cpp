@@ -1,10 +1,10 @@
 #include "win32/win32_desktop.h"
 
+#include "res/resource.h"
+#include "rules_dialog/rules_dialog.h"
 #include "win32/call_request.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
-#include "res/resource.h"
-#include "rules_dialog/rules_dialog.h"
 
 #include <algorithm>
 #include <cstdio>

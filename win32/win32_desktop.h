@@ -1,9 +1,9 @@
 #pragma once
 
+#include "res/resource.h"
 #include "shell/desktop.h"
 #include "win32/toolbar_strip.h"
 #include "win32/tray_icon.h"
-#include "res/resource.h"
 
 #include <windows.h>
 

@@ -6,10 +6,11 @@
 #
 #   tests/e2e/run.sh path/to/vellix.exe path/to/driver.exe [path/to/vellix.msi]
 #
-# The program runs from a copy beside the test-only tapi32.dll built with the driver, which
-# logs each call request to "tapi32-calls.log" in the scenario's directory instead of
-# placing the call, and answers that no call handler is registered when that directory holds
-# a file "tapi32-no-recipient". "tel:" URIs go to the driver, which logs them.
+# The program loads tapi32.dll from the system folder only, so the test-only tapi32.dll built
+# with the driver takes the system's place in the prefix. It logs each call request to
+# "tapi32-calls.log" in the scenario's directory instead of placing the call, and answers
+# that no call handler is registered when that directory holds a file "tapi32-no-recipient".
+# "tel:" URIs go to the driver, which logs them.
 #
 # With an installer named, one more scenario installs, upgrades and uninstalls it.
 set -uo pipefail
@@ -24,7 +25,7 @@ wait_ms=10000
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vellix-e2e.XXXXXX")
 mkdir -p "$work/bin"
-cp "$1" "$(dirname "$driver")/tapi32.dll" "$work/bin/" || exit 1
+cp "$1" "$work/bin/" || exit 1
 vellix=$work/bin/$(basename "$1")
 xvfb_pid=
 program_pid=
@@ -1248,6 +1249,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;tapi32=n"
 echo "Preparing a Wine prefix in $WINEPREFIX"
 timeout 180 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { echo "wineboot failed"; exit 1; }
 timeout 60 "$wineserver" -w
+cp "$(dirname "$driver")/tapi32.dll" "$WINEPREFIX/drive_c/windows/system32/tapi32.dll" || exit 1
 
 scenario "start-up with a number on the clipboard presents it" start_with_clipboard_number
 scenario "a block with two numbers fills the box and shows the number button" block_with_two_numbers

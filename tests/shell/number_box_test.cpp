@@ -1,5 +1,5 @@
-#include "shell/presentation.h"
 #include "fake_desktop.h"
+#include "shell/presentation.h"
 
 #include <gtest/gtest.h>
 

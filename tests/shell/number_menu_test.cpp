@@ -1,7 +1,7 @@
-#include "shell/number_menu.h"
-#include "shell/shell.h"
 #include "fake_desktop.h"
 #include "res/resource.h"
+#include "shell/number_menu.h"
+#include "shell/shell.h"
 
 #include <gtest/gtest.h>
 

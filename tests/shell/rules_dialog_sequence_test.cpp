@@ -1,7 +1,7 @@
-#include "shell/shell.h"
 #include "fake_desktop.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
+#include "shell/shell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "shell/presentation.h"
-#include "shell/shell.h"
 #include "fake_desktop.h"
 #include "res/resource.h"
 #include "rules/rule_learning.h"
+#include "shell/presentation.h"
+#include "shell/shell.h"
 
 #include <gtest/gtest.h>
 
