@@ -11,17 +11,18 @@ namespace {
 // Words that call what follows on their line a telephone number: label words in several
 // languages and the verbs of calling. Short ones must be the whole word; the others may
 // begin a longer one ("Telefonnummer", "phones", "calling").
-constexpr std::string_view PHONE_WORDS[] = {"cep", "tel", "tlf", "ph",  "fax",    "gsm",
-                                            "sms", "kom", "tfn", "cel", "t\351l", "t\303\251l"};
+constexpr std::string_view PHONE_WORDS[] = {"cep",    "tel",        "tlf",  "ph",  "fax",
+                                            "gsm",    "sms",        "kom",  "tfn", "cel",
+                                            "t\351l", "t\303\251l", "faks", "fixo"};
 
 constexpr std::string_view PHONE_STEMS[] = {
-    "sentralbord", "vaxel",        "v\344xel",  "centralino",  "dianhua",     "shouji",
-    "chuanzhen",   "lianxi",       "phone",     "teleph",      "telef",       "mobil",
-    "cell",        "handy",        "natel",     "portab",      "movil",       "celular",
-    "hotline",     "helpline",     "whatsapp",  "call",        "ring",        "dial",
-    "reach",       "rufnummer",    "durchwahl", "zentrale",    "switchboard", "denwa",
-    "keitai",      "jitaku",       "freephone", "puhelin",     "infolin",     "contact",
-    "tel\351f",    "tel\303\251f", "m\363vil",  "m\303\263vil"};
+    "sentralbord", "vaxel", "v\344xel", "centralino", "dianhua", "shouji", "chuanzhen", "lianxi",
+    "phone", "teleph", "telef", "mobil", "cell", "handy", "natel", "portab", "movil", "celular",
+    "hotline", "helpline", "whatsapp", "call", "ring", "dial", "reach", "rufnummer", "durchwahl",
+    "zentrale", "switchboard", "denwa", "keitai", "jitaku", "freephone", "puhelin", "infolin",
+    "contact", "tel\351f", "tel\303\251f", "m\363vil", "m\303\263vil",
+    // The desks that answer calls: "Klantenservice: 0800-0224".
+    "klantenservice", "kundenservice", "kundendienst", "servicedesk", "helpdesk"};
 
 // Verbs of calling in other languages: "ll\341menos al", "chiamaci", "appelez", "ligue".
 constexpr std::string_view CALLING_STEMS[] = {"llam",  "ll\341m", "ll\303\241m", "chiam", "appel",
@@ -321,7 +322,7 @@ int wordBefore(const Text& text, int from, int& wordEnd) {
     for (int marks = 0; marks < 4; ++marks) {
         const Byte c = text.at(e - 1);
         if (!(isSpace(c) || c == ':' || c == '#' || c == '.' || c == '-' || c == '"' || c == '\'' ||
-              c == '='))
+              c == '=' || c == '_'))
             break;
         --e;
     }
@@ -332,7 +333,9 @@ int wordBefore(const Text& text, int from, int& wordEnd) {
             (text.at(start - 1) == '/' && isLetter(text.at(start - 2)) && start < e)))
         --start;
     wordEnd = e;
-    return start < e && !isWordChar(text.at(start - 1)) ? start : -1;
+    // Keys in snake case are words too: "account_no".
+    const Byte before = text.at(start - 1);
+    return start < e && (!isWordChar(before) || before == '_') ? start : -1;
 }
 
 // Whether the token just before begin, a blank away, mixes letters and digits: a code
@@ -431,13 +434,22 @@ bool isPhoneWord(const Text& text, int start, int end) {
 bool saysPhoneBefore(const Text& text, int begin) {
     constexpr int REACH = 64;
     int i = begin;
+    // The first word after the position, once one is passed.
+    int nextWord = -1;
     while (i > begin - REACH && i > 0 && text.at(i - 1) != '\n' && text.at(i - 1) != '\r') {
-        if (isLetter(text.at(i - 1)) && !isLetter(text.at(i - 2))) {
+        const Byte c = text.at(i - 1);
+        // The word calls numbers in its own sentence only: "... sul suo cellulare 338 472
+        // 1906. Il codice del ritiro \350 4471-0918".
+        if ((c == '.' || c == '!' || c == '?') && isSpace(text.at(i)) && nextWord >= 0 &&
+            isUpperLetter(text.at(nextWord)))
+            return false;
+        if (isLetter(c) && !isLetter(text.at(i - 2))) {
             int end = i;
             while (isLetter(text.at(end)))
                 ++end;
             if (isPhoneWord(text, i - 1, end) || isOwnNumber(text, i - 1, end))
                 return true;
+            nextWord = i - 1;
         }
         --i;
     }
@@ -445,7 +457,8 @@ bool saysPhoneBefore(const Text& text, int begin) {
 }
 
 bool endsInNumberWord(const Text& text, int start, int end) {
-    constexpr std::string_view SUFFIXES[] = {"nummer", "number", "numero", "bango"};
+    constexpr std::string_view SUFFIXES[] = {"nummer",   "number",    "numero",     "bango",
+                                             "referenz", "reference", "referencia", "referentie"};
     if (std::any_of(std::begin(SUFFIXES), std::end(SUFFIXES), [&](std::string_view suffix) {
             const int length = static_cast<int>(suffix.size());
             return end - start > length && wordIs(text, end - length, end, suffix);
@@ -468,7 +481,8 @@ bool saysNotNumberBefore(const Text& text, int begin) {
     if (start < 0)
         return false;
     // "Ticket # is 0617-448812": the verb stands between the name and the number.
-    constexpr std::string_view VERBS[] = {"is", "was", "are", "es", "est", "ist", "era"};
+    constexpr std::string_view VERBS[] = {"is",  "was", "are",  "es",      "est",
+                                          "ist", "era", "\350", "\303\250"};
     if (wordIn(text, start, wordEnd, VERBS)) {
         start = wordBefore(text, start, wordEnd);
         if (start < 0)
@@ -782,7 +796,25 @@ Span headingOver(const Text& text, int begin, Headings& headings) {
 
 int columnMeaning(const Text& text, int begin, Headings& headings) {
     const Span cell = headingOver(text, begin, headings);
-    return cell.start < cell.end ? meaningOfWords(text, cell.start, cell.end) : 0;
+    if (cell.start >= cell.end)
+        return 0;
+    const int meaning = meaningOfWords(text, cell.start, cell.end);
+    if (meaning != 0)
+        return meaning;
+    // A column of numbered things: "Artikel-Nr.", "Item no"; but "Home no.", "Toll number".
+    constexpr std::string_view LINES[] = {"home", "office", "work", "direct", "main", "private"};
+    constexpr std::string_view SHORT_NUMBER_WORDS[] = {"no", "nr", "num"};
+    int previous = -1;
+    bool numbered = false;
+    anyWord(text, cell.start, cell.end, [&](int wordStart, int wordEnd) {
+        numbered = previous >= 0 && wordIn(text, wordStart, wordEnd, SHORT_NUMBER_WORDS);
+        if (wordIn(text, wordStart, wordEnd, LINES))
+            previous = -1;
+        else if (previous < 0)
+            previous = wordStart;
+        return numbered;
+    });
+    return numbered ? -1 : 0;
 }
 
 bool isQuotedCell(const Text& text, const Candidate& c) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace vellix::finder {
 
@@ -32,6 +33,21 @@ constexpr std::uint64_t HIGH_BITS = 0x8080808080808080ULL;
 bool hasByteBetween(std::uint64_t word, std::uint64_t low, std::uint64_t high) {
     const std::uint64_t low7 = word & (ONES * 127);
     return (((ONES * (127 + high) - low7) & ~word & (low7 + ONES * (127 - low))) & HIGH_BITS) != 0;
+}
+
+// The length of a no-break space written as an HTML entity at i, or 0.
+int blankEntityLength(const Text& text, int i) {
+    if (text.at(i) != '&')
+        return 0;
+    for (const std::string_view entity : {"&nbsp;", "&#160;"}) {
+        const int length = static_cast<int>(entity.size());
+        int k = 0;
+        while (k < length && text.at(i + k) == static_cast<Byte>(entity[k]))
+            ++k;
+        if (k == length)
+            return length;
+    }
+    return 0;
 }
 
 } // namespace
@@ -66,12 +82,17 @@ Candidate scanCandidate(const Text& text, int start) {
 
         int next = after;
         joint = 0;
-        spaced = isBlank(text.at(next));
-        if (spaced) {
+        const int entity = blankEntityLength(text, next);
+        spaced = isBlank(text.at(next)) || entity > 0;
+        if (entity > 0) {
+            // A page's source: "06221&nbsp;43891-29".
+            next += entity;
+            joint = ' ';
+        } else if (spaced) {
             while (isBlank(text.at(next)))
                 ++next;
-            // A wide gap after a whole number is a table's next column.
-            if (next - after > 2 && candidate.digits >= MIN_DIGITS)
+            // A wide gap is a table's next column.
+            if (next - after > 2)
                 break;
             joint = ' ';
             // A slash or dash set off by blanks: "030 / 2345 6789", "085 - 123 45 67".

@@ -170,8 +170,13 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
         // So is an area code or a mobile prefix after "(0)" or an area code in parentheses:
         // "+33 (0)4 72 55 18 40", "(81) 9 9602-3315".
         const bool afterParentheses = k > 0 && c.groups[k - 1].parenthesized;
+        // And the end of the switchboard's number before its hyphenated tail ("98 44 7-0"),
+        // or Budapest's 1 after the trunk 06 ("06 1 447 1830").
+        const bool areaAfterTrunk =
+            k == 1 && lead.length() == 2 && text.at(lead.begin) == '0' && c.digits >= 9;
         if (length == 1 && !group.parenthesized && k > codeGroups && !afterParentheses &&
-            !(last && extensionAfterHyphen) && !leadingCodes)
+            !(last && extensionAfterHyphen) && !(beforeExtension && national) && !areaAfterTrunk &&
+            !leadingCodes)
             return false;
         shortGroups += length <= 2 ? 1 : 0;
         fourDigitGroups += length == 4 ? 1 : 0;
@@ -185,9 +190,16 @@ bool hasNumberShape(const Text& text, const Candidate& c, bool labelled, Setting
     if (dotted && lead.length() <= 2 && text.at(lead.begin) != '0' &&
         !(lead.length() == 1 && text.at(lead.begin) == '1' && c.digits == 11))
         return false;
-    // References that begin with a year: "2024/06/4122", "2024-118833".
+    // References that begin with a year: "2024/06/4122", "2024-118833"; or hold one between
+    // marks: "08-2024-00317".
     if (isYear(text, lead) && isJoiningPunctuation(c.joints[1]))
         return false;
+    for (int k = 1; k + 1 < c.groupCount; ++k) {
+        const int value = groupValue(text, c.groups[k]);
+        if (c.groups[k].length() == 4 && value >= 2000 && value <= 2035 &&
+            (c.joints[k] == '-' || c.joints[k] == '/') && c.joints[k + 1] == c.joints[k])
+            return false;
+    }
 
     // Pairs of digits: the French and Dutch way, five pairs from a 0; otherwise scores,
     // times, dates.

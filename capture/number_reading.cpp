@@ -180,10 +180,14 @@ Span findVanity(const Text& text, std::size_t start, LetterCase letters) {
             break;
         const std::size_t gap = i;
         bool wide = false;
-        for (; isGroupSeparator(text.at(i)); ++i)
+        bool opens = false;
+        for (; isGroupSeparator(text.at(i)); ++i) {
             wide = wide || (i > gap && isBlank(text.at(i)) && isBlank(text.at(i - 1)));
-        // A wide gap is a table's next column: "004-882-7731   DOB: ...".
-        if (i == gap || wide)
+            opens = opens || text.at(i) == '(';
+        }
+        // A wide gap is a table's next column: "004-882-7731   DOB: ..."; after the digits an
+        // aside opens: "0800-0224 (ma t/m vr ...)".
+        if (i == gap || wide || (opens && count >= 2))
             break;
     }
     for (std::size_t code = 0; code < count && code < 2; ++code) {

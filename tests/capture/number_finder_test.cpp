@@ -117,6 +117,18 @@ TEST(FindNumbers, ReadsTextAsACarefulPersonWould) {
         {"the same name alone names no line", "Speed of light: 299 792 458", "  none\n"},
         {"a link and its text, named once",
          "Phone: <a href=\"tel:+18005550199\">1-800-555-0199</a>", "  Phone | 0 | +18005550199\n"},
+        {"a page's no-break space, a switchboard's tail after a lone digit, a lone area digit",
+         "Fax: 06221&nbsp;43891-29<br>Telefon: +49 (0) 6721 98 44 7-0\ntelefon: 06 1 447 1830",
+         "  Fax | 0 | 06221&nbsp;43891-29\n  Telefon | 0 | +49 (0) 6721 98 44 7-0\n"
+         "  telefon | 0 | 06 1 447 1830\n"},
+        {"a phone word calls numbers in its own sentence only",
+         "chiama il cellulare 338 472 1906. Il codice del ritiro \350 4471-0918.",
+         "  cellulare | 2 | 338 472 1906\n"},
+        {"numbered things: a year inside, a reference compound, a snake-case key, a column",
+         "contrato 08-2024-00317\nZahlungsreferenz: 0918 2044 7183\n"
+         "WHERE account_no = '0030 1234 5678'\nPos.  Artikel-Nr.     Menge\n"
+         "3     0815-2231-77    3\nKlantenservice: 0800-0224 (ma t/m vr 8.00 uur)",
+         "  Klantenservice | 0 | 0800-0224\n"},
         {"coordinates, a next column's name, drawn pairs in order",
          "gps=+52.520008,+013.404954\nMRN: 004-882-7731   DOB: 1962-08-19\n"
          "Vinnertall: 04 11 23 38 45",
