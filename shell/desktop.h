@@ -19,6 +19,8 @@ using MenuHandle = void*;
 enum class ShowCommand : std::int32_t {
     HIDE = 0,
     SHOW_NORMAL = 1,
+    // Shown on top of the other windows, the keyboard left where it is.
+    SHOW_NO_ACTIVATE = 4,
     SHOW = 5,
     MINIMIZE = 6,
     RESTORE = 9,

@@ -21,7 +21,9 @@ void presentCapturedNumbers(Desktop& desktop, const CapturedNumberList& numbers,
         // The button's tooltip names the number, by its label or else by itself.
         desktop.showSeveralNumbersLayout(
             first.kind(), first.label()[0] != '\0' ? first.label() : first.number().text());
-    desktop.showWindow(ShowCommand::SHOW_NORMAL);
+    // A copy is made in another program, which keeps the keyboard: Windows would refuse a
+    // background program the foreground anyway, and Enter there must not dial here.
+    desktop.showWindow(ShowCommand::SHOW_NO_ACTIVATE);
 }
 
 void presentNumber(Desktop& desktop, const CapturedNumber& entry, PhoneNumber& proposedNumber,

@@ -97,7 +97,11 @@ void Shell::onChainChange(WindowHandle removed, WindowHandle following) {
 void Shell::onTrayMessage(std::uint32_t mouseMessage) {
     switch (mouseMessage) {
     case MOUSE_LEFT_UP:
-        desktop_.bringToForeground();
+        // A hidden window is never made active: the keys would go to a box nobody sees.
+        if (desktop_.isWindowVisible()) {
+            desktop_.bringToForeground();
+            desktop_.focusNumberBox();
+        }
         break;
     case MOUSE_LEFT_DOUBLE_CLICK:
         if (desktop_.isWindowVisible()) {
@@ -107,6 +111,7 @@ void Shell::onTrayMessage(std::uint32_t mouseMessage) {
             desktop_.showWindow(ShowCommand::SHOW);
             desktop_.showWindow(ShowCommand::RESTORE);
             desktop_.bringToForeground();
+            desktop_.focusNumberBox();
         }
         break;
     case MOUSE_RIGHT_UP:

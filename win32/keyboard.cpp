@@ -18,6 +18,10 @@ bool isWithin(HWND window, HWND ancestor) {
 bool takeMainWindowKey(HWND mainWindow, const ToolbarStrip& strip, const MSG& message) {
     if (message.message != WM_KEYDOWN || !isWithin(message.hwnd, mainWindow))
         return false;
+    // Active while hidden (the icon's menu needs that), the window takes no key: Enter dials
+    // only a number the user can see.
+    if (IsWindowVisible(mainWindow) == FALSE)
+        return true;
     const bool inNumberBox = isWithin(message.hwnd, strip.numberBox);
     const bool onDial = message.hwnd == strip.dialButton;
     if (inNumberBox && SendMessageA(strip.numberBox, CB_GETDROPPEDSTATE, 0, 0) != FALSE)

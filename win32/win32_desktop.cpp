@@ -13,6 +13,7 @@ namespace vellix {
 
 static_assert(static_cast<int>(ShowCommand::HIDE) == SW_HIDE &&
               static_cast<int>(ShowCommand::SHOW_NORMAL) == SW_SHOWNORMAL &&
+              static_cast<int>(ShowCommand::SHOW_NO_ACTIVATE) == SW_SHOWNOACTIVATE &&
               static_cast<int>(ShowCommand::SHOW) == SW_SHOW &&
               static_cast<int>(ShowCommand::MINIMIZE) == SW_MINIMIZE &&
               static_cast<int>(ShowCommand::RESTORE) == SW_RESTORE);
@@ -56,6 +57,9 @@ void Win32Desktop::showTrayMenu(bool findNumbersInText) {
 
 void Win32Desktop::showWindow(ShowCommand command) {
     ShowWindow(main_, static_cast<int>(command));
+    // Above the other windows, without the keyboard.
+    if (command == ShowCommand::SHOW_NO_ACTIVATE)
+        SetWindowPos(main_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool Win32Desktop::isWindowVisible() {
@@ -63,7 +67,8 @@ bool Win32Desktop::isWindowVisible() {
 }
 
 void Win32Desktop::bringToForeground() {
-    SetForegroundWindow(main_);
+    if (IsWindowVisible(main_) != FALSE)
+        SetForegroundWindow(main_);
 }
 
 void Win32Desktop::destroyWindow() {

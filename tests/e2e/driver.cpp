@@ -123,6 +123,56 @@ bool changeClipboard(UINT format, const std::string& bytes) {
     return changeClipboard({{format, bytes}});
 }
 
+// Handles the driver's own window messages for ms.
+void pumpMessages(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    } while (GetTickCount64() < end);
+}
+
+// A copy made while the user works in another program: the program's window comes up on top,
+// and the keyboard stays with the program the copy was made in.
+bool copyWhileWorking(const std::string& text) {
+    HWND main = mainWindow();
+    if (main == nullptr)
+        return false;
+    WNDCLASSA workClass = {};
+    workClass.lpfnWndProc = DefWindowProcA;
+    workClass.hInstance = GetModuleHandleA(nullptr);
+    workClass.lpszClassName = "VellixDriverWork";
+    RegisterClassA(&workClass);
+    HWND work =
+        CreateWindowExA(0, workClass.lpszClassName, "Work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                        40, 400, 300, nullptr, nullptr, workClass.hInstance, nullptr);
+    SetForegroundWindow(work);
+    pumpMessages(POLL_MS);
+    const bool changed = GetForegroundWindow() == work && changeClipboard(CF_TEXT, text + '\0');
+    bool shown = false;
+    const ULONGLONG deadline = GetTickCount64() + CHANGE_MS;
+    while (changed && !shown && GetTickCount64() < deadline) {
+        pumpMessages(POLL_MS);
+        shown = IsWindowVisible(main) != FALSE;
+    }
+    HWND foreground = GetForegroundWindow();
+    // Above the window the user works in: the first of the two in the z-order.
+    HWND above = GetWindow(work, GW_HWNDFIRST);
+    while (above != nullptr && above != main && above != work)
+        above = GetWindow(above, GW_HWNDNEXT);
+    const bool kept = foreground == work;
+    if (!(changed && shown && kept && above == main))
+        std::printf("copied: %d, shown: %d, foreground %p (work %p, program %p), on top: %p\n",
+                    changed, shown, static_cast<void*>(foreground), static_cast<void*>(work),
+                    static_cast<void*>(main), static_cast<void*>(above));
+    DestroyWindow(work);
+    return changed && shown && kept && above == main;
+}
+
 // Text with the mark a password manager adds to keep it private: a format with no content
 // that matters, or "CanIncludeInClipboardHistory" holding the DWORD value.
 bool changeClipboardMarked(const std::string& text, const std::string& mark,
@@ -1248,7 +1298,7 @@ int usage() {
         "usage: driver COMMAND ...\n"
         "  put-text TEXT | put-block NAME VALUE ... | wait-window MS | wait-gone MS\n"
         "  change-text TEXT | change-unicode TEXT | change-text-held TEXT MS | crash-viewer\n"
-        "  change-marked TEXT FORMAT [DWORD]\n"
+        "  change-marked TEXT FORMAT [DWORD] | copy-while-working TEXT\n"
         "  time-dials COUNT TEXT\n"
         "  change-block NAME VALUE ...\n"
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
@@ -1294,6 +1344,9 @@ int main(int argc, char** argv) {
         const std::string bytes = unicodeBytes(args[1]);
         return report(changeClipboard(CF_UNICODETEXT, bytes), "Unicode text handed to the program");
     }
+    if (command == "copy-while-working" && count == 2)
+        return report(copyWhileWorking(args[1]),
+                      "the window came up on top; the keyboard stayed in the other program");
     if (command == "change-marked" && (count == 3 || count == 4))
         return report(changeClipboardMarked(args[1], args[2], count == 4 ? args[3] : ""),
                       "text marked \"" + args[2] + "\" handed to the program");

@@ -148,6 +148,18 @@ change_without_number() {
         drive wait-box "555 0199" 0
 }
 
+# A copy made in another program brings the window up on top and leaves the keyboard there;
+# a click on the icon then brings it forward with the box focused, ready for Enter.
+copy_beside_work() {
+    drive put-text "x" &&
+        start_program copy-beside-work &&
+        drive wait-window "$wait_ms" &&
+        drive copy-while-working "412-268-1234" &&
+        drive wait-box "412 268 1234" 0 &&
+        drive tray left-up &&
+        drive wait-focus box "$wait_ms"
+}
+
 # A password manager marks a copied password for clipboard monitors to skip: in each of the
 # three ways, the program leaves it unread.
 private_copies_skipped() {
@@ -1254,6 +1266,8 @@ cp "$(dirname "$driver")/tapi32.dll" "$WINEPREFIX/drive_c/windows/system32/tapi3
 scenario "start-up with a number on the clipboard presents it" start_with_clipboard_number
 scenario "a block with two numbers fills the box and shows the number button" block_with_two_numbers
 scenario "a clipboard change with no number leaves the box as it was" change_without_number
+scenario "a copy shows the window on top and leaves the keyboard in the other program" \
+    copy_beside_work
 scenario "content marked private by the copying program is left unread" private_copies_skipped
 scenario "a number copied while another program holds the clipboard is still proposed" held_clipboard
 scenario "copies still reach the program after another clipboard viewer crashed" \

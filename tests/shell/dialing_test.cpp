@@ -76,7 +76,7 @@ TEST_F(DialTest, NextNumberOfTheSameShapeIsProposedTheLearnedWay) {
                          "appendToNumberBox 8 0000",
                          "selectNumberBoxItem 1",
                          "showSingleNumberLayout",
-                         "showWindow 1"};
+                         "showWindow 4"};
     EXPECT_EQ(desktop.calls, expected);
 }
 

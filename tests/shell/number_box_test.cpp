@@ -128,7 +128,7 @@ TEST(PresentCapturedNumbers, SeveralNumbersKeepFirstEntryOnButtonAndShowWindow) 
                          "appendToNumberBox 8 1234",
                          "selectNumberBoxItem 1",
                          "showSeveralNumbersLayout 1 Home phone",
-                         "showWindow 1"};
+                         "showWindow 4"};
     EXPECT_EQ(desktop.calls, expected);
     EXPECT_STREQ(proposed.text(), "412-268-1234");
 }

@@ -106,7 +106,7 @@ TEST_F(ShellTest, StartUpPresentsClipboardInsideJoinWithoutForwarding) {
                          "setNumberBoxText 412 268 1234",
                          "selectNumberBoxItem 0",
                          "showSingleNumberLayout",
-                         "showWindow 1"};
+                         "showWindow 4"};
     EXPECT_EQ(desktop.calls, expected);
     EXPECT_STREQ(shell.state().proposedNumber.text(), "412-268-1234");
 }
@@ -236,7 +236,7 @@ TEST_F(ShellTest, SeveralNumbersShowNumberButtonWithFirstKindAndLabel) {
                          "setNumberBoxText 555 0100",
                          "selectNumberBoxItem 0",
                          "showSeveralNumbersLayout 2 Cell phone",
-                         "showWindow 1"};
+                         "showWindow 4"};
     EXPECT_EQ(desktop.calls, expected);
 }
 
@@ -245,7 +245,7 @@ TEST_F(ShellTest, EntryWithoutDialableCharacterStillShowsWindow) {
     desktop.clipboard = numbers({CapturedNumber("hello", KIND_GENERAL, nullptr)});
     shell.onClipboardChange(0, 0);
     EXPECT_EQ(desktop.numberBox, "");
-    EXPECT_EQ(desktop.calls.back(), "showWindow 1");
+    EXPECT_EQ(desktop.calls.back(), "showWindow 4");
 }
 
 TEST(Presentation, EmptyListChangesNothing) {
@@ -324,12 +324,13 @@ struct TrayCase {
 
 TEST_F(ShellTest, TrayMouseMessages) {
     const TrayCase cases[] = {
-        {"left click", MOUSE_LEFT_UP, false, {"bringToForeground"}},
+        {"left click while shown", MOUSE_LEFT_UP, true, {"bringToForeground", "focusNumberBox"}},
+        {"left click while hidden", MOUSE_LEFT_UP, false, {}},
         {"double click while shown", MOUSE_LEFT_DOUBLE_CLICK, true, {"showWindow 6"}},
         {"double click while hidden",
          MOUSE_LEFT_DOUBLE_CLICK,
          false,
-         {"showWindow 5", "showWindow 9", "bringToForeground"}},
+         {"showWindow 5", "showWindow 9", "bringToForeground", "focusNumberBox"}},
         {"right click", MOUSE_RIGHT_UP, true, {"showTrayMenu"}},
         {"mouse move", 0x0200, true, {}},
         {"left button down", 0x0201, true, {}},
