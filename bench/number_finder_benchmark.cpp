@@ -34,9 +34,9 @@ using i18n::phonenumbers::PhoneNumberUtil;
 enum class Encoding { ANSI, UTF8 };
 enum class Texts { ALL, WITHOUT_NUMBERS };
 
-// The corpus the finder was written with; four written without looking at the finder, which
+// The corpus the finder was written with; five written without looking at the finder, which
 // it was then worked on with in turn; and one written meanwhile, whose cases nobody reads.
-enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND, FRESH };
+enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND, FRESH, SEVENTH };
 
 const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which = Corpus::FINDER) {
     const auto load = [](const char* path, Encoding as) {
@@ -44,14 +44,15 @@ const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which 
                                               ? vellix::corpus::ANSI_NO_BREAK_SPACE
                                               : vellix::corpus::UTF8_NO_BREAK_SPACE);
     };
-    static const std::vector<vellix::corpus::Case> cases[6][2] = {
+    static const std::vector<vellix::corpus::Case> cases[7][2] = {
         {load(VELLIX_NUMBER_CORPUS, Encoding::ANSI), load(VELLIX_NUMBER_CORPUS, Encoding::UTF8)},
         {load(VELLIX_INDEPENDENT_CORPUS, Encoding::ANSI),
          load(VELLIX_INDEPENDENT_CORPUS, Encoding::UTF8)},
         {load(VELLIX_HOLDOUT_CORPUS, Encoding::ANSI), load(VELLIX_HOLDOUT_CORPUS, Encoding::UTF8)},
         {load(VELLIX_UNSEEN_CORPUS, Encoding::ANSI), load(VELLIX_UNSEEN_CORPUS, Encoding::UTF8)},
         {load(VELLIX_BLIND_CORPUS, Encoding::ANSI), load(VELLIX_BLIND_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_FRESH_CORPUS, Encoding::ANSI), load(VELLIX_FRESH_CORPUS, Encoding::UTF8)}};
+        {load(VELLIX_FRESH_CORPUS, Encoding::ANSI), load(VELLIX_FRESH_CORPUS, Encoding::UTF8)},
+        {load(VELLIX_SEVENTH_CORPUS, Encoding::ANSI), load(VELLIX_SEVENTH_CORPUS, Encoding::UTF8)}};
     return cases[static_cast<int>(which)][encoding == Encoding::ANSI ? 0 : 1];
 }
 
@@ -275,3 +276,6 @@ BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::BLIND)
 BENCHMARK_TEMPLATE(BM_CorpusVellix, Corpus::FRESH)->Name("BM_FindNumbersFreshCorpus");
 BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::FRESH)
     ->Name("BM_FindNumbersFreshCorpusLibphonenumber");
+BENCHMARK_TEMPLATE(BM_CorpusVellix, Corpus::SEVENTH)->Name("BM_FindNumbersSeventhCorpus");
+BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::SEVENTH)
+    ->Name("BM_FindNumbersSeventhCorpusLibphonenumber");
