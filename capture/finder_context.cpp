@@ -11,9 +11,9 @@ namespace {
 // Words that call what follows on their line a telephone number: label words in several
 // languages and the verbs of calling. Short ones must be the whole word; the others may
 // begin a longer one ("Telefonnummer", "phones", "calling").
-constexpr std::string_view PHONE_WORDS[] = {"cep",    "tel",        "tlf",  "ph",  "fax",
-                                            "gsm",    "sms",        "kom",  "tfn", "cel",
-                                            "t\351l", "t\303\251l", "faks", "fixo"};
+constexpr std::string_view PHONE_WORDS[] = {"cep",    "tel",        "tlf",  "ph",   "fax",
+                                            "gsm",    "sms",        "kom",  "tfn",  "cel",
+                                            "t\351l", "t\303\251l", "faks", "fixo", "mob"};
 
 constexpr std::string_view PHONE_STEMS[] = {
     "sentralbord", "vaxel", "v\344xel", "centralino", "dianhua", "shouji", "chuanzhen", "lianxi",
@@ -25,8 +25,9 @@ constexpr std::string_view PHONE_STEMS[] = {
     "klantenservice", "kundenservice", "kundendienst", "servicedesk", "helpdesk"};
 
 // Verbs of calling in other languages: "ll\341menos al", "chiamaci", "appelez", "ligue".
-constexpr std::string_view CALLING_STEMS[] = {"llam",  "ll\341m", "ll\303\241m", "chiam", "appel",
-                                              "anruf", "ligue",   "ligar",       "bellen"};
+constexpr std::string_view CALLING_STEMS[] = {"llam",   "ll\341m", "ll\303\241m", "chiam",
+                                              "appel",  "anruf",   "ligue",       "ligar",
+                                              "bellen", "comunic", "comun\355c",  "comun\303\255c"};
 
 bool beginsWithAny(const Text& text, int start, int end, const std::string_view* first,
                    const std::string_view* last) {
@@ -34,6 +35,20 @@ bool beginsWithAny(const Text& text, int start, int end, const std::string_view*
         const int length = static_cast<int>(stem.size());
         return end - start >= length && wordIs(text, start, start + length, stem);
     });
+}
+
+// "text us", "text me": a number to send messages to is a telephone's.
+bool isTextingPhrase(const Text& text, int start, int end) {
+    if (!wordIs(text, start, end, "text"))
+        return false;
+    int next = end;
+    while (isSpace(text.at(next)))
+        ++next;
+    int nextEnd = next;
+    while (isLetter(text.at(nextEnd)))
+        ++nextEnd;
+    return nextEnd > next &&
+           (wordIs(text, next, nextEnd, "us") || wordIs(text, next, nextEnd, "me"));
 }
 
 // "my number", "our new number": a person's own number is a telephone's.
@@ -210,6 +225,8 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "customer",
     "client",
     "patient",
+    "entreprise",
+    "organisme",
     "mrn",
     "usd",
     "eur",
@@ -447,7 +464,8 @@ bool saysPhoneBefore(const Text& text, int begin) {
             int end = i;
             while (isLetter(text.at(end)))
                 ++end;
-            if (isPhoneWord(text, i - 1, end) || isOwnNumber(text, i - 1, end))
+            if (isPhoneWord(text, i - 1, end) || isOwnNumber(text, i - 1, end) ||
+                isTextingPhrase(text, i - 1, end))
                 return true;
             nextWord = i - 1;
         }
@@ -457,8 +475,9 @@ bool saysPhoneBefore(const Text& text, int begin) {
 }
 
 bool endsInNumberWord(const Text& text, int start, int end) {
-    constexpr std::string_view SUFFIXES[] = {"nummer",   "number",    "numero",     "bango",
-                                             "referenz", "reference", "referencia", "referentie"};
+    constexpr std::string_view SUFFIXES[] = {"nummer",   "number",      "numero",     "bango",
+                                             "referenz", "reference",   "referencia", "referentie",
+                                             "sz\341m",  "sz\303\241m", "szam"};
     if (std::any_of(std::begin(SUFFIXES), std::end(SUFFIXES), [&](std::string_view suffix) {
             const int length = static_cast<int>(suffix.size());
             return end - start > length && wordIs(text, end - length, end, suffix);

@@ -35,6 +35,8 @@ bool hasByteBetween(std::uint64_t word, std::uint64_t low, std::uint64_t high) {
     return (((ONES * (127 + high) - low7) & ~word & (low7 + ONES * (127 - low))) & HIGH_BITS) != 0;
 }
 
+} // namespace
+
 // The length of a no-break space written as an HTML entity at i, or 0.
 int blankEntityLength(const Text& text, int i) {
     if (text.at(i) != '&')
@@ -49,8 +51,6 @@ int blankEntityLength(const Text& text, int i) {
     }
     return 0;
 }
-
-} // namespace
 
 Candidate scanCandidate(const Text& text, int start) {
     Candidate candidate;

@@ -34,6 +34,9 @@ struct Candidate {
     const Group& last() const { return groups[groupCount - 1]; }
 };
 
+// The length of a no-break space written as an HTML entity at i ("&nbsp;"), or 0.
+int blankEntityLength(const Text& text, int i);
+
 // The longest candidate from start on. Its groups are kept up to MAX_GROUPS; past that
 // only counted, so that the caller can skip the whole stretch.
 Candidate scanCandidate(const Text& text, int start);

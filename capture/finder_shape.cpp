@@ -295,7 +295,8 @@ bool isFamiliarForm(const Text& text, const Candidate& c) {
             grouped = grouped && c.groups[k].length() >= 2;
         return grouped;
     }
-    // North American: [1] 412 268 1234, (412) 268-1234, or 268-1234 alone.
+    // North American: [1] 412 268 1234, (412) 268-1234. A local number alone (268-1234) in a
+    // longer text is as often a code ("DfE 202-2041"): there only words call it a number.
     int k = 0;
     if (first.length() == 1 && digitAt(first, 0) == '1' && !first.parenthesized)
         k = 1;
@@ -307,9 +308,11 @@ bool isFamiliarForm(const Text& text, const Candidate& c) {
     if (left == 3)
         return three(c.groups[k], '1') && three(c.groups[k + 1], '1') &&
                c.groups[k + 2].length() == 4 && !c.groups[k + 1].parenthesized;
-    // A local number alone: 268-1234, 268 1234.
-    return left == 2 && k == 0 && three(c.groups[0], '2') && !first.parenthesized &&
-           c.groups[1].length() == 4 && (c.joints[1] == '-' || c.joints[1] == ' ');
+    // A copy of a few numbers and nothing else: "555-1212 or 555-1313".
+    constexpr int FEW_NUMBERS = 48;
+    return text.length() <= FEW_NUMBERS && left == 2 && k == 0 && three(c.groups[0], '2') &&
+           !first.parenthesized && c.groups[1].length() == 4 &&
+           (c.joints[1] == '-' || c.joints[1] == ' ');
 }
 
 bool isFamiliarNumber(const Text& text, const Candidate& c) {
@@ -325,14 +328,16 @@ int familiarSplit(const Text& text, const Candidate& c, int from) {
         const Candidate part = slice(c, from, k);
         const Candidate rest = slice(c, k, c.groupCount);
         const bool slash = c.joints[k] == '/';
-        if (!isFamiliarNumber(text, part)) {
-            // A slash set off by blanks parts two numbers, the first in any form its words
-            // then call a number: "Call 98450 12345 / 080-4112 7788".
-            if (slash && hasNumberShape(text, part, false, Setting::IN_TEXT) &&
-                isFamiliarNumber(text, rest))
-                return k;
+        // A slash set off by blanks parts two whole numbers, in any form their words then
+        // call numbers: "Call 98450 12345 / 080-4112 7788", "llama: 915 27 44 08 / 654 31 22 97".
+        if (slash && part.digits >= 9 && rest.digits >= 9 &&
+            hasNumberShape(text, part, false, Setting::IN_TEXT) &&
+            hasNumberShape(text, rest, false, Setting::IN_TEXT))
+            return k;
+        // Otherwise each part is a whole number in a familiar form, not a local one: "882 4417
+        // 0031 6629 005" is a card's number.
+        if (!isFamiliarNumber(text, part) || part.digits < 9)
             continue;
-        }
         // After a slash, the same exchange's other line may be written without its area
         // code: "(011) 4555-2187 / 4555-2188".
         if (isFamiliarNumber(text, rest) || familiarSplit(text, c, k) > 0 ||

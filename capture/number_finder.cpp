@@ -19,14 +19,20 @@ using namespace finder;
 
 namespace {
 
-// The number's text as written, with each run of blanks cut to its first; false when it
-// is longer than a number's text may be.
+// The number's text as written, with each run of blanks cut to its first and a page's
+// no-break space as a blank; false when it is longer than a number's text may be.
 bool numberText(const Text& text, int begin, int end,
                 char (&out)[PhoneNumber::MAX_TEXT_LENGTH + 1]) {
     std::size_t n = 0;
     for (int i = begin; i < end;) {
         if (n == PhoneNumber::MAX_TEXT_LENGTH)
             return false;
+        const int entity = blankEntityLength(text, i);
+        if (entity > 0) {
+            out[n++] = ' ';
+            i += entity;
+            continue;
+        }
         const Byte byte = text.at(i);
         out[n++] = static_cast<char>(byte);
         ++i;
@@ -263,15 +269,20 @@ bool isNumberHere(const Text& text, const Candidate& c, bool called, const Label
     // A word of the line's kind before it ("casa", "Handy") calls it one.
     const bool named =
         (label.begin >= 0 && label.kind != KIND_GENERAL) ||
-        (label.isName && c.groupCount > 1 && c.digits >= 8 &&
+        (label.isName && c.groupCount > 1 && c.digits >= 9 &&
          meaningOfWords(text, label.begin, label.end) >= 0 && isInPhoneList(text, c.begin));
     // So does an extension after it: "conserjeria 22 555 6140, anexo 12".
-    if (!(called || named || hasNamedExtension(text, c.end) || column > 0 ||
-          isFamiliarForm(text, c) || isQuotedCell(text, c) || saysPhoneBefore(text, c.begin)))
+    // One run of digits that a name other than a line's calls something is a code, however
+    // it begins: "KID: 0011873204189".
+    const bool familiar =
+        isFamiliarForm(text, c) && !(c.groupCount == 1 && !c.plus && label.isName);
+    if (!(called || named || hasNamedExtension(text, c.end) || column > 0 || familiar ||
+          isQuotedCell(text, c) || saysPhoneBefore(text, c.begin)))
         return false;
     // "sip:+4930234567891@pbx.example.com"
     const bool tied = tiedAfter(text, c.end) && !(c.plus && text.at(c.end) == '@');
-    return !tied && (called || !saysNotNumberBefore(text, c.begin)) &&
+    // Under a heading that says phone, the cell before is another column: "G. Price\t029 ...".
+    return !tied && (called || column > 0 || !saysNotNumberBefore(text, c.begin)) &&
            !saysNotNumberAfter(text, c.end);
 }
 

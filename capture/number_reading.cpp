@@ -86,7 +86,11 @@ Extension extensionAt(const Text& text, std::size_t i) {
         for (; text.at(i) == ','; ++i)
             ++pauses;
         i = skipBlanks(text, i);
-        return isKeypadChar(text.at(i)) ? Extension{i, pauses} : Extension{};
+        if (isKeypadChar(text.at(i)))
+            return {i, pauses};
+        // A comma before a word that names the extension: "22 555 6140, anexo 12".
+        if (pauses > 1)
+            return {};
     }
     if (text.at(i) == ';') {
         if (!wordAt(text, i + 1, "ext") || text.at(i + 4) != '=')

@@ -6,6 +6,7 @@
 #include "capture/digit_string.h"
 #include "capture/home_country.h"
 #include "capture/number_finder.h"
+#include "capture/number_reading.h"
 
 #include <cstring>
 #include <memory>
@@ -41,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(std::strcmp(vellix::PhoneNumber(text).digitForm(), entry.number().digitForm()) == 0);
         const int digits = countDigits(entry.number().digitForm());
         check(digits >= 7 && digits <= 15);
+        // Every digit written before the extension is dialed.
+        check(countDigits(text) - countDigits(vellix::readNumber(text).extension) <= digits);
         check(entry.kind() >= vellix::KIND_GENERAL && entry.kind() <= vellix::KIND_CELL);
         check(std::strlen(entry.label()) < vellix::CapturedNumber::LABEL_CAPACITY);
     }
