@@ -126,6 +126,9 @@ public:
     virtual UnsavedDataChoice askAboutUnsavedData(const char* fileName) = 0;
     // A file to keep data in, suggested by name; empty when the user chose none.
     virtual std::string chooseFileToKeep(const char* suggestedName) = 0;
+    // Asks the system to hold the end of the session for the reason the user is shown there
+    // (an empty reason lets it end), as a program with unsaved work does.
+    virtual void holdSessionEnd(const char* reason) = 0;
 
     // The calling code of the country of the user's regional settings ("1", "44"); empty
     // when the system does not say.

@@ -199,13 +199,43 @@ void Shell::runRulesDialog() {
 }
 
 bool Shell::keepUnsavedData() {
+    const SavedFiles saved = saveFailedFiles();
+    return (saved.history || keepOneFile(HISTORY_FILE, true)) &&
+           (saved.rules || keepOneFile(RULES_FILE, false));
+}
+
+Shell::SavedFiles Shell::saveFailedFiles() {
     // Once more: whatever held a file may have let it go.
-    const bool historySaved =
+    SavedFiles saved;
+    saved.history =
         !files_.historyFailing() && !state_.historyUnread ? true : saveHistoryOf(files_, state_);
-    const bool rulesSaved =
+    saved.rules =
         !files_.rulesFailing() && !state_.rulesUnread ? true : saveRulesOf(files_, state_);
-    return (historySaved || keepOneFile(HISTORY_FILE, true)) &&
-           (rulesSaved || keepOneFile(RULES_FILE, false));
+    return saved;
+}
+
+bool Shell::onQueryEndSession(bool closingApp) {
+    const SavedFiles files = saveFailedFiles();
+    const bool saved = files.history && files.rules;
+    // An installer closing the program cannot be asked to wait: it is told to go ahead, and
+    // the rules dialog's edits go as with Cancel.
+    if (closingApp)
+        return true;
+    const char* reason = !saved             ? SESSION_UNSAVED_REASON
+                         : rulesDialogOpen_ ? SESSION_EDITING_REASON
+                                            : "";
+    desktop_.holdSessionEnd(reason);
+    return reason[0] == '\0';
+}
+
+void Shell::onEndSession(bool ending, bool closingApp) {
+    if (!ending) {
+        desktop_.holdSessionEnd("");
+        return;
+    }
+    saveFailedFiles();
+    if (closingApp && !rulesDialogOpen_)
+        desktop_.destroyWindow();
 }
 
 bool Shell::keepOneFile(const char* fileName, bool history) {

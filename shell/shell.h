@@ -16,6 +16,12 @@ namespace vellix {
 constexpr std::uint32_t CLIPBOARD_RETRY_MS = 50;
 constexpr int CLIPBOARD_RETRIES = 40;
 
+// What the system shows beside Vellix when the user signs out while it holds work.
+inline constexpr const char* SESSION_UNSAVED_REASON =
+    "Your dialing history or rules could not be saved. Open Vellix and choose Exit to keep them.";
+inline constexpr const char* SESSION_EDITING_REASON =
+    "The Dialing Rules dialog is open with changes not yet confirmed.";
+
 // The main window's decisions, one handler per event, free of any platform call: what
 // start-up loads and in which order, what a clipboard change does, the clipboard-viewer
 // chain's bookkeeping, the notification icon's mouse messages and the commands.
@@ -49,6 +55,12 @@ public:
     // captured alone and presented as a copied one, with the window in front and the number
     // box focused. A link without a number that fits changes nothing.
     void onLink(std::string_view link);
+    // The user signs out or shuts down (closingApp false), or an installer asks the program to
+    // close (true). Saves what failed to save; false holds a sign-out with a reason while data
+    // is unsaved or the rules are being edited, which the user sees and decides on.
+    bool onQueryEndSession(bool closingApp);
+    // The session ends (ending) or goes on; an installer's close ends the program.
+    void onEndSession(bool ending, bool closingApp);
 
     ShellState& state() { return state_; }
     const ShellState& state() const { return state_; }
@@ -62,6 +74,12 @@ private:
     // asks whether to keep its data in a file of the user's choice, to exit without it, or to
     // go back. False: the user goes back, and the program stays.
     bool keepUnsavedData();
+    // Tries the saves that failed once more; which files are saved now.
+    struct SavedFiles {
+        bool history = false;
+        bool rules = false;
+    };
+    SavedFiles saveFailedFiles();
     bool keepOneFile(const char* fileName, bool history);
     void runRulesDialog();
 

@@ -14,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <string_view>
 
 namespace {
@@ -68,6 +69,22 @@ void loadLibrariesFromSystemFolderOnly() {
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// An installer that closed Vellix to replace it (Restart Manager) starts it again afterwards,
+// with the data folder it was given; not after a crash, a hang or a restart of Windows, which
+// starts it from the Startup folder.
+void registerRestart(std::string_view dataFolder) {
+    std::wstring commandLine;
+    if (!dataFolder.empty()) {
+        const std::string option = "--data-folder \"" + std::string(dataFolder) + "\"";
+        commandLine.resize(option.size() + 1);
+        const int length = MultiByteToWideChar(CP_ACP, 0, option.c_str(), -1, commandLine.data(),
+                                               static_cast<int>(commandLine.size()));
+        commandLine.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    }
+    RegisterApplicationRestart(commandLine.c_str(),
+                               RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
@@ -116,6 +133,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
         return 0;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    registerRestart(options.dataFolder);
     if (!vellix::isBlankCommandLine(link) && link.size() <= vellix::MAX_LINK_SIZE)
         shell.onLink(link);
     return runMessageLoop(instance, desktop);

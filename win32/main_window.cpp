@@ -140,6 +140,11 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
         return onActivate(mainWindow.desktop, window, wParam, lParam);
     case WM_COPYDATA:
         return onCopyData(shell, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_QUERYENDSESSION:
+        return shell.onQueryEndSession((lParam & ENDSESSION_CLOSEAPP) != 0) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        shell.onEndSession(wParam != FALSE, (lParam & ENDSESSION_CLOSEAPP) != 0);
+        return 0;
     case WM_DPICHANGED:
         return onDpiChanged(mainWindow.desktop, window, wParam,
                             *reinterpret_cast<const RECT*>(lParam));

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace vellix {
 
@@ -246,6 +247,16 @@ UnsavedDataChoice Win32Desktop::askAboutUnsavedData(const char* fileName) {
     default:
         return UnsavedDataChoice::GO_BACK;
     }
+}
+
+void Win32Desktop::holdSessionEnd(const char* reason) {
+    if (reason[0] == '\0') {
+        ShutdownBlockReasonDestroy(main_);
+        return;
+    }
+    wchar_t wide[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, reason, -1, wide, static_cast<int>(std::size(wide)) - 1);
+    ShutdownBlockReasonCreate(main_, wide);
 }
 
 std::string Win32Desktop::chooseFileToKeep(const char* suggestedName) {

@@ -70,6 +70,7 @@ public:
     void showSavesResumed() override;
     UnsavedDataChoice askAboutUnsavedData(const char* fileName) override;
     std::string chooseFileToKeep(const char* suggestedName) override;
+    void holdSessionEnd(const char* reason) override;
 
     std::string regionalCallingCode() override;
     bool isLeftCtrlDown() override;

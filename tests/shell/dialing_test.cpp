@@ -269,5 +269,32 @@ TEST_F(DialTest, ExitWithUnsavedDataSavesOnceMoreThenAsks) {
     EXPECT_EQ(files.storedHistory.size(), 1U);
 }
 
+// Signing out saves what failed once more and, while something is still unsaved, holds the
+// end with a reason the user sees; an installer's close is never held and ends the program.
+TEST_F(DialTest, SessionEndSavesOnceMoreAndHoldsOnlyASignOut) {
+    files.historyReadOnly = true;
+    present("412-268-1234");
+    dial("8 1234");
+    desktop.calls.clear();
+    EXPECT_FALSE(shell.onQueryEndSession(false));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"saveHistory", std::string("holdSessionEnd ") + SESSION_UNSAVED_REASON}));
+
+    desktop.calls.clear();
+    shell.onEndSession(false, false);
+    EXPECT_EQ(desktop.calls, (Calls{"holdSessionEnd "}));
+
+    desktop.calls.clear();
+    EXPECT_TRUE(shell.onQueryEndSession(true));
+    shell.onEndSession(true, true);
+    EXPECT_EQ(desktop.calls, (Calls{"saveHistory", "saveHistory", "destroyWindow"}));
+
+    files.historyReadOnly = false;
+    desktop.calls.clear();
+    EXPECT_TRUE(shell.onQueryEndSession(false));
+    EXPECT_EQ(desktop.calls, (Calls{"saveHistory", "showSavesResumed", "holdSessionEnd "}));
+    EXPECT_EQ(files.storedHistory.size(), 1U);
+}
+
 } // namespace
 } // namespace vellix

@@ -150,6 +150,9 @@ public:
             unsavedAnswers.erase(unsavedAnswers.begin());
         return answer;
     }
+    void holdSessionEnd(const char* reason) override {
+        record("holdSessionEnd " + std::string(reason));
+    }
     std::string chooseFileToKeep(const char* suggestedName) override {
         record("chooseFileToKeep " + std::string(suggestedName));
         std::string chosen = chosenFiles.empty() ? std::string() : chosenFiles.front();
