@@ -12,6 +12,14 @@
 #define IDS_SAVE_FAILED_TEXT 123
 // At exit: the same two, and what the three buttons do.
 #define IDS_UNSAVED_AT_EXIT_TEXT 124
+#define IDS_TRAY_TIP_CALL_FAILED 125
+#define IDS_CALL_FAILED_TITLE 126
+#define IDS_CALL_NO_TELEPHONY 127
+#define IDS_CALL_NO_LINK_PROGRAM 128
+#define IDS_CALL_NOT_STARTED 129
+// "Dial with": the "tel:" program by name (formats it), or none.
+#define IDS_LINK_PROGRAM 130
+#define IDS_NO_LINK_PROGRAM 131
 
 // The main window's class, which the string table names and other programs look for.
 #define MAIN_WINDOW_CLASS "VELLIX"
@@ -40,6 +48,9 @@
 #define CMD_ABOUT 104
 #define CMD_EXIT 105
 #define CMD_FIND_NUMBERS 106
+#define CMD_SHOW 107
+#define CMD_DIAL_WITH_TELEPHONY 108
+#define CMD_DIAL_WITH_LINK 112
 #define CMD_NUMBER_MENU 110
 #define CMD_DIAL 111
 #define CMD_DIALING_RULES 32780

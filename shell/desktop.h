@@ -2,6 +2,7 @@
 
 #include "capture/captured_number.h"
 #include "rules/dialing_rule.h"
+#include "shell/dial_route.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +46,20 @@ enum class UnsavedDataChoice : std::int32_t {
 constexpr std::uint32_t MOUSE_LEFT_UP = 0x0202;
 constexpr std::uint32_t MOUSE_LEFT_DOUBLE_CLICK = 0x0203;
 constexpr std::uint32_t MOUSE_RIGHT_UP = 0x0205;
+// What an icon of the current notification version announces besides: a selection with the
+// mouse or with Enter or Space, and a request for its menu (mouse or keyboard).
+constexpr std::uint32_t TRAY_SELECT = 0x0400;
+constexpr std::uint32_t TRAY_KEY_SELECT = 0x0401;
+constexpr std::uint32_t TRAY_CONTEXT_MENU = 0x007B;
+
+// The icon's menu as it opens: its check marks and the "tel:" program it names.
+struct TrayMenuState {
+    bool findNumbersInText = true;
+    // Where calls go now, checked under "Dial with".
+    DialRoute dialWith = DialRoute::TELEPHONY;
+    // The "tel:" program offered there; empty when none but Vellix is chosen.
+    std::string linkProgram;
+};
 
 // Everything the shell asks of the windowing system, in the shell's own terms. The Windows
 // program implements it with Win32 calls on the main window and its controls; the unit
@@ -54,11 +69,12 @@ public:
     virtual ~Desktop() = default;
 
     // Notification icon.
-    virtual void addTrayIcon() = 0;
+    // True when the icon announces selections and menu requests (TRAY_SELECT and the like)
+    // rather than only mouse buttons.
+    virtual bool addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
     // Opens the icon's menu at the cursor; the chosen command arrives later as a command.
-    // findNumbersInText: whether "Find numbers in copied text" shows its check mark.
-    virtual void showTrayMenu(bool findNumbersInText) = 0;
+    virtual void showTrayMenu(const TrayMenuState& menu) = 0;
 
     // Main window.
     virtual void showWindow(ShowCommand command) = 0;
@@ -136,7 +152,13 @@ public:
 
     // Dialing.
     virtual bool isLeftCtrlDown() = 0;
-    virtual void requestCall(const char* address) = 0;
+    // What the PC is set up to place calls with; read afresh each time.
+    virtual CallHandlers callHandlers() = 0;
+    virtual CallResult requestCall(const char* address, DialRoute route) = 0;
+    // A call could not be placed: says why once (balloon), and the icon's tip says so until
+    // showCallPlaced.
+    virtual void showCallFailure(CallResult result) = 0;
+    virtual void showCallPlaced() = 0;
 };
 
 } // namespace vellix

@@ -2,7 +2,21 @@
 
 namespace vellix {
 
-void dial(Desktop& desktop, DataFiles& files, ShellState& state) {
+CallResult placeCall(Desktop& desktop, const char* address, DialRoute chosen) {
+    const CallHandlers handlers = desktop.callHandlers();
+    const DialRoute route = effectiveRoute(chosen, handlers);
+    CallResult result = desktop.requestCall(address, route);
+    if (result == CallResult::NO_TELEPHONY && !handlers.linkProgram.empty() &&
+        !handlers.linkProgramIsOwn)
+        result = desktop.requestCall(address, DialRoute::TEL_LINK);
+    if (result == CallResult::PLACED)
+        desktop.showCallPlaced();
+    else
+        desktop.showCallFailure(result);
+    return result;
+}
+
+void dial(Desktop& desktop, DataFiles& files, ShellState& state, DialRoute chosen) {
     char text[DIAL_TEXT_CAPACITY] = {};
     desktop.readNumberBox(text, sizeof text);
     // Typed to be dialed: a word there is a vanity number, whatever its case.
@@ -11,7 +25,7 @@ void dial(Desktop& desktop, DataFiles& files, ShellState& state) {
         return;
     // Ctrl teaches a pair without calling, for numbers dialed some other way.
     if (!desktop.isLeftCtrlDown())
-        desktop.requestCall(dialAddress(reading).c_str());
+        placeCall(desktop, dialAddress(reading).c_str(), chosen);
 
     // A dial string too long for a number's text is dialed, not learned from.
     const PhoneNumber dialed(reading.number);

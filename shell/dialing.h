@@ -19,6 +19,12 @@ constexpr std::size_t DIAL_TEXT_CAPACITY = READING_CAPACITY;
 // and the dialed number when the two share enough of their ends: the pair joins the history,
 // the history is saved and the working rules are derived again. Nothing dialable, nothing
 // dialed or learned. The number box is left as it is.
-void dial(Desktop& desktop, DataFiles& files, ShellState& state);
+// The call goes the route chosen, or where the PC is set up to send it (effectiveRoute);
+// a telephony request that nothing takes goes to the "tel:" program when there is one other
+// than Vellix. A call that cannot be placed is told.
+void dial(Desktop& desktop, DataFiles& files, ShellState& state, DialRoute chosen);
+
+// Places a call for address by the route chosen; what came of it.
+CallResult placeCall(Desktop& desktop, const char* address, DialRoute chosen);
 
 } // namespace vellix

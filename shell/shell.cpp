@@ -16,7 +16,7 @@
 namespace vellix {
 
 void Shell::onCreate() {
-    desktop_.addTrayIcon();
+    trayAnnouncesSelection_ = desktop_.addTrayIcon();
     desktop_.createToolbarStrip();
     loadDataFiles(files_, state_);
     files_.loadSettings(settings_);
@@ -97,33 +97,67 @@ void Shell::onChainChange(WindowHandle removed, WindowHandle following) {
 void Shell::onTrayMessage(std::uint32_t mouseMessage) {
     switch (mouseMessage) {
     case MOUSE_LEFT_UP:
-        // A hidden window is never made active: the keys would go to a box nobody sees.
-        if (desktop_.isWindowVisible()) {
-            desktop_.bringToForeground();
-            desktop_.focusNumberBox();
-        }
+        // An icon that announces selections is followed by one.
+        if (!trayAnnouncesSelection_)
+            bringForwardIfShown();
+        break;
+    case TRAY_SELECT:
+        bringForwardIfShown();
+        break;
+    case TRAY_KEY_SELECT:
+        showAndFocus();
         break;
     case MOUSE_LEFT_DOUBLE_CLICK:
-        if (desktop_.isWindowVisible()) {
+        if (desktop_.isWindowVisible())
             // Minimising hides the window through onSize.
             desktop_.showWindow(ShowCommand::MINIMIZE);
-        } else {
-            desktop_.showWindow(ShowCommand::SHOW);
-            desktop_.showWindow(ShowCommand::RESTORE);
-            desktop_.bringToForeground();
-            desktop_.focusNumberBox();
-        }
+        else
+            showAndFocus();
         break;
     case MOUSE_RIGHT_UP:
-        desktop_.showTrayMenu(settings_.findNumbersInText);
+        if (!trayAnnouncesSelection_)
+            showTrayMenu();
+        break;
+    case TRAY_CONTEXT_MENU:
+        showTrayMenu();
         break;
     default:
         break;
     }
 }
 
+// A hidden window is never made active: the keys would go to a box nobody sees.
+void Shell::bringForwardIfShown() {
+    if (desktop_.isWindowVisible()) {
+        desktop_.bringToForeground();
+        desktop_.focusNumberBox();
+    }
+}
+
+void Shell::showAndFocus() {
+    desktop_.showWindow(ShowCommand::SHOW);
+    desktop_.showWindow(ShowCommand::RESTORE);
+    desktop_.bringToForeground();
+    desktop_.focusNumberBox();
+}
+
+void Shell::showTrayMenu() {
+    const CallHandlers handlers = desktop_.callHandlers();
+    TrayMenuState menu;
+    menu.findNumbersInText = settings_.findNumbersInText;
+    menu.dialWith = effectiveRoute(settings_.dialWith, handlers);
+    if (!handlers.linkProgramIsOwn)
+        menu.linkProgram = handlers.linkProgram;
+    desktop_.showTrayMenu(menu);
+}
+
+void Shell::chooseDialRoute(DialRoute route) {
+    settings_.dialWith = route;
+    files_.saveSettings(settings_);
+}
+
 void Shell::onTaskbarCreated() {
-    desktop_.addTrayIcon();
+    trayAnnouncesSelection_ = desktop_.addTrayIcon();
 }
 
 bool Shell::onCommand(std::uint32_t command) {
@@ -147,7 +181,16 @@ bool Shell::onCommand(std::uint32_t command) {
         showNumberMenu(desktop_, state_.capturedNumbers);
         return true;
     case CMD_DIAL:
-        dial(desktop_, files_, state_);
+        dial(desktop_, files_, state_, settings_.dialWith);
+        return true;
+    case CMD_SHOW:
+        showAndFocus();
+        return true;
+    case CMD_DIAL_WITH_TELEPHONY:
+        chooseDialRoute(DialRoute::TELEPHONY);
+        return true;
+    case CMD_DIAL_WITH_LINK:
+        chooseDialRoute(DialRoute::TEL_LINK);
         return true;
     default:
         break;

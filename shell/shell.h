@@ -82,6 +82,11 @@ private:
     SavedFiles saveFailedFiles();
     bool keepOneFile(const char* fileName, bool history);
     void runRulesDialog();
+    void bringForwardIfShown();
+    void showAndFocus();
+    void showTrayMenu();
+    // The user's choice under "Dial with", kept in the settings.
+    void chooseDialRoute(DialRoute route);
 
     Desktop& desktop_;
     // Every save goes through here, so that none fails unnoticed.
@@ -92,6 +97,8 @@ private:
     // The calling code whose numbers are read in national form, chosen at start-up.
     std::string homeCountry_;
     bool listening_ = false;
+    // The icon announces selections and menu requests besides mouse buttons.
+    bool trayAnnouncesSelection_ = false;
     WindowHandle nextViewer_ = nullptr;
     // Retries of the present clipboard change so far, and whether one is scheduled.
     int clipboardRetries_ = 0;

@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::string_view FIND_NUMBERS_KEY = "FindNumbersInText=";
 constexpr std::string_view HOME_COUNTRY_KEY = "HomeCountry=";
+constexpr std::string_view DIAL_WITH_KEY = "DialWith=";
+constexpr std::string_view DIAL_WITH_TELEPHONY = "telephony";
+constexpr std::string_view DIAL_WITH_LINK = "link";
 constexpr std::size_t LONGEST_CALLING_CODE = 3;
 
 // One to three digits, as written after a '+' or not.
@@ -36,6 +39,11 @@ bool writeSettings(std::ostream& stream, const Settings& settings) {
     // Unset, the home country follows the regional settings wherever they change.
     if (!settings.homeCountry.empty())
         stream << HOME_COUNTRY_KEY << settings.homeCountry << "\r\n";
+    // Unset, calls go where the PC is set up to send them, as that changes.
+    if (settings.dialWith != DialRoute::AUTOMATIC)
+        stream << DIAL_WITH_KEY
+               << (settings.dialWith == DialRoute::TELEPHONY ? DIAL_WITH_TELEPHONY : DIAL_WITH_LINK)
+               << "\r\n";
     return stream.good();
 }
 
@@ -51,6 +59,12 @@ void readSettings(std::istream& stream, Settings& settings) {
                 settings.findNumbersInText = value == "1";
         } else if (line.substr(0, HOME_COUNTRY_KEY.size()) == HOME_COUNTRY_KEY) {
             readCallingCode(trimBlanks(line.substr(HOME_COUNTRY_KEY.size())), settings.homeCountry);
+        } else if (line.substr(0, DIAL_WITH_KEY.size()) == DIAL_WITH_KEY) {
+            const std::string_view value = trimBlanks(line.substr(DIAL_WITH_KEY.size()));
+            if (value == DIAL_WITH_TELEPHONY)
+                settings.dialWith = DialRoute::TELEPHONY;
+            else if (value == DIAL_WITH_LINK)
+                settings.dialWith = DialRoute::TEL_LINK;
         }
     }
 }

@@ -5,6 +5,15 @@
 
 namespace vellix {
 
+// Where Dial sends a call: as the PC is set up, or the one the user chose on the icon's menu.
+enum class DialRoute {
+    AUTOMATIC,
+    // The assisted-telephony request, which an office phone system's software takes.
+    TELEPHONY,
+    // The program the user chose for "tel:" links (a softphone, Teams, a phone link app).
+    TEL_LINK,
+};
+
 // The user's choices, kept in a small text file beside the data files.
 struct Settings {
     // Whether a copied text longer than a number is searched for the numbers in it.
@@ -12,6 +21,7 @@ struct Settings {
     // The calling code of the user's own country ("1", "44"), whose numbers are read in
     // their national form; empty for the one of the system's regional settings.
     std::string homeCountry;
+    DialRoute dialWith = DialRoute::AUTOMATIC;
 };
 
 // "[Vellix]" and one "key=value" line a setting, CR LF line ends.
@@ -25,8 +35,8 @@ bool loadSettings(Settings& settings);
 
 bool writeSettings(std::ostream& stream, const Settings& settings);
 // A missing or unreadable line leaves its setting at the default: only a well-formed line
-// saying otherwise turns searching off, and only one to three digits (a '+' in front is
-// allowed) name a home country.
+// saying otherwise turns searching off, only one to three digits (a '+' in front is
+// allowed) name a home country, and only "telephony" or "link" choose where calls go.
 void readSettings(std::istream& stream, Settings& settings);
 
 } // namespace vellix

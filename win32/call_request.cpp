@@ -51,42 +51,81 @@ bool identifyFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
     return GetFileInformationByHandle(file.get(), &info) != FALSE;
 }
 
+// The program chosen for "tel:" links, as the shell reads it for a link clicked now: the
+// user's choice in Default apps first (ASSOCF_IS_PROTOCOL), then the registered handler.
+std::string telProgram(ASSOCSTR what) {
+    char text[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE | ASSOCF_IS_PROTOCOL, what, "tel", "open", text,
+                                 &size)))
+        return {};
+    return text;
+}
+
 // Installed as the handler of "tel:" links, this program would get the URI straight back as
 // a link: the number would be proposed again and no call placed.
-bool isOwnTelHandler() {
-    char handler[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, "tel", "open", handler,
-                                 &size)))
-        return false;
+bool isOwnProgram(const std::string& program) {
     char own[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (program.empty() || length == 0 || length >= MAX_PATH)
         return false;
     BY_HANDLE_FILE_INFORMATION handlerFile = {};
     BY_HANDLE_FILE_INFORMATION ownFile = {};
-    return identifyFile(handler, handlerFile) && identifyFile(own, ownFile) &&
+    return identifyFile(program.c_str(), handlerFile) && identifyFile(own, ownFile) &&
            handlerFile.dwVolumeSerialNumber == ownFile.dwVolumeSerialNumber &&
            handlerFile.nFileIndexHigh == ownFile.nFileIndexHigh &&
            handlerFile.nFileIndexLow == ownFile.nFileIndexLow;
 }
 
-void openTelUri(const char* address) {
+// The user's telephony priority list for call requests, where programs that take them are
+// registered; empty when there is none.
+std::string telephonyPriorities() {
+    char list[1024] = {};
+    DWORD size = sizeof list - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\HandoffPriorities",
+                     "RequestMakeCall", RRF_RT_REG_SZ, nullptr, list, &size) != ERROR_SUCCESS)
+        return {};
+    return list;
+}
+
+CallResult openTelUri(const char* address) {
     const std::string uri = telUri(address);
     // Without a digit there is no one to call.
-    if (uri.empty() || isOwnTelHandler())
-        return;
-    ShellExecuteA(nullptr, "open", uri.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (uri.empty())
+        return CallResult::PLACED;
+    const std::string program = telProgram(ASSOCSTR_EXECUTABLE);
+    if (program.empty() || isOwnProgram(program))
+        return CallResult::NO_LINK_PROGRAM;
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", uri.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return started > 32 ? CallResult::PLACED : CallResult::FAILED;
 }
 
 } // namespace
 
-void requestCall(const char* address) {
-    MakeCallFunction makeCall = makeCallFunction();
-    if (makeCall == nullptr ||
-        makeCall(address, nullptr, nullptr, nullptr) == TAPIERR_NOREQUESTRECIPIENT) {
-        openTelUri(address);
+CallHandlers findCallHandlers() {
+    CallHandlers handlers;
+    handlers.telephonyRecipient = namesTelephonyRecipient(telephonyPriorities());
+    const std::string program = telProgram(ASSOCSTR_EXECUTABLE);
+    if (!program.empty()) {
+        handlers.linkProgram = telProgram(ASSOCSTR_FRIENDLYAPPNAME);
+        if (handlers.linkProgram.empty())
+            handlers.linkProgram = program.substr(program.find_last_of('\\') + 1);
+        handlers.linkProgramIsOwn = isOwnProgram(program);
     }
+    return handlers;
+}
+
+CallResult requestCall(const char* address, DialRoute route) {
+    if (route == DialRoute::TEL_LINK)
+        return openTelUri(address);
+    MakeCallFunction makeCall = makeCallFunction();
+    if (makeCall == nullptr)
+        return CallResult::NO_TELEPHONY;
+    return makeCall(address, nullptr, nullptr, nullptr) == TAPIERR_NOREQUESTRECIPIENT
+               ? CallResult::NO_TELEPHONY
+               : CallResult::PLACED;
 }
 
 } // namespace vellix

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "shell/dial_route.h"
+
 namespace vellix {
 
-// Asks the user's call-handling application to dial address. Assisted telephony first; where
-// it is missing or has no application to hand the call to, the handler of "tel:" URIs. The
-// outcome is not reported.
-void requestCall(const char* address);
+// What this PC places calls with: a telephony recipient other than Phone Dialer in the
+// user's telephony priority list, and the program the user chose for "tel:" links.
+CallHandlers findCallHandlers();
+
+// Asks for a call to address by the route given: the assisted-telephony request, or the
+// "tel:" program (never Vellix itself, which would only propose the number again).
+CallResult requestCall(const char* address, DialRoute route);
 
 } // namespace vellix

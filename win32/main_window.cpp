@@ -97,7 +97,8 @@ LRESULT onDpiChanged(Win32Desktop& desktop, HWND window, WPARAM wParam, const RE
 }
 
 LRESULT onTrayMessage(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
-    shell.onTrayMessage(static_cast<std::uint32_t>(lParam));
+    // The event is the low word; the current notification version puts the icon's id above.
+    shell.onTrayMessage(LOWORD(lParam));
     return DefWindowProcA(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
 }
 

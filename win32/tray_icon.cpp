@@ -44,13 +44,18 @@ TrayIcon::TrayIcon(HINSTANCE instance)
                                           GetSystemMetrics(SM_CYSMICON), 0))),
       tipId_(IDS_TRAY_TIP) {}
 
-void TrayIcon::add(HWND window) {
+bool TrayIcon::add(HWND window) {
     window_ = window;
     NOTIFYICONDATAA record = trayIconRecord(window_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
     record.hIcon = icon_.get();
     LoadStringA(instance_, tipId_, record.szTip, TIP_CAPACITY);
-    Shell_NotifyIconA(NIM_ADD, &record);
+    if (!Shell_NotifyIconA(NIM_ADD, &record))
+        return false;
+    // Enter and Space on the icon then select it, and the menu key opens its menu.
+    NOTIFYICONDATAA version = trayIconRecord(window_, 0, NOTIFYICONDATAA_V2_SIZE);
+    version.uVersion = NOTIFYICON_VERSION_4;
+    return Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
 }
 
 void TrayIcon::remove() {

@@ -14,8 +14,10 @@ public:
     explicit TrayIcon(HINSTANCE instance);
 
     // Shows the icon for window, which receives TRAY_CALLBACK_MESSAGE on mouse activity;
-    // again after the shell's taskbar was re-created.
-    void add(HWND window);
+    // again after the shell's taskbar was re-created. True when the icon speaks the current
+    // notification version, which announces selections with the mouse or the keyboard and
+    // menu requests (the event in the low word of lParam).
+    bool add(HWND window);
     void remove();
     // The tip becomes string tipId of the string table.
     void setTip(UINT tipId);

@@ -34,21 +34,38 @@ HMENU menuOf(MenuHandle handle) {
 
 } // namespace
 
-void Win32Desktop::addTrayIcon() {
-    trayIcon_.add(main_);
+bool Win32Desktop::addTrayIcon() {
+    return trayIcon_.add(main_);
 }
 
 void Win32Desktop::removeTrayIcon() {
     trayIcon_.remove();
 }
 
-void Win32Desktop::showTrayMenu(bool findNumbersInText) {
+void Win32Desktop::showTrayMenu(const TrayMenuState& state) {
     POINT cursor = {};
     GetCursorPos(&cursor);
     const ScopedMenu menu(LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_TRAY)));
     HMENU popup = GetSubMenu(menu.get(), 0);
+    SetMenuDefaultItem(popup, CMD_SHOW, FALSE);
     CheckMenuItem(popup, CMD_FIND_NUMBERS,
-                  MF_BYCOMMAND | (findNumbersInText ? MF_CHECKED : MF_UNCHECKED));
+                  MF_BYCOMMAND | (state.findNumbersInText ? MF_CHECKED : MF_UNCHECKED));
+    // "Dial with": the "tel:" program by its name, or none to choose.
+    char linkItem[TEXT_CAPACITY] = {};
+    if (state.linkProgram.empty()) {
+        LoadStringA(instance_, IDS_NO_LINK_PROGRAM, linkItem, sizeof linkItem);
+    } else {
+        char format[TEXT_CAPACITY] = {};
+        LoadStringA(instance_, IDS_LINK_PROGRAM, format, sizeof format);
+        std::snprintf(linkItem, sizeof linkItem, format, state.linkProgram.c_str());
+    }
+    ModifyMenuA(popup, CMD_DIAL_WITH_LINK,
+                MF_BYCOMMAND | MF_STRING | (state.linkProgram.empty() ? MF_GRAYED : 0),
+                CMD_DIAL_WITH_LINK, linkItem);
+    CheckMenuRadioItem(popup, CMD_DIAL_WITH_TELEPHONY, CMD_DIAL_WITH_LINK,
+                       state.dialWith == DialRoute::TEL_LINK ? CMD_DIAL_WITH_LINK
+                                                             : CMD_DIAL_WITH_TELEPHONY,
+                       MF_BYCOMMAND);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(main_);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0,
@@ -227,11 +244,40 @@ void Win32Desktop::showSaveFailure(const char* fileName) {
     // Cut to the balloon's room; the file's name comes first, so it always shows.
     const std::string text = aboutDataFile(IDS_SAVE_FAILED_TEXT, fileName);
     trayIcon_.showWarning(title, text.substr(0, BALLOON_TEXT_CAPACITY - 1).c_str());
-    trayIcon_.setTip(IDS_TRAY_TIP_NOT_SAVING);
+    savesFailing_ = true;
+    updateTip();
 }
 
 void Win32Desktop::showSavesResumed() {
-    trayIcon_.setTip(IDS_TRAY_TIP);
+    savesFailing_ = false;
+    updateTip();
+}
+
+// Data not being saved matters more than a call not placed.
+void Win32Desktop::updateTip() {
+    trayIcon_.setTip(savesFailing_ ? IDS_TRAY_TIP_NOT_SAVING
+                     : callFailed_ ? IDS_TRAY_TIP_CALL_FAILED
+                                   : IDS_TRAY_TIP);
+}
+
+void Win32Desktop::showCallFailure(CallResult result) {
+    char title[TEXT_CAPACITY] = {};
+    LoadStringA(instance_, IDS_CALL_FAILED_TITLE, title, sizeof title);
+    const UINT reason = result == CallResult::NO_TELEPHONY      ? IDS_CALL_NO_TELEPHONY
+                        : result == CallResult::NO_LINK_PROGRAM ? IDS_CALL_NO_LINK_PROGRAM
+                                                                : IDS_CALL_NOT_STARTED;
+    char text[BALLOON_TEXT_CAPACITY] = {};
+    LoadStringA(instance_, reason, text, sizeof text);
+    trayIcon_.showWarning(title, text);
+    callFailed_ = true;
+    updateTip();
+}
+
+void Win32Desktop::showCallPlaced() {
+    if (!callFailed_)
+        return;
+    callFailed_ = false;
+    updateTip();
 }
 
 UnsavedDataChoice Win32Desktop::askAboutUnsavedData(const char* fileName) {
@@ -285,8 +331,12 @@ bool Win32Desktop::isLeftCtrlDown() {
     return (static_cast<unsigned short>(GetAsyncKeyState(VK_LCONTROL)) & 0x8000U) != 0;
 }
 
-void Win32Desktop::requestCall(const char* address) {
-    vellix::requestCall(address);
+CallHandlers Win32Desktop::callHandlers() {
+    return findCallHandlers();
+}
+
+CallResult Win32Desktop::requestCall(const char* address, DialRoute route) {
+    return vellix::requestCall(address, route);
 }
 
 } // namespace vellix

@@ -24,9 +24,9 @@ public:
     // Lays the main window out for the display scale it moved to.
     void scaleTo(int dpi);
 
-    void addTrayIcon() override;
+    bool addTrayIcon() override;
     void removeTrayIcon() override;
-    void showTrayMenu(bool findNumbersInText) override;
+    void showTrayMenu(const TrayMenuState& state) override;
 
     void showWindow(ShowCommand command) override;
     bool isWindowVisible() override;
@@ -74,15 +74,22 @@ public:
 
     std::string regionalCallingCode() override;
     bool isLeftCtrlDown() override;
-    void requestCall(const char* address) override;
+    CallHandlers callHandlers() override;
+    CallResult requestCall(const char* address, DialRoute route) override;
+    void showCallFailure(CallResult result) override;
+    void showCallPlaced() override;
 
 private:
     // A text of the string table about a data file, with the file's name and its folder.
     std::string aboutDataFile(UINT formatId, const char* fileName) const;
+    void updateTip();
 
     HINSTANCE instance_;
     HWND main_ = nullptr;
     TrayIcon trayIcon_;
+    // What the icon's tip tells: data not being saved, a call not placed.
+    bool savesFailing_ = false;
+    bool callFailed_ = false;
     ToolbarStrip strip_;
 };
 

@@ -638,12 +638,19 @@ int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
 // Opens the notification menu as a right click on the icon does, has the probe write its
 // items to "tray-menu.txt" in the program's directory, and picks item pick (counting from
 // 0, separators not counted) or closes the menu when pick is negative.
+// Asks for the icon's menu as the shell does when the user right-clicks the icon or presses
+// the menu key on it.
+void openTrayMenu(HWND main) {
+    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID,
+                 MAKELPARAM(WM_CONTEXTMENU, TRAY_ICON_ID));
+}
+
 int trayMenu(int pick, DWORD timeoutMs) {
     HWND main = mainWindow();
     HHOOK hook = main != nullptr ? hookMenuProbe(main) : nullptr;
     if (hook == nullptr)
         return report(false, "menu probe hooked");
-    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
+    openTrayMenu(main);
     return report(readAndPick(hook, 1, pick, timeoutMs), "notification menu read and closed");
 }
 
@@ -781,7 +788,7 @@ int exitFromTrayMenu(DWORD timeoutMs) {
     if (main == nullptr)
         return report(false, "main window to exit");
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processOf(main));
-    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
+    openTrayMenu(main);
     if (!waitFor(menuOpen, "", timeoutMs))
         return report(false, "notification menu opened");
     // The mnemonic of "E&xit".
@@ -1243,7 +1250,7 @@ int openRulesByMenu(DWORD timeoutMs) {
     HWND main = mainWindow();
     if (main == nullptr)
         return report(false, "main window for the rules dialog");
-    PostMessageA(main, TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, WM_RBUTTONUP);
+    openTrayMenu(main);
     if (!waitFor(menuOpen, "", timeoutMs))
         return report(false, "notification menu opened");
     // The mnemonic of "Dialing &rules ...".
@@ -1277,11 +1284,12 @@ constexpr NamedValue COMMANDS[] = {
     {"dialing-rules", CMD_DIALING_RULES},
     {"number-menu", CMD_NUMBER_MENU},
     {"dial", CMD_DIAL},
+    {"dial-with-telephony", CMD_DIAL_WITH_TELEPHONY},
+    {"dial-with-link", CMD_DIAL_WITH_LINK},
 };
 constexpr NamedValue MOUSE_MESSAGES[] = {
-    {"left-up", WM_LBUTTONUP},
-    {"double-click", WM_LBUTTONDBLCLK},
-    {"right-up", WM_RBUTTONUP},
+    {"left-up", WM_LBUTTONUP}, {"double-click", WM_LBUTTONDBLCLK}, {"right-up", WM_RBUTTONUP},
+    {"select", NIN_SELECT},    {"key-select", NIN_KEYSELECT},      {"context-menu", WM_CONTEXTMENU},
 };
 
 // The value of a name, or the number written out.
@@ -1304,7 +1312,8 @@ int usage() {
         "  wait-visibility shown|hidden MS | wait-box TEXT MS | wait-button shown|hidden MS\n"
         "  wait-tooltip TEXT MS | wait-no-tooltip TEXT MS | tooltips\n"
         "  wait-tray-icon present|absent MS | box-text | count-windows CLASS|rules | close\n"
-        "  tray left-up|double-click|right-up | send-command NAME|ID MS | exit-by-menu MS\n"
+        "  tray left-up|double-click|right-up|select|key-select|context-menu\n"
+        "  send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  hold-file PATH RELEASE-MARKER | post-command NAME|ID | dialog-button TITLE ID MS\n"
         "  save-as PATH MS\n"
@@ -1439,8 +1448,8 @@ int main(int argc, char** argv) {
                       "close box pressed");
     if (command == "tray" && count == 2) {
         const auto mouse = static_cast<LPARAM>(valueNamed(args[1], MOUSE_MESSAGES));
-        return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID, mouse) !=
-                          FALSE,
+        return report(PostMessageA(mainWindow(), TRAY_CALLBACK_MESSAGE, TRAY_ICON_ID,
+                                   MAKELPARAM(mouse, TRAY_ICON_ID)) != FALSE,
                       "tray message " + args[1] + " sent");
     }
     if (command == "exit-by-menu" && count == 2)

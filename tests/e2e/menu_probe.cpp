@@ -1,12 +1,41 @@
 // A hook the driver sets on the program's thread to read an open menu: menus belong to the
 // process that made them, so only code inside that process can read their items. On the
 // registered message "VellixReadMenu" sent to the menu window it writes each item as
-// "command text", one a line, with " [checked]" after a checked item, to "number-menu.txt"
-// in the program's current directory, or to "tray-menu.txt" when wParam is 1.
+// "command text", one a line, with " [checked]" after a checked item (a submenu's items
+// indented under its name), to "number-menu.txt" in the program's current directory, or to
+// "tray-menu.txt" when wParam is 1.
 
 #include <windows.h>
 
 #include <cstdio>
+
+namespace {
+
+// The items of a menu, those of a submenu after it, indented, without a command number;
+// " [grayed]" after an item that cannot be chosen.
+void writeItems(std::FILE* file, HMENU menu, const char* indent) {
+    const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        char text[260] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if ((state & MF_SEPARATOR) != 0) {
+            std::fprintf(file, "%s0 \n", indent);
+            continue;
+        }
+        HMENU submenu = GetSubMenu(menu, i);
+        if (submenu != nullptr) {
+            std::fprintf(file, "%s%s\n", indent, text);
+            writeItems(file, submenu, "  ");
+            continue;
+        }
+        std::fprintf(file, "%s%u %s%s%s\n", indent, GetMenuItemID(menu, i), text,
+                     (state & MF_CHECKED) != 0 ? " [checked]" : "",
+                     (state & MF_GRAYED) != 0 ? " [grayed]" : "");
+    }
+}
+
+} // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     readMenuHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -17,15 +46,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
         std::FILE* file =
             std::fopen(message->wParam == 1 ? "tray-menu.txt" : "number-menu.txt", "wb");
         if (file != nullptr) {
-            const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
-            for (int i = 0; i < count; ++i) {
-                char text[260] = {};
-                GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                const bool checked =
-                    (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
-                std::fprintf(file, "%u %s%s\n", GetMenuItemID(menu, i), text,
-                             checked ? " [checked]" : "");
-            }
+            writeItems(file, menu, "");
             std::fclose(file);
         }
     }

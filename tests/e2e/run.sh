@@ -156,7 +156,7 @@ copy_beside_work() {
         drive wait-window "$wait_ms" &&
         drive copy-while-working "412-268-1234" &&
         drive wait-box "412 268 1234" 0 &&
-        drive tray left-up &&
+        drive tray select &&
         drive wait-focus box "$wait_ms"
 }
 
@@ -364,7 +364,9 @@ number_menu_picks() {
 
 # The notification menu's lines, without the separator's.
 tray_menu_is() {
-    [ "$(grep -v '^0 $' "$1/tray-menu.txt" | tr -d '\r')" = "$2" ]
+    local actual
+    actual=$(grep -v '^0 $' "$1/tray-menu.txt" | tr -d '\r')
+    [ "$actual" = "$2" ] || { printf 'menu is:\n%s\nexpected:\n%s\n' "$actual" "$2"; return 1; }
 }
 
 # A copied signature with two labelled numbers: both are found and offered, the first with
@@ -373,7 +375,8 @@ tray_menu_is() {
 find_numbers_in_text() {
     local dir=$work/find-numbers
     local signature=$'Dana Whitfield\r\nPurchasing, Orbek Industrial Supply\r\nOffice: (412) 268-1234\r\nMobile: 412.555.0199\r\nLondon office: +44 20 7946 0125\r\nor simply 412-268-7000\r\n'
-    local menu=$'104 &About ...\n32780 Dialing &rules ...\n106 Find numbers in copied text'
+    local menu=$'107 &Show Vellix\n104 &About ...\n32780 Dialing &rules ...\n106 Find numbers in copied text'
+    local rest=$'\nDial &with\n  108 Windows &telephony [checked]\n  112 No program for tel: links [grayed]\n105 E&xit'
     local off=$'[Vellix]\r\nFindNumbersInText=0\r\n'
     mkdir -p "$dir" &&
         printf 'Dial 412 268 xxxx as 8 xxxx (active)\r\n' >"$dir/DialingRules.dat" &&
@@ -389,8 +392,8 @@ find_numbers_in_text() {
         file_is "$dir/number-menu.txt" $'32784 Office (412 268 1234)\n32785 Mobile (412 555 0199)\n32786 London office (+44 20 7946 0125)\n32787 412 268 7000\n' &&
         drive change-text "Lunch at noon tomorrow? The usual place, a table for 2." &&
         drive wait-box "8 1234" 0 &&
-        drive tray-menu 2 "$wait_ms" &&
-        tray_menu_is "$dir" "$menu [checked]"$'\n105 E&xit' &&
+        drive tray-menu 3 "$wait_ms" &&
+        tray_menu_is "$dir" "$menu [checked]$rest" &&
         wait_until 10 file_is "$dir/Vellix.ini" "$off" &&
         drive change-text "Call me: 650-555-0123" &&
         drive wait-box "650 555 0123" 0 &&
@@ -400,14 +403,20 @@ find_numbers_in_text() {
         start_program find-numbers &&
         drive wait-window "$wait_ms" &&
         drive tray-menu -1 "$wait_ms" &&
-        tray_menu_is "$dir" "$menu"$'\n105 E&xit' &&
+        tray_menu_is "$dir" "$menu$rest" &&
         drive change-text "$signature" &&
         drive wait-box "" 0
 }
 
-# With no call handler behind assisted telephony the dial string goes to the "tel:" handler.
-tel_fallback() {
+# Where Dial sends a call follows what the PC is set up for and the user's choice under "Dial
+# with" on the icon's menu. With a tel: program and nothing behind assisted telephony, calls
+# go to the tel: program. Windows telephony chosen, the request is made first and, with no one
+# to take it, handed on to the tel: program. With a telephony recipient registered, calls go
+# to it. With neither, the call is not placed and the icon says why.
+dial_route() {
     local dir=$work/tel
+    local uri=$'tel:%2331%234122681234\n'
+    local priorities='HKCU\Software\Microsoft\Windows\CurrentVersion\Telephony\HandoffPriorities'
     mkdir -p "$dir" && touch "$dir/tapi32-no-recipient" &&
         register_tel_handler "$dir/tel.log" &&
         drive put-text "x" &&
@@ -416,8 +425,37 @@ tel_fallback() {
         drive change-block "Phone" "412-268-1234" &&
         drive set-box "#31# (412) 268-1234" &&
         drive click-dial &&
+        wait_until 20 file_is "$dir/tel.log" "$uri" &&
+        [ ! -e "$dir/tapi32-calls.log" ] &&
+        drive tray-menu -1 "$wait_ms" &&
+        grep -q '^  112 e2e_driver (tel: links) \[checked\]' "$dir/tray-menu.txt" &&
+        drive send-command dial-with-telephony "$wait_ms" &&
+        wait_until 10 file_is "$dir/Vellix.ini" $'[Vellix]\r\nFindNumbersInText=1\r\nDialWith=telephony\r\n' &&
+        drive click-dial &&
         wait_until 10 file_is "$dir/tapi32-calls.log" $'#31# 412 268 1234\n' &&
-        wait_until 20 file_is "$dir/tel.log" $'tel:%2331%234122681234\n'
+        wait_until 20 file_is "$dir/tel.log" "$uri$uri" || { cat "$dir/tray-menu.txt"; return 1; }
+    echo "ok: to the tel: program by default; Windows telephony chosen hands on to it"
+
+    stop_program && rm "$dir/Vellix.ini" "$dir/tapi32-no-recipient" &&
+        timeout 60 "$wine" reg add "$priorities" /v RequestMakeCall /d '"pbxclient.exe"' /f \
+            >/dev/null &&
+        start_program tel &&
+        drive wait-window "$wait_ms" &&
+        drive set-box "412-268-5678" &&
+        drive click-dial &&
+        wait_until 10 file_is "$dir/tapi32-calls.log" $'#31# 412 268 1234\n412 268 5678\n' &&
+        file_is "$dir/tel.log" "$uri$uri" || return 1
+    echo "ok: a telephony recipient registered takes the calls"
+
+    stop_program && touch "$dir/tapi32-no-recipient" &&
+        timeout 60 "$wine" reg delete "$priorities" /f >/dev/null &&
+        timeout 60 "$wine" reg delete 'HKCR\tel' /f >/dev/null &&
+        start_program tel &&
+        drive wait-window "$wait_ms" &&
+        drive set-box "412-268-9999" &&
+        drive click-dial &&
+        drive wait-tooltip "Vellix: the last call was not placed" "$wait_ms" &&
+        file_is "$dir/tel.log" "$uri$uri"
 }
 
 # The driver as the prefix's handler of "tel:" URIs, logging each to the given file.
@@ -1281,7 +1319,8 @@ scenario "a copied number is proposed, dialed, recorded and learned" road_of_one
 scenario "Dial with left Ctrl teaches without calling" dial_with_left_ctrl
 scenario "a hand-edited history loses no line and learns only from its pairs" hand_edited_history
 scenario "the number menu lists the numbers and a pick refills the box" number_menu_picks
-scenario "without a telephony handler the call goes to the tel: handler" tel_fallback
+scenario "calls go where the PC is set up for, or where the user chose; a failed call is told" \
+    dial_route
 scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ and Escape work" link_and_keys
 scenario "a failed save is told and the next save writes what was kept" failed_save
 scenario "Exit with unsaved data asks, and keeps it in a file the user chooses" \

@@ -46,7 +46,8 @@ TEST_F(DialTest, LearnablePairIsCalledRecordedSavedAndLearned) {
     dial("8 1234");
 
     // The box is neither read twice nor refilled.
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "appendToHistory"}));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"readNumberBox", "requestCall 8 1234", "showCallPlaced", "appendToHistory"}));
     const DialingHistory& history = shell.state().history;
     ASSERT_EQ(history.size(), 1U);
     EXPECT_STREQ(history[0].copied, "412 268 1234");
@@ -141,9 +142,10 @@ TEST(Dial, CallsButLearnsNothing) {
 
         shell.onCommand(CMD_DIAL);
 
-        EXPECT_EQ(desktop.calls, c.called.empty()
-                                     ? Calls{"readNumberBox"}
-                                     : (Calls{"readNumberBox", "requestCall " + c.called}));
+        EXPECT_EQ(desktop.calls,
+                  c.called.empty()
+                      ? Calls{"readNumberBox"}
+                      : (Calls{"readNumberBox", "requestCall " + c.called, "showCallPlaced"}));
         EXPECT_TRUE(shell.state().history.empty());
         EXPECT_TRUE(shell.state().workingRules.empty());
     }
@@ -161,8 +163,8 @@ TEST_F(DialTest, FailedSaveIsToldOnceAndTheNextSaveWritesWhatWasKept) {
     present("412-268-1234");
     files.historyReadOnly = true;
     dial("8 1234");
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "appendToHistory",
-                                    "showSaveFailure DialingHistory.dat"}));
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "showCallPlaced",
+                                    "appendToHistory", "showSaveFailure DialingHistory.dat"}));
     EXPECT_EQ(shell.state().history.size(), 1U);
     EXPECT_FALSE(shell.state().workingRules.empty()) << "learned although not saved";
 
@@ -171,14 +173,15 @@ TEST_F(DialTest, FailedSaveIsToldOnceAndTheNextSaveWritesWhatWasKept) {
     desktop.calls.clear();
     dial("8 1234");
     shell.onCommand(CMD_DIALING_RULES);
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory",
-                                    "runRulesDialog", "saveRules", "saveHistory"}));
+    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "showCallPlaced",
+                                    "saveHistory", "runRulesDialog", "saveRules", "saveHistory"}));
 
     // The history saves again, with every kept pair, but the rules do not yet.
     files.historyReadOnly = false;
     desktop.calls.clear();
     dial("8 1234");
-    EXPECT_EQ(desktop.calls, (Calls{"readNumberBox", "requestCall 8 1234", "saveHistory"}));
+    EXPECT_EQ(desktop.calls,
+              (Calls{"readNumberBox", "requestCall 8 1234", "showCallPlaced", "saveHistory"}));
     EXPECT_EQ(files.storedHistory.size(), 3U);
 
     files.rulesReadOnly = false;

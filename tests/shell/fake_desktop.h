@@ -32,11 +32,22 @@ public:
     // What the user does while the Dialing Rules dialog is open, such as editing the rules
     // as OK would, or choosing the menu command again.
     std::function<void(RuleSet&)> inRulesDialog;
+    // Whether the icon announces selections, as the current notification version does.
+    bool trayAnnounces = false;
+    CallHandlers handlers;
+    // What the next call requests come to, in turn; placed once none is left.
+    std::vector<CallResult> callResults;
 
-    void addTrayIcon() override { record("addTrayIcon"); }
+    bool addTrayIcon() override {
+        record("addTrayIcon");
+        return trayAnnounces;
+    }
     void removeTrayIcon() override { record("removeTrayIcon"); }
-    void showTrayMenu(bool findNumbersInText) override {
-        record(findNumbersInText ? "showTrayMenu" : "showTrayMenu, finding off");
+    void showTrayMenu(const TrayMenuState& menu) override {
+        std::string call = menu.findNumbersInText ? "showTrayMenu" : "showTrayMenu, finding off";
+        if (!menu.linkProgram.empty())
+            call += ", " + menu.linkProgram;
+        record(call + (menu.dialWith == DialRoute::TEL_LINK ? ", by link" : ""));
     }
 
     void showWindow(ShowCommand command) override {
@@ -162,9 +173,18 @@ public:
     }
 
     bool isLeftCtrlDown() override { return leftCtrlDown; }
-    void requestCall(const char* address) override {
-        record("requestCall " + std::string(address));
+    CallHandlers callHandlers() override { return handlers; }
+    CallResult requestCall(const char* address, DialRoute route) override {
+        record(std::string(route == DialRoute::TEL_LINK ? "openLink " : "requestCall ") + address);
+        const CallResult result = callResults.empty() ? CallResult::PLACED : callResults.front();
+        if (!callResults.empty())
+            callResults.erase(callResults.begin());
+        return result;
     }
+    void showCallFailure(CallResult result) override {
+        record("showCallFailure " + std::to_string(static_cast<int>(result)));
+    }
+    void showCallPlaced() override { record("showCallPlaced"); }
 
     // Names a window of a test in the recorded calls.
     void nameWindow(WindowHandle window, const std::string& windowName) {

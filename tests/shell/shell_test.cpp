@@ -317,32 +317,49 @@ TEST_F(ShellTest, CloseMinimisesAndMinimisingHides) {
 
 struct TrayCase {
     const char* name;
+    // Whether the icon announces selections and menu requests.
+    bool announces;
     std::uint32_t mouseMessage;
     bool visible;
     Calls expected;
 };
 
 TEST_F(ShellTest, TrayMouseMessages) {
+    const Calls show{"showWindow 5", "showWindow 9", "bringToForeground", "focusNumberBox"};
     const TrayCase cases[] = {
-        {"left click while shown", MOUSE_LEFT_UP, true, {"bringToForeground", "focusNumberBox"}},
-        {"left click while hidden", MOUSE_LEFT_UP, false, {}},
-        {"double click while shown", MOUSE_LEFT_DOUBLE_CLICK, true, {"showWindow 6"}},
-        {"double click while hidden",
-         MOUSE_LEFT_DOUBLE_CLICK,
+        {"left click while shown",
          false,
-         {"showWindow 5", "showWindow 9", "bringToForeground", "focusNumberBox"}},
-        {"right click", MOUSE_RIGHT_UP, true, {"showTrayMenu"}},
-        {"mouse move", 0x0200, true, {}},
-        {"left button down", 0x0201, true, {}},
+         MOUSE_LEFT_UP,
+         true,
+         {"bringToForeground", "focusNumberBox"}},
+        {"left click while hidden", false, MOUSE_LEFT_UP, false, {}},
+        {"double click while shown", false, MOUSE_LEFT_DOUBLE_CLICK, true, {"showWindow 6"}},
+        {"double click while hidden", false, MOUSE_LEFT_DOUBLE_CLICK, false, show},
+        {"right click", false, MOUSE_RIGHT_UP, true, {"showTrayMenu"}},
+        {"mouse move", false, 0x0200, true, {}},
+        {"left button down", false, 0x0201, true, {}},
+        // An icon that announces: the announcements act, not the buttons.
+        {"announced: left button", true, MOUSE_LEFT_UP, true, {}},
+        {"announced: right button", true, MOUSE_RIGHT_UP, true, {}},
+        {"selected while shown", true, TRAY_SELECT, true, {"bringToForeground", "focusNumberBox"}},
+        {"selected while hidden", true, TRAY_SELECT, false, {}},
+        {"Enter on the icon", true, TRAY_KEY_SELECT, false, show},
+        {"menu asked for", true, TRAY_CONTEXT_MENU, false, {"showTrayMenu"}},
+        {"double click, announced", true, MOUSE_LEFT_DOUBLE_CLICK, false, show},
     };
     start();
     for (const TrayCase& c : cases) {
         SCOPED_TRACE(c.name);
+        desktop.trayAnnounces = c.announces;
+        shell.onTaskbarCreated();
         desktop.calls.clear();
         desktop.visible = c.visible;
         shell.onTrayMessage(c.mouseMessage);
         EXPECT_EQ(desktop.calls, c.expected);
     }
+    desktop.calls.clear();
+    shell.onCommand(CMD_SHOW);
+    EXPECT_EQ(desktop.calls, show);
 }
 
 TEST_F(ShellTest, RecreatedTaskbarGetsIconAgain) {
@@ -397,6 +414,23 @@ TEST_F(ShellTest, FindNumbersSwitchIsRememberedShownAndPassedToEveryRead) {
                      "saveSettings", "showTrayMenu", "readClipboardNumbers"}));
     ASSERT_TRUE(files.storedSettings.has_value());
     EXPECT_TRUE(files.storedSettings->findNumbersInText);
+}
+
+// "Dial with" shows where calls go now and names the tel: program; a choice there is kept.
+TEST_F(ShellTest, DialWithShowsTheRouteAndKeepsTheChoice) {
+    desktop.handlers = {false, "Teams", false};
+    start();
+    shell.onTrayMessage(MOUSE_RIGHT_UP);
+    EXPECT_TRUE(shell.onCommand(CMD_DIAL_WITH_TELEPHONY));
+    shell.onTrayMessage(MOUSE_RIGHT_UP);
+    desktop.handlers = {false, "Vellix", true};
+    EXPECT_TRUE(shell.onCommand(CMD_DIAL_WITH_LINK));
+    shell.onTrayMessage(MOUSE_RIGHT_UP);
+    EXPECT_EQ(desktop.calls,
+              (Calls{"showTrayMenu, Teams, by link", "saveSettings", "showTrayMenu, Teams",
+                     "saveSettings", "showTrayMenu, by link"}));
+    ASSERT_TRUE(files.storedSettings.has_value());
+    EXPECT_EQ(files.storedSettings->dialWith, DialRoute::TEL_LINK);
 }
 
 TEST_F(ShellTest, PickPresentsEntryWithinBoundsOnly) {

@@ -41,13 +41,17 @@ TEST_F(SettingsFile, ReadsEveryLineAsTheDataFilesAreRead) {
         std::string file;
         bool find;
         const char* homeCountry;
+        DialRoute dialWith;
     };
     const Case cases[] = {
-        {"[Vellix]\rFindNumbersInText=0\rHomeCountry=44\r", false, "44"},
-        {std::string(300, 'x') + "\nFindNumbersInText=0\n HomeCountry=+49 \n", false, "49"},
-        {std::string(5000, 'x') + "\r\nHomeCountry=1\r\n", true, "1"},
-        // No calling code has more than three digits or anything but digits.
-        {"HomeCountry=1234\nHomeCountry=4x\nHomeCountry=\n", true, ""},
+        {"[Vellix]\rFindNumbersInText=0\rHomeCountry=44\rDialWith=link\r", false, "44",
+         DialRoute::TEL_LINK},
+        {std::string(300, 'x') + "\nFindNumbersInText=0\n HomeCountry=+49 \nDialWith= telephony\n",
+         false, "49", DialRoute::TELEPHONY},
+        {std::string(5000, 'x') + "\r\nHomeCountry=1\r\n", true, "1", DialRoute::AUTOMATIC},
+        // No calling code has more than three digits or anything but digits; no other route.
+        {"HomeCountry=1234\nHomeCountry=4x\nHomeCountry=\nDialWith=tapi\n", true, "",
+         DialRoute::AUTOMATIC},
     };
     for (const Case& c : cases) {
         writeBytes(SETTINGS_FILE, c.file);
@@ -55,11 +59,14 @@ TEST_F(SettingsFile, ReadsEveryLineAsTheDataFilesAreRead) {
         EXPECT_TRUE(loadSettings(loaded));
         EXPECT_EQ(loaded.findNumbersInText, c.find) << c.file.substr(0, 40);
         EXPECT_EQ(loaded.homeCountry, c.homeCountry) << c.file.substr(0, 40);
+        EXPECT_EQ(loaded.dialWith, c.dialWith) << c.file.substr(0, 40);
     }
     Settings chosen;
     chosen.homeCountry = "44";
+    chosen.dialWith = DialRoute::TEL_LINK;
     ASSERT_TRUE(saveSettings(chosen));
-    EXPECT_EQ(readBytes(SETTINGS_FILE), "[Vellix]\r\nFindNumbersInText=1\r\nHomeCountry=44\r\n");
+    EXPECT_EQ(readBytes(SETTINGS_FILE),
+              "[Vellix]\r\nFindNumbersInText=1\r\nHomeCountry=44\r\nDialWith=link\r\n");
 }
 
 } // namespace
