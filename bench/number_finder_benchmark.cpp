@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -34,9 +35,9 @@ using i18n::phonenumbers::PhoneNumberUtil;
 enum class Encoding { ANSI, UTF8 };
 enum class Texts { ALL, WITHOUT_NUMBERS };
 
-// The corpus the finder was written with; five written without looking at the finder, which
+// The corpus the finder was written with; six written without looking at the finder, which
 // it was then worked on with in turn; and one written meanwhile, whose cases nobody reads.
-enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND, FRESH, SEVENTH };
+enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND, FRESH, SEVENTH, EIGHTH };
 
 const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which = Corpus::FINDER) {
     const auto load = [](const char* path, Encoding as) {
@@ -44,7 +45,7 @@ const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which 
                                               ? vellix::corpus::ANSI_NO_BREAK_SPACE
                                               : vellix::corpus::UTF8_NO_BREAK_SPACE);
     };
-    static const std::vector<vellix::corpus::Case> cases[7][2] = {
+    static const std::vector<vellix::corpus::Case> cases[][2] = {
         {load(VELLIX_NUMBER_CORPUS, Encoding::ANSI), load(VELLIX_NUMBER_CORPUS, Encoding::UTF8)},
         {load(VELLIX_INDEPENDENT_CORPUS, Encoding::ANSI),
          load(VELLIX_INDEPENDENT_CORPUS, Encoding::UTF8)},
@@ -52,7 +53,10 @@ const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which 
         {load(VELLIX_UNSEEN_CORPUS, Encoding::ANSI), load(VELLIX_UNSEEN_CORPUS, Encoding::UTF8)},
         {load(VELLIX_BLIND_CORPUS, Encoding::ANSI), load(VELLIX_BLIND_CORPUS, Encoding::UTF8)},
         {load(VELLIX_FRESH_CORPUS, Encoding::ANSI), load(VELLIX_FRESH_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_SEVENTH_CORPUS, Encoding::ANSI), load(VELLIX_SEVENTH_CORPUS, Encoding::UTF8)}};
+        {load(VELLIX_SEVENTH_CORPUS, Encoding::ANSI), load(VELLIX_SEVENTH_CORPUS, Encoding::UTF8)},
+        {load(VELLIX_EIGHTH_CORPUS, Encoding::ANSI), load(VELLIX_EIGHTH_CORPUS, Encoding::UTF8)}};
+    // One row for each corpus, so that none is left empty.
+    static_assert(std::size(cases) == static_cast<std::size_t>(Corpus::EIGHTH) + 1);
     return cases[static_cast<int>(which)][encoding == Encoding::ANSI ? 0 : 1];
 }
 
@@ -281,3 +285,6 @@ BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::FRESH)
 BENCHMARK_TEMPLATE(BM_CorpusVellix, Corpus::SEVENTH)->Name("BM_FindNumbersSeventhCorpus");
 BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::SEVENTH)
     ->Name("BM_FindNumbersSeventhCorpusLibphonenumber");
+BENCHMARK_TEMPLATE(BM_CorpusVellix, Corpus::EIGHTH)->Name("BM_FindNumbersEighthCorpus");
+BENCHMARK_TEMPLATE(BM_CorpusLibphonenumber, Corpus::EIGHTH)
+    ->Name("BM_FindNumbersEighthCorpusLibphonenumber");
