@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace vellix::finder {
 
@@ -319,6 +320,26 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
     "bridge",
 };
 
+// Whether text[start, end) is one of NOT_NUMBER_BEFORE, looked up in a sorted copy: the
+// finder asks for most numbers it sees.
+bool isNotNumberWord(const Text& text, int start, int end) {
+    static const std::vector<std::string_view> sorted = [] {
+        std::vector<std::string_view> words(std::begin(NOT_NUMBER_BEFORE),
+                                            std::end(NOT_NUMBER_BEFORE));
+        std::sort(words.begin(), words.end());
+        return words;
+    }();
+    constexpr int LONGEST = 32;
+    const int length = end - start;
+    if (length <= 0 || length > LONGEST)
+        return false;
+    char lowered[LONGEST];
+    for (int k = 0; k < length; ++k)
+        lowered[k] = static_cast<char>(lower(text.at(start + k)));
+    return std::binary_search(sorted.begin(), sorted.end(),
+                              std::string_view(lowered, static_cast<std::size_t>(length)));
+}
+
 // The words after a number that say it is an amount or a quantity.
 constexpr std::string_view NOT_NUMBER_AFTER[] = {
     "mm",      "cm",      "km",     "mol",      "hz",    "khz",       "mhz",       "ghz",
@@ -418,8 +439,7 @@ int cellIndex(const Text& text, int start, int position, Byte separator) {
 int meaningOfWords(const Text& text, int start, int end) {
     int meaning = 0;
     const bool phone = anyWord(text, start, end, [&](int wordStart, int wordEnd) {
-        if (wordIn(text, wordStart, wordEnd, NOT_NUMBER_BEFORE) ||
-            endsInNumberWord(text, wordStart, wordEnd))
+        if (isNotNumberWord(text, wordStart, wordEnd) || endsInNumberWord(text, wordStart, wordEnd))
             meaning = -1;
         return isPhoneWord(text, wordStart, wordEnd);
     });
@@ -514,7 +534,7 @@ bool saysNotNumberBefore(const Text& text, int begin) {
     }
     // Blocks of an account written in groups ("IBAN NL91 ABNA 0417 1643 00") stand between
     // its name and these digits.
-    for (int hops = 0; !wordIn(text, start, wordEnd, NOT_NUMBER_BEFORE); ++hops) {
+    for (int hops = 0; !isNotNumberWord(text, start, wordEnd); ++hops) {
         // An account's country and check digits: "NL91".
         if (hops > 0 && wordEnd - start == 4 && isUpperLetter(text.at(start)) &&
             isUpperLetter(text.at(start + 1)) && isDigitByte(text.at(start + 2)) &&

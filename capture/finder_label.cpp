@@ -8,20 +8,38 @@ namespace vellix::finder {
 
 namespace {
 
-// Whether text ending just before end reads word (lower case, may hold blanks and '-'),
-// as a whole word; returns where it starts, or -1.
-int wordEndingAt(const Text& text, int end, std::string_view word) {
-    const int length = static_cast<int>(word.size());
-    const int start = end - length;
-    // Most words differ in their last letter.
-    if (start < 0 || lower(text.at(end - 1)) != word.back())
-        return -1;
-    for (int k = 0; k < length; ++k) {
-        if (lower(text.at(start + k)) != word[k])
-            return -1;
+// The last bytes of a text before end, in lower case, read once to be matched against many
+// words.
+class LoweredTail {
+public:
+    LoweredTail(const Text& text, int end) : text_(text), end_(end) {
+        length_ = std::min(end, LONGEST);
+        for (int k = 0; k < length_; ++k)
+            bytes_[k] = lower(text.at(end - length_ + k));
     }
-    return isLetter(text.at(start - 1)) ? -1 : start;
-}
+
+    // Whether the text just before end reads word (lower case, may hold blanks and '-') as a
+    // whole word; returns where it starts, or -1.
+    int startOf(std::string_view word) const {
+        const int length = static_cast<int>(word.size());
+        // Most words differ in their last letter.
+        if (length > length_ || bytes_[length_ - 1] != word.back())
+            return -1;
+        for (int k = 0; k < length - 1; ++k) {
+            if (bytes_[length_ - length + k] != word[k])
+                return -1;
+        }
+        const int start = end_ - length;
+        return isLetter(text_.at(start - 1)) ? -1 : start;
+    }
+
+private:
+    static constexpr int LONGEST = 16;
+    const Text& text_;
+    int end_;
+    int length_ = 0;
+    char bytes_[LONGEST] = {};
+};
 
 struct LabelWord {
     std::string_view word;
@@ -225,8 +243,9 @@ Label findLabel(const Text& text, int begin) {
     if (!isLetter(text.at(end - 1)) && text.at(end - 1) != '#')
         return {};
     int phraseEnd = end;
+    const LoweredTail tail(text, end);
     for (const std::string_view word : NUMBER_WORDS) {
-        const int start = wordEndingAt(text, end, word);
+        const int start = tail.startOf(word);
         if (start >= 0) {
             phraseEnd = skipSpacesBack(text, start);
             if (text.at(phraseEnd - 1) == '.')
@@ -234,8 +253,9 @@ Label findLabel(const Text& text, int begin) {
             break;
         }
     }
+    const LoweredTail labelTail(text, phraseEnd);
     for (const LabelWord& label : LABEL_WORDS) {
-        const int start = wordEndingAt(text, phraseEnd, label.word);
+        const int start = labelTail.startOf(label.word);
         // A letter alone is a label only as a word of its own: "T:", not "A/c".
         const Byte before = text.at(start - 1);
         // ... and not an abbreviation: "c. 3382117420" is a Czech "number".

@@ -266,18 +266,21 @@ bool isNumberHere(const Text& text, const Candidate& c, bool called, const Label
         if (meaningOfWords(text, lastWord, label.end) < 0)
             return false;
     }
-    // A word of the line's kind before it ("casa", "Handy") calls it one.
-    const bool named =
-        (label.begin >= 0 && label.kind != KIND_GENERAL) ||
-        (label.isName && c.groupCount > 1 && c.digits >= 9 &&
-         meaningOfWords(text, label.begin, label.end) >= 0 && isInPhoneList(text, c.begin));
-    // So does an extension after it: "conserjeria 22 555 6140, anexo 12".
+    // A word of the line's kind before it ("casa", "Handy") calls it one; so does an extension
+    // after it ("conserjeria 22 555 6140, anexo 12").
+    const bool kindNamed = label.begin >= 0 && label.kind != KIND_GENERAL;
     // One run of digits that a name other than a line's calls something is a code, however
     // it begins: "KID: 0011873204189".
-    const bool familiar =
-        isFamiliarForm(text, c) && !(c.groupCount == 1 && !c.plus && label.isName);
-    if (!(called || named || hasNamedExtension(text, c.end) || column > 0 || familiar ||
-          isQuotedCell(text, c) || saysPhoneBefore(text, c.begin)))
+    const auto familiar = [&] {
+        return isFamiliarForm(text, c) && !(c.groupCount == 1 && !c.plus && label.isName);
+    };
+    // A name in a list of phone lines names one: "Citas: 55 5555 2718" above "Celular: ...".
+    const auto namedInList = [&] {
+        return label.isName && c.groupCount > 1 && c.digits >= 9 &&
+               meaningOfWords(text, label.begin, label.end) >= 0 && isInPhoneList(text, c.begin);
+    };
+    if (!(called || kindNamed || hasNamedExtension(text, c.end) || column > 0 || familiar() ||
+          isQuotedCell(text, c) || saysPhoneBefore(text, c.begin) || namedInList()))
         return false;
     // "sip:+4930234567891@pbx.example.com"
     const bool tied = tiedAfter(text, c.end) && !(c.plus && text.at(c.end) == '@');

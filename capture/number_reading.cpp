@@ -98,8 +98,9 @@ Extension extensionAt(const Text& text, std::size_t i) {
         i += 5;
     } else {
         std::size_t marker = 0;
+        const char first = lowerCase(text.at(i));
         for (const std::string_view word : EXTENSION_WORDS) {
-            if (wordAt(text, i, word)) {
+            if (first == word[0] && wordAt(text, i, word)) {
                 marker = word.size();
                 break;
             }
