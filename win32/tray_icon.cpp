@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <cstddef>
 
 namespace vellix {
 
@@ -31,8 +31,7 @@ NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags, DWORD size = NOTIFYICOND
 
 // Copies text, cut to fit, into a field of the record.
 template <std::size_t N> void copyField(char (&field)[N], const char* text) {
-    std::strncpy(field, text, N - 1);
-    field[N - 1] = '\0';
+    lstrcpynA(field, text, static_cast<int>(N));
 }
 
 } // namespace
