@@ -34,8 +34,9 @@ char16_t foldNumberPunctuation(char16_t c) {
     // mathematical and ideographic spaces.
     if (c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000)
         return u' ';
-    if (c >= 0xFF10 && c <= 0xFF19)
-        return static_cast<char16_t>(u'0' + (c - 0xFF10));
+    // Full-width forms of ASCII (digits, "：", "（", "＋"), as East Asian texts write them.
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return static_cast<char16_t>(u'!' + (c - 0xFF01));
     return c;
 }
 

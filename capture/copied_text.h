@@ -14,8 +14,9 @@ namespace vellix {
 bool readCopiedText(const char* text, std::size_t size, bool findInText, CapturedNumberList& out);
 
 // A character of copied Unicode text as numbers are read: every dash and minus sign is a
-// hyphen, every blank (no-break, thin, figure and the like) a space and a full-width digit
-// its digit; any other character stays. The ANSI code page has no byte for most of them.
+// hyphen, every blank (no-break, thin, figure and the like) a space and a full-width digit or
+// punctuation mark ("：", "（", "＋") its ASCII kin; any other character stays. The ANSI code
+// page has no byte for most of them.
 char16_t foldNumberPunctuation(char16_t c);
 
 } // namespace vellix

@@ -42,8 +42,9 @@ MakeCallFunction makeCallFunction() {
 }
 
 // The identity of a file, the same whichever name (short, long, other case) it is reached by.
-bool identifyFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE opened = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+// Paths are wide: a user's folder may hold characters the ANSI code page lacks.
+bool identifyFile(const wchar_t* path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE opened = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return false;
@@ -53,20 +54,20 @@ bool identifyFile(const char* path, BY_HANDLE_FILE_INFORMATION& info) {
 
 // The program chosen for "tel:" links, as the shell reads it for a link clicked now: the
 // user's choice in Default apps first (ASSOCF_IS_PROTOCOL), then the registered handler.
-std::string telProgram(ASSOCSTR what) {
-    char text[MAX_PATH] = {};
+std::wstring telProgram(ASSOCSTR what) {
+    wchar_t text[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (FAILED(AssocQueryStringA(ASSOCF_NOTRUNCATE | ASSOCF_IS_PROTOCOL, what, "tel", "open", text,
-                                 &size)))
+    if (FAILED(AssocQueryStringW(ASSOCF_NOTRUNCATE | ASSOCF_IS_PROTOCOL, what, L"tel", L"open",
+                                 text, &size)))
         return {};
     return text;
 }
 
 // Installed as the handler of "tel:" links, this program would get the URI straight back as
 // a link: the number would be proposed again and no call placed.
-bool isOwnProgram(const std::string& program) {
-    char own[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
+bool isOwnProgram(const std::wstring& program) {
+    wchar_t own[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, own, MAX_PATH);
     if (program.empty() || length == 0 || length >= MAX_PATH)
         return false;
     BY_HANDLE_FILE_INFORMATION handlerFile = {};
@@ -75,6 +76,13 @@ bool isOwnProgram(const std::string& program) {
            handlerFile.dwVolumeSerialNumber == ownFile.dwVolumeSerialNumber &&
            handlerFile.nFileIndexHigh == ownFile.nFileIndexHigh &&
            handlerFile.nFileIndexLow == ownFile.nFileIndexLow;
+}
+
+// A name for the menu, in the ANSI code page it is shown in.
+std::string shownName(const std::wstring& name) {
+    char text[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, text, MAX_PATH - 1, nullptr, nullptr);
+    return text;
 }
 
 // The user's telephony priority list for call requests, where programs that take them are
@@ -94,7 +102,7 @@ CallResult openTelUri(const char* address) {
     // Without a digit there is no one to call.
     if (uri.empty())
         return CallResult::PLACED;
-    const std::string program = telProgram(ASSOCSTR_EXECUTABLE);
+    const std::wstring program = telProgram(ASSOCSTR_EXECUTABLE);
     if (program.empty() || isOwnProgram(program))
         return CallResult::NO_LINK_PROGRAM;
     const auto started = reinterpret_cast<INT_PTR>(
@@ -107,11 +115,11 @@ CallResult openTelUri(const char* address) {
 CallHandlers findCallHandlers() {
     CallHandlers handlers;
     handlers.telephonyRecipient = namesTelephonyRecipient(telephonyPriorities());
-    const std::string program = telProgram(ASSOCSTR_EXECUTABLE);
+    const std::wstring program = telProgram(ASSOCSTR_EXECUTABLE);
     if (!program.empty()) {
-        handlers.linkProgram = telProgram(ASSOCSTR_FRIENDLYAPPNAME);
-        if (handlers.linkProgram.empty())
-            handlers.linkProgram = program.substr(program.find_last_of('\\') + 1);
+        const std::wstring name = telProgram(ASSOCSTR_FRIENDLYAPPNAME);
+        handlers.linkProgram =
+            shownName(!name.empty() ? name : program.substr(program.find_last_of(L'\\') + 1));
         handlers.linkProgramIsOwn = isOwnProgram(program);
     }
     return handlers;

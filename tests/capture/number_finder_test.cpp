@@ -231,16 +231,19 @@ TEST(ReadCopiedText, SearchesLongerTextsOnlyWhenAskedTo) {
 }
 
 TEST(ReadCopiedText, FoldsTheDashesAndBlanksOfUnicodeText) {
-    // Thin space, minus sign, figure dash, narrow no-break space, full-width digits.
+    // Thin space, minus sign, figure dash, narrow no-break space, full-width digits; a
+    // Japanese label with a full-width colon and a number in full-width parentheses.
     const std::u16string copied = u"Tel.\u2009412\u2212268\u20121234, or \uFF15\uFF15\uFF15"
-                                  u"\u202F0100 \u00E9\u4E2D";
+                                  u"\u202F0100 \u00E9\u4E2D \u96FB\u8A71\uFF1A\uFF08"
+                                  u"03\uFF09\uFF11234-5678";
     std::string folded;
     for (const char16_t c : copied) {
         const char16_t f = foldNumberPunctuation(c);
         folded += f < 0x80 ? static_cast<char>(f) : '?';
     }
-    EXPECT_EQ(folded, "Tel. 412-268-1234, or 555 0100 ??");
-    EXPECT_EQ(readCopy(folded, true), (std::vector<std::string>{"412 268 1234", "555 0100"}));
+    EXPECT_EQ(folded, "Tel. 412-268-1234, or 555 0100 ?? ??:(03)1234-5678");
+    EXPECT_EQ(readCopy(folded, true),
+              (std::vector<std::string>{"412 268 1234", "555 0100", "03 1234 5678"}));
 }
 
 TEST(ReadCopiedText, KeepsTheLabelOfALabelledNumber) {
