@@ -323,7 +323,7 @@ constexpr std::string_view NOT_NUMBER_BEFORE[] = {
 // Whether text[start, end) is one of NOT_NUMBER_BEFORE, looked up in a sorted copy: the
 // finder asks for most numbers it sees.
 bool isNotNumberWord(const Text& text, int start, int end) {
-    static const std::vector<std::string_view> sorted = [] {
+    static const std::vector<std::string_view> SORTED = [] {
         std::vector<std::string_view> words(std::begin(NOT_NUMBER_BEFORE),
                                             std::end(NOT_NUMBER_BEFORE));
         std::sort(words.begin(), words.end());
@@ -336,7 +336,7 @@ bool isNotNumberWord(const Text& text, int start, int end) {
     char lowered[LONGEST];
     for (int k = 0; k < length; ++k)
         lowered[k] = static_cast<char>(lower(text.at(start + k)));
-    return std::binary_search(sorted.begin(), sorted.end(),
+    return std::binary_search(SORTED.begin(), SORTED.end(),
                               std::string_view(lowered, static_cast<std::size_t>(length)));
 }
 

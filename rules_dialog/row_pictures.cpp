@@ -25,7 +25,8 @@ HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId, int size) {
 }
 
 void setButtonImages(HWND button, HIMAGELIST images) {
-    SetWindowTextA(button, "");
+    // The text stays: a picture button ("BS_BITMAP") shows none, and screen readers read it
+    // as the button's name ("Confirm", "Delete").
     BUTTON_IMAGELIST list{};
     list.himl = images;
     list.margin = RECT{0, 0, 0, 0};

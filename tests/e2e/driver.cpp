@@ -504,6 +504,8 @@ bool focusIs(const std::string& expected) {
         HWND box = numberBoxOf(main);
         return focus == box || IsChild(box, focus);
     }
+    if (expected == "number-button")
+        return focus == toolbarOf(main);
     return expected == "dial" && focus == dialButtonOf(main);
 }
 
@@ -612,7 +614,12 @@ bool readAndPick(HHOOK hook, WPARAM which, int pick, DWORD timeoutMs) {
 // Opens the number menu as the number button does, has the probe write its items to
 // "number-menu.txt" in the program's directory, and picks item pick (counting from 0) with
 // the keyboard, or closes the menu when pick is negative.
-int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
+// How the number menu is opened: by the command, a click on the button's arrow, or Enter on
+// the number button the keyboard focus is on.
+enum class MenuOpening { COMMAND, ARROW, KEY };
+
+int numberMenu(int pick, DWORD timeoutMs, MenuOpening opening) {
+    const bool byArrow = opening == MenuOpening::ARROW;
     HWND main = mainWindow();
     if (main == nullptr)
         return report(false, "main window for the number menu");
@@ -627,6 +634,8 @@ int numberMenu(int pick, DWORD timeoutMs, bool byArrow) {
     const LPARAM onArrow = MAKELPARAM(33, (strip.bottom - strip.top) / 2);
     if (byArrow)
         PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, onArrow);
+    else if (opening == MenuOpening::KEY)
+        PostMessageA(toolbar, WM_KEYDOWN, VK_RETURN, 0);
     else
         PostMessageA(main, WM_COMMAND, CMD_NUMBER_MENU, 0);
     const bool done = readAndPick(hook, 0, pick, timeoutMs);
@@ -1317,7 +1326,7 @@ int usage() {
         "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  hold-file PATH RELEASE-MARKER | post-command NAME|ID | dialog-button TITLE ID MS\n"
         "  save-as PATH MS\n"
-        "  number-menu PICK|-1 MS [arrow] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
+        "  number-menu PICK|-1 MS [arrow|key] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect | main-window-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn | "
         "rules-fit [DPI]\n"
@@ -1470,9 +1479,12 @@ int main(int argc, char** argv) {
         return clickDial(count == 2);
     if (command == "tray-menu" && count == 3)
         return trayMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10));
-    if (command == "number-menu" && (count == 3 || (count == 4 && args[3] == "arrow")))
+    if (command == "number-menu" &&
+        (count == 3 || (count == 4 && (args[3] == "arrow" || args[3] == "key"))))
         return numberMenu(std::atoi(args[1].c_str()), std::strtoul(args[2].c_str(), nullptr, 10),
-                          count == 4);
+                          count == 3           ? MenuOpening::COMMAND
+                          : args[3] == "arrow" ? MenuOpening::ARROW
+                                               : MenuOpening::KEY);
     if (command == "record-tel" && count == 3)
         return recordTelUri(args[1], args[2]);
     if (command == "open-rules-by-menu" && count == 2)

@@ -359,7 +359,16 @@ number_menu_picks() {
         rm "$dir/number-menu.txt" &&
         drive number-menu 0 "$wait_ms" arrow &&
         file_is "$dir/number-menu.txt" $'32784 Work phone (412 268 1234)\n32785 Cell phone (412 555 0100)\n32786 Home phone (555 0199)\n' &&
-        drive wait-box "412 268 1234" "$wait_ms"
+        drive wait-box "412 268 1234" "$wait_ms" &&
+        # From the keyboard: Tab goes from Dial to the number button, where Enter opens it.
+        drive tray select &&
+        drive wait-focus box "$wait_ms" &&
+        drive press tab &&
+        drive wait-focus dial "$wait_ms" &&
+        drive press tab &&
+        drive wait-focus number-button "$wait_ms" &&
+        drive number-menu 1 "$wait_ms" key &&
+        drive wait-box "412 555 0100" "$wait_ms"
 }
 
 # The notification menu's lines, without the separator's.
