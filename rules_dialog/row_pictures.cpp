@@ -16,7 +16,7 @@ constexpr int BUTTON_IMAGES = 5;
 
 HIMAGELIST loadButtonImages(HINSTANCE instance, int iconId, int size) {
     // The image list takes its own copies of the picture.
-    const ScopedIcon icon = loadIconAtSize(instance, iconId, size);
+    const ScopedIcon icon = loadPictureAtSize(instance, iconId, size);
     const HIMAGELIST images =
         ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, BUTTON_IMAGES, 1);
     for (int i = 0; i < BUTTON_IMAGES; ++i)

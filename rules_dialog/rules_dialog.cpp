@@ -151,6 +151,17 @@ void onDpiChanged(HWND dialog, int dpi, const RECT& suggested) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// High contrast switched on or off: the pictures are made again, with the rest, at the scale
+// the dialog has.
+void onThemeChanged(HWND dialog) {
+    RulesDialogWindow* bound = boundTo(dialog);
+    if (bound == nullptr)
+        return;
+    applyScale(dialog, *bound, bound->dpi);
+    layoutRulesDialog(dialog, bound->state);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 std::string controlText(HWND control) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
     text.resize(static_cast<std::size_t>(
@@ -332,6 +343,10 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         onDpiChanged(dialog, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        onThemeChanged(dialog);
+        return FALSE;
     case WM_NCDESTROY:
         onNcDestroy(dialog);
         return FALSE;

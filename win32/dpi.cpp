@@ -2,6 +2,11 @@
 
 #include "win32/display_scale.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 namespace vellix {
 
 namespace {
@@ -76,6 +81,70 @@ void keepDialogLayoutOwn(HWND dialog) {
 ScopedIcon loadIconAtSize(HINSTANCE instance, int iconId, int size) {
     return ScopedIcon(static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+bool isHighContrast() {
+    HIGHCONTRASTA contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+namespace {
+
+// The 32-bit pixels of a bitmap of size by size, top row first.
+std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap, int size) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) *
+                                      static_cast<std::size_t>(size));
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (bitmap == nullptr || !dc ||
+        GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(size), pixels.data(), &format,
+                  DIB_RGB_COLORS) == 0)
+        pixels.clear();
+    return pixels;
+}
+
+} // namespace
+
+ScopedIcon silhouetteOf(HICON icon, int size, COLORREF color) {
+    ICONINFO parts = {};
+    if (icon == nullptr || GetIconInfo(icon, &parts) == FALSE)
+        return {};
+    const ScopedBitmap colorPart(parts.hbmColor);
+    const ScopedBitmap maskPart(parts.hbmMask);
+    std::vector<std::uint32_t> pixels = pixelsOf(colorPart.get(), size);
+    const std::vector<std::uint32_t> mask = pixelsOf(maskPart.get(), size);
+    if (pixels.empty() || mask.size() != pixels.size())
+        return {};
+    const bool alpha =
+        std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
+    const std::uint32_t rgb = (static_cast<std::uint32_t>(GetRValue(color)) << 16) |
+                              (static_cast<std::uint32_t>(GetGValue(color)) << 8) |
+                              GetBValue(color);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const std::uint32_t opacity = alpha ? pixels[i] >> 24 : (mask[i] & 0xFFFFFF) == 0 ? 255 : 0;
+        pixels[i] = (opacity << 24) | rgb;
+    }
+    const ScopedBitmap shape(CreateBitmap(size, size, 1, 32, pixels.data()));
+    // Transparency comes from the alpha channel; the mask is all drawn.
+    const ScopedBitmap noMask(CreateBitmap(size, size, 1, 1, nullptr));
+    ICONINFO made = {TRUE, 0, 0, noMask.get(), shape.get()};
+    return ScopedIcon(shape && noMask ? CreateIconIndirect(&made) : nullptr);
+}
+
+ScopedIcon loadPictureAtSize(HINSTANCE instance, int iconId, int size) {
+    ScopedIcon icon = loadIconAtSize(instance, iconId, size);
+    if (!isHighContrast())
+        return icon;
+    ScopedIcon shape = silhouetteOf(icon.get(), size, GetSysColor(COLOR_BTNTEXT));
+    return shape ? std::move(shape) : std::move(icon);
 }
 
 } // namespace vellix

@@ -22,4 +22,15 @@ void keepDialogLayoutOwn(HWND dialog);
 // one.
 ScopedIcon loadIconAtSize(HINSTANCE instance, int iconId, int size);
 
+// The icon's shape in one colour: its own transparency where it has some, else its mask.
+// Null when the icon cannot be read.
+ScopedIcon silhouetteOf(HICON icon, int size, COLORREF color);
+
+// Whether the user chose a high-contrast theme.
+bool isHighContrast();
+// A picture of the program's (a button's, a number kind's) at a size: the icon resource, or
+// under high contrast its shape in the theme's button-text colour, as the system draws its own
+// glyphs there.
+ScopedIcon loadPictureAtSize(HINSTANCE instance, int iconId, int size);
+
 } // namespace vellix

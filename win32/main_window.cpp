@@ -146,6 +146,11 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
     case WM_ENDSESSION:
         shell.onEndSession(wParam != FALSE, (lParam & ENDSESSION_CLOSEAPP) != 0);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High contrast switched on or off, or its colours changed.
+        mainWindow.desktop.refreshPictures();
+        break;
     case WM_DPICHANGED:
         return onDpiChanged(mainWindow.desktop, window, wParam,
                             *reinterpret_cast<const RECT*>(lParam));

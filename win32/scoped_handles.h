@@ -51,6 +51,17 @@ inline BOOL WINAPI deleteFont(HFONT font) {
 // A font the program created for a window; the window's controls only borrow it.
 using ScopedFont = ScopedHandle<HFONT, deleteFont>;
 
+inline BOOL WINAPI deleteBitmap(HBITMAP bitmap) {
+    return DeleteObject(bitmap);
+}
+using ScopedBitmap = ScopedHandle<HBITMAP, deleteBitmap>;
+
+inline BOOL WINAPI deleteMemoryDc(HDC dc) {
+    return DeleteDC(dc);
+}
+// A memory device context the program created.
+using ScopedMemoryDc = ScopedHandle<HDC, deleteMemoryDc>;
+
 // The clipboard, held open from construction to destruction when opening succeeded. Another
 // program holding it open makes the opening fail.
 class ScopedClipboard {

@@ -190,7 +190,7 @@ void scaleToolbarStrip(ToolbarStrip& strip, int dpi) {
         ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, NUMBER_KIND_COUNT, 0));
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int kind = 0; kind < NUMBER_KIND_COUNT; ++kind) {
-        const ScopedIcon icon = loadIconAtSize(instance, IDI_NUMBER_KIND_FIRST + kind, size);
+        const ScopedIcon icon = loadPictureAtSize(instance, IDI_NUMBER_KIND_FIRST + kind, size);
         ImageList_AddIcon(images.get(), icon.get());
     }
     SendMessageA(strip.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));

@@ -130,6 +130,10 @@ void Win32Desktop::scaleTo(int dpi) {
         scaleToolbarStrip(strip_, dpi);
 }
 
+void Win32Desktop::refreshPictures() {
+    scaleTo(strip_.dpi);
+}
+
 void Win32Desktop::setNumberButtonImage(std::int32_t kind) {
     vellix::setNumberButtonImage(strip_.toolbar, kind);
 }

@@ -23,6 +23,8 @@ public:
     const ToolbarStrip& strip() const { return strip_; }
     // Lays the main window out for the display scale it moved to.
     void scaleTo(int dpi);
+    // The pictures drawn again after the theme changed to or from high contrast.
+    void refreshPictures();
 
     bool addTrayIcon() override;
     void removeTrayIcon() override;

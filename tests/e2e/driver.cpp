@@ -808,6 +808,26 @@ int exitFromTrayMenu(DWORD timeoutMs) {
     return report(ended, "process ended through Exit");
 }
 
+// Asks the program whether the session may end, as Windows does at sign-out ("logoff") or
+// Restart Manager does for an installer ("close-app"), and reports the answer: "yes" or
+// "held". With "end", the session then ends as Windows tells it, as it does once everyone
+// has answered yes.
+int querySessionEnd(const std::string& who, const std::string& expected, bool end) {
+    HWND main = mainWindow();
+    const LPARAM reason = who == "close-app" ? ENDSESSION_CLOSEAPP : ENDSESSION_LOGOFF;
+    DWORD_PTR answer = 0;
+    const bool answered =
+        main != nullptr && SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, reason, SMTO_NORMAL,
+                                               CHANGE_MS, &answer) != 0;
+    const std::string actual = answer != 0 ? "yes" : "held";
+    if (answered && actual != expected)
+        std::printf("the program answered %s, expected %s\n", actual.c_str(), expected.c_str());
+    if (answered && end)
+        SendMessageTimeoutA(main, WM_ENDSESSION, answer != 0 ? TRUE : FALSE, reason, SMTO_NORMAL,
+                            CHANGE_MS, nullptr);
+    return report(answered && actual == expected, who + " answered " + expected);
+}
+
 int terminateProgram() {
     HWND main = mainWindow();
     if (main == nullptr)
@@ -898,16 +918,17 @@ int printRulesLayout(HWND dialog) {
     return 0;
 }
 
-// Dark pixels on the screen inside a control, its frame left out: the text drawn there. They
-// are read from the screen, so a control that was moved or filled but not painted shows none.
-int inkOf(HWND control) {
+// The pixels on the screen inside a control, its frame left out. They are read from the
+// screen, so a control that was moved or filled but not painted shows none of its own.
+std::vector<std::uint32_t> screenPixelsOf(HWND control) {
     constexpr int FRAME = 3;
     RECT place{};
     GetWindowRect(control, &place);
     const int width = place.right - place.left - 2 * FRAME;
     const int height = place.bottom - place.top - 2 * FRAME;
+    std::vector<std::uint32_t> pixels;
     if (width <= 0 || height <= 0)
-        return 0;
+        return pixels;
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
@@ -922,16 +943,24 @@ int inkOf(HWND control) {
     HGDIOBJ before = SelectObject(copy, bitmap);
     const bool read = bits != nullptr && BitBlt(copy, 0, 0, width, height, screen,
                                                 place.left + FRAME, place.top + FRAME, SRCCOPY);
-    int ink = 0;
-    for (int i = 0; read && i < width * height; ++i) {
-        const std::uint32_t pixel = static_cast<const std::uint32_t*>(bits)[i];
-        const unsigned sum = (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF);
-        ink += sum < 3 * 100 ? 1 : 0;
+    if (read) {
+        const auto* first = static_cast<const std::uint32_t*>(bits);
+        pixels.assign(first, first + static_cast<std::ptrdiff_t>(width) * height);
     }
     SelectObject(copy, before);
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Dark pixels inside a control: the text drawn there.
+int inkOf(HWND control) {
+    int ink = 0;
+    for (const std::uint32_t pixel : screenPixelsOf(control)) {
+        const unsigned sum = (pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF);
+        ink += sum < 3 * 100 ? 1 : 0;
+    }
     return ink;
 }
 
@@ -1325,7 +1354,7 @@ int usage() {
         "  send-command NAME|ID MS | exit-by-menu MS\n"
         "  terminate | set-box TEXT | type-box TEXT | box-items | click-dial [left-ctrl]\n"
         "  hold-file PATH RELEASE-MARKER | post-command NAME|ID | dialog-button TITLE ID MS\n"
-        "  save-as PATH MS\n"
+        "  save-as PATH MS | end-session logoff|close-app yes|held [end]\n"
         "  number-menu PICK|-1 MS [arrow|key] | tray-menu PICK|-1 MS | record-tel LOG URI\n"
         "  open-rules-by-menu MS | rules | rules-layout | rules-dialog-rect | main-window-rect\n"
         "  rules-click ROW toggle|confirm|delete | rules-close ok|cancel MS | rules-drawn | "
@@ -1463,6 +1492,8 @@ int main(int argc, char** argv) {
     }
     if (command == "exit-by-menu" && count == 2)
         return exitFromTrayMenu(std::strtoul(args[1].c_str(), nullptr, 10));
+    if (command == "end-session" && (count == 3 || (count == 4 && args[3] == "end")))
+        return querySessionEnd(args[1], args[2], count == 4);
     if (command == "terminate" && count == 1)
         return terminateProgram();
     if (command == "hold-file" && count == 3)

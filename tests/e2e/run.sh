@@ -548,6 +548,9 @@ reading_numbers() {
         wait_file "$dir/tapi32-calls.log" $'+44 20 7946 0000\n' &&
         drive change-unicode '+44\u202F20\u202F7946\u20110001' &&
         drive wait-box "+44 20 7946 0001" 0 &&
+        # Japanese, as Unicode text only: a label, a full-width colon and parentheses.
+        drive change-unicode 'Osaka \u96FB\u8A71\uFF1A\uFF0806\uFF09\uFF16\uFF17\uFF18\uFF19-0123 \u307E\u3067' &&
+        drive wait-box "06 6789 0123" 0 &&
         drive change-text "+1 (412) 268-4321" &&
         expect_output $'412 268 4321\n*9 1 412 268 4321' box-items &&
         drive change-text "412-268-5555 x 204" &&
@@ -569,6 +572,28 @@ reading_numbers() {
 
 # Exit with a history that still cannot be saved: Vellix asks; Cancel goes back to it, Yes
 # keeps the pair in a file the user chooses, and then Vellix ends.
+# Signing out while a data file does not save is held with the reason; once the file saves
+# again the sign-out goes ahead. An installer's close (Restart Manager) ends the program.
+session_end() {
+    local dir=$work/session-end
+    data_file session-end DialingHistory.dat
+    chmod a-w "$dir/DialingHistory.dat"
+    drive put-text "x" &&
+        start_program session-end &&
+        drive wait-window "$wait_ms" &&
+        drive change-block "Phone" "412-268-1234" &&
+        drive set-box "8 1234" &&
+        drive click-dial &&
+        drive wait-tooltip "your data is not being saved" "$wait_ms" &&
+        drive end-session logoff held end &&
+        ! process_gone "$program_pid" &&
+        chmod u+w "$dir/DialingHistory.dat" &&
+        drive end-session logoff yes &&
+        file_is "$dir/DialingHistory.dat" $'412 268 1234  ->  8 1234\r\n' &&
+        drive end-session close-app yes end &&
+        wait_until 20 process_gone "$program_pid"
+}
+
 exit_with_unsaved_data() {
     local dir=$work/exit-unsaved
     local title="Vellix cannot save its data"
@@ -1334,6 +1359,8 @@ scenario "a tel: link handed over by a second start is proposed; Enter, Alt+/ an
 scenario "a failed save is told and the next save writes what was kept" failed_save
 scenario "Exit with unsaved data asks, and keeps it in a file the user chooses" \
     exit_with_unsaved_data
+scenario "signing out with unsaved data is held; an installer's close ends the program" \
+    session_end
 scenario "a history held by another program at start is read before it is written" \
     held_history_at_start
 scenario "numbers are found in a copied signature, unless switched off" find_numbers_in_text

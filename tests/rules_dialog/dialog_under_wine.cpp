@@ -1,13 +1,16 @@
 // Opens the real Dialing Rules dialog under Wine, works its rows through the commands its
 // controls send, and checks the controls and the rules handed back. Exit code 0: all passed.
 #include "rules_dialog/rules_dialog.h"
+#include "win32/dpi.h"
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vellix {
 namespace {
@@ -236,6 +239,49 @@ void theLastOfTenThousandRowsActsOnItsOwnRule() {
     check(off == 1, "10,000 rows: no other rule switched");
 }
 
+// The colour pixels of an icon of size by size (alpha in the top byte), top row first.
+std::vector<std::uint32_t> iconPixels(HICON icon, int size) {
+    ICONINFO parts{};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size * size));
+    if (icon == nullptr || !GetIconInfo(icon, &parts))
+        return {};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    GetDIBits(dc, parts.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &format,
+              DIB_RGB_COLORS);
+    DeleteDC(dc);
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    return pixels;
+}
+
+// Under high contrast a picture is its own shape in the theme's colour: every pixel it
+// covers takes the colour, and it covers what the picture covers.
+void aPictureInHighContrastKeepsItsShape() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const int size : {16, 24, 32}) {
+        const ScopedIcon picture = loadIconAtSize(instance, 134, size);
+        const ScopedIcon shape = silhouetteOf(picture.get(), size, RGB(0xFF, 0xFF, 0x00));
+        const std::vector<std::uint32_t> before = iconPixels(picture.get(), size);
+        const std::vector<std::uint32_t> after = iconPixels(shape.get(), size);
+        check(!before.empty() && after.size() == before.size(), "silhouette made");
+        int covered = 0;
+        int wrong = 0;
+        for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+            covered += (before[i] >> 24) != 0 ? 1 : 0;
+            wrong += (after[i] >> 24) != (before[i] >> 24) ||
+                             ((after[i] >> 24) != 0 && (after[i] & 0xFFFFFF) != 0xFFFF00)
+                         ? 1
+                         : 0;
+        }
+        if (covered == 0 || wrong != 0)
+            std::printf("size %d: %d pixels covered, %d differ in shape or colour\n", size, covered,
+                        wrong);
+        check(covered > 0 && wrong == 0, "silhouette keeps the shape in the colour");
+    }
+}
+
 } // namespace
 } // namespace vellix
 
@@ -246,6 +292,7 @@ int main() {
     vellix::anEmptySetIsLaidOutAsOneRow();
     vellix::tabBringsTheNextRowIntoView();
     vellix::theLastOfTenThousandRowsActsOnItsOwnRule();
+    vellix::aPictureInHighContrastKeepsItsShape();
     std::printf("%s\n", vellix::failures == 0 ? "all passed" : "some checks failed");
     return vellix::failures == 0 ? 0 : 1;
 }
