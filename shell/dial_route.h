@@ -25,7 +25,7 @@ enum class CallResult : std::int32_t {
     NO_TELEPHONY,
     // No program but Vellix takes "tel:" links.
     NO_LINK_PROGRAM,
-    // The chosen program did not start.
+    // The program that places calls did not take it (did not start, or refused it).
     FAILED,
 };
 

@@ -131,9 +131,10 @@ CallResult requestCall(const char* address, DialRoute route) {
     MakeCallFunction makeCall = makeCallFunction();
     if (makeCall == nullptr)
         return CallResult::NO_TELEPHONY;
-    return makeCall(address, nullptr, nullptr, nullptr) == TAPIERR_NOREQUESTRECIPIENT
-               ? CallResult::NO_TELEPHONY
-               : CallResult::PLACED;
+    const LONG result = makeCall(address, nullptr, nullptr, nullptr);
+    return result == 0                            ? CallResult::PLACED
+           : result == TAPIERR_NOREQUESTRECIPIENT ? CallResult::NO_TELEPHONY
+                                                  : CallResult::FAILED;
 }
 
 } // namespace vellix
