@@ -92,28 +92,25 @@ Extension extensionAt(const Text& text, std::size_t i) {
         if (pauses > 1)
             return {};
     }
-    if (text.at(i) == ';') {
-        if (!wordAt(text, i + 1, "ext") || text.at(i + 4) != '=')
-            return {};
-        i += 5;
-    } else {
-        std::size_t marker = 0;
-        const char first = lowerCase(text.at(i));
-        for (const std::string_view word : EXTENSION_WORDS) {
-            if (first == word[0] && wordAt(text, i, word)) {
-                marker = word.size();
-                break;
-            }
+    // ";ext=204" as a link writes it, or any word after a semicolon as after a comma.
+    if (text.at(i) == ';')
+        i = skipBlanks(text, i + 1);
+    std::size_t marker = 0;
+    const char first = lowerCase(text.at(i));
+    for (const std::string_view word : EXTENSION_WORDS) {
+        if (first == word[0] && wordAt(text, i, word)) {
+            marker = word.size();
+            break;
         }
-        if (marker == 0)
-            return {};
-        i += marker;
-        if (text.at(i) == '.')
-            ++i;
-        i = skipBlanks(text, i);
-        if (text.at(i) == ':' || text.at(i) == '=' || text.at(i) == '#')
-            i = skipBlanks(text, i + 1);
     }
+    if (marker == 0)
+        return {};
+    i += marker;
+    if (text.at(i) == '.')
+        ++i;
+    i = skipBlanks(text, i);
+    if (text.at(i) == ':' || text.at(i) == '=' || text.at(i) == '#')
+        i = skipBlanks(text, i + 1);
     return isDigit(text.at(i)) ? Extension{i, 1} : Extension{};
 }
 
