@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 namespace vellix {
 
 constexpr int SCROLL_BAR_ID = 142;
@@ -26,6 +28,9 @@ struct RulesDialogWindow {
     ScopedImageList deleteImages;
     // Owned by the dialog, which destroys it with itself.
     HWND tooltip = nullptr;
+    // Names controls that show no text of their own for screen readers; null where the
+    // system lacks the service.
+    ScopedComInterface<IAccPropServices> accessibility;
 };
 
 inline HWND windowOf(WindowHandle handle) {

@@ -134,6 +134,10 @@ void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns) 
     row.shownTop = y;
     addPatternBoxKeys(windowOf(row.patternBox));
     if (const RulesDialogWindow* bound = boundTo(dialog)) {
+        // The check box shows no text; screen readers say this for it.
+        if (IAccPropServices* names = bound->accessibility.get())
+            names->SetHwndPropStr(windowOf(row.enableBox), static_cast<DWORD>(OBJID_CLIENT),
+                                  CHILDID_SELF, PROPID_ACC_NAME, L"Use this rule");
         setButtonImages(windowOf(row.confirmButton), bound->confirmImages.get());
         setButtonImages(windowOf(row.deleteButton), bound->deleteImages.get());
         if (addTool(bound->tooltip, windowOf(row.deleteButton), "Delete"))
@@ -152,7 +156,17 @@ void moveRuleRow(RuleRow& row, int y, const RowColumns& columns) {
     }
 }
 
+void forgetRowNames(const RulesDialogWindow& bound, const RuleRow& row) {
+    if (IAccPropServices* names = bound.accessibility.get())
+        names->ClearHwndProps(windowOf(row.enableBox), static_cast<DWORD>(OBJID_CLIENT),
+                              CHILDID_SELF, &PROPID_ACC_NAME, 1);
+}
+
 void destroyRuleRow(const RuleRow& row) {
+    // The name given to the check box is kept by the system until it is cleared.
+    const HWND box = windowOf(row.enableBox);
+    if (const RulesDialogWindow* bound = box != nullptr ? boundTo(GetParent(box)) : nullptr)
+        forgetRowNames(*bound, row);
     // The tooltip is the dialog's: only the button's tool leaves it.
     if (row.deleteTip != nullptr) {
         TOOLINFOA tool{};

@@ -4,6 +4,7 @@
 // them to one scrolled into it, so a dialog of any number of rules holds no more windows than
 // its screen shows.
 
+#include "rules_dialog/dialog_window.h"
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/rules_dialog_state.h"
 
@@ -38,6 +39,8 @@ void scrollRows(HWND dialog, RulesDialogState& state, std::size_t first,
 void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns);
 void moveRuleRow(RuleRow& row, int y, const RowColumns& columns);
 void destroyRuleRow(const RuleRow& row);
+// Clears the names given to a row's controls for screen readers, before they go.
+void forgetRowNames(const RulesDialogWindow& bound, const RuleRow& row);
 
 // The check box (after it ticked itself) and Confirm.
 void toggleRuleRow(RuleRow& row);

@@ -133,6 +133,8 @@ INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
     }
     keepDialogLayoutOwn(dialog);
     bound->tooltip = createTooltip(dialog);
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     bound->accessibility.put());
     createDialogControls(dialog);
     applyScale(dialog, *bound, dpiOfWindow(dialog));
     layoutRulesDialog(dialog, state);
@@ -314,6 +316,16 @@ INT_PTR onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 // The buttons are gone by now; their pictures go with the dialog's own record.
+// The rows' controls go with the dialog; the names given to them go first.
+void onDestroy(HWND dialog) {
+    if (RulesDialogWindow* bound = boundTo(dialog)) {
+        for (const RuleRow& row : bound->state.rows) {
+            if (row.enableBox != nullptr)
+                forgetRowNames(*bound, row);
+        }
+    }
+}
+
 void onNcDestroy(HWND dialog) {
     std::unique_ptr<RulesDialogWindow> bound(boundTo(dialog));
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
@@ -346,6 +358,9 @@ INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
         onThemeChanged(dialog);
+        return FALSE;
+    case WM_DESTROY:
+        onDestroy(dialog);
         return FALSE;
     case WM_NCDESTROY:
         onNcDestroy(dialog);

@@ -94,6 +94,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine
         vellix::readStartOptions(commandLine != nullptr ? commandLine : "");
     const std::string_view link = options.link;
     loadLibrariesFromSystemFolderOnly();
+    const vellix::ScopedComApartment com;
     InitCommonControls();
     char title[TEXT_CAPACITY] = {};
     char className[TEXT_CAPACITY] = {};

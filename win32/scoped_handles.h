@@ -62,6 +62,48 @@ inline BOOL WINAPI deleteMemoryDc(HDC dc) {
 // A memory device context the program created.
 using ScopedMemoryDc = ScopedHandle<HDC, deleteMemoryDc>;
 
+// A COM interface the program holds, released once.
+template <typename Interface> class ScopedComInterface {
+public:
+    ScopedComInterface() = default;
+    ScopedComInterface(const ScopedComInterface&) = delete;
+    ScopedComInterface& operator=(const ScopedComInterface&) = delete;
+    ~ScopedComInterface() {
+        if (interface_ != nullptr)
+            interface_->Release();
+    }
+
+    Interface* get() const { return interface_; }
+    // Where a creating call writes the interface; the one held before is released first.
+    void** put() {
+        if (interface_ != nullptr)
+            interface_->Release();
+        interface_ = nullptr;
+        return reinterpret_cast<void**>(&interface_);
+    }
+
+private:
+    Interface* interface_ = nullptr;
+};
+
+// COM on the calling thread, in a single-threaded apartment, from construction to destruction
+// when it could be started (ShellExecute and the accessibility services want it).
+class ScopedComApartment {
+public:
+    ScopedComApartment()
+        : started_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ScopedComApartment(const ScopedComApartment&) = delete;
+    ScopedComApartment& operator=(const ScopedComApartment&) = delete;
+    ~ScopedComApartment() {
+        if (started_)
+            CoUninitialize();
+    }
+
+private:
+    bool started_;
+};
+
 // The clipboard, held open from construction to destruction when opening succeeded. Another
 // program holding it open makes the opening fail.
 class ScopedClipboard {

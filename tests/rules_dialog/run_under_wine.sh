@@ -16,7 +16,7 @@ cross=x86_64-w64-mingw32
 $cross-windres tests/rules_dialog/dialog_under_wine.rc -O coff -o "$work/dialog.res"
 $cross-g++ -std=c++17 -Wall -Wextra -Werror -O1 -I. -static -mwindows \
     capture/*.cpp rules/*.cpp rules_dialog/*.cpp win32/dpi.cpp tests/rules_dialog/dialog_under_wine.cpp \
-    "$work/dialog.res" -lcomctl32 -o "$work/dialog_under_wine.exe"
+    "$work/dialog.res" -lcomctl32 -loleacc -lole32 -luuid -o "$work/dialog_under_wine.exe"
 
 source tools/one_processor.sh
 timeout 120 xvfb-run -a /usr/lib/wine/wine64 "$work/dialog_under_wine.exe" | tee "$work/out.txt"
