@@ -230,22 +230,43 @@ bool isPhoneLine(const Text& text, int start) {
            });
 }
 
+// The start of the line that ends at end, or -1 when it is longer than a list's line is: the
+// search never reads a long line back and forth.
+int shortLineStart(const Text& text, int end) {
+    constexpr int LONGEST = 256;
+    int start = end;
+    while (start > 0 && text.at(start - 1) != '\n' && text.at(start - 1) != '\r') {
+        if (end - start == LONGEST)
+            return -1;
+        --start;
+    }
+    return start;
+}
+
 // Whether the line before or after the one at position is a telephone's: a name before a
 // number then names a line in a list of them ("Citas: 55 5555 2718" above "Celular: ...").
 bool isInPhoneList(const Text& text, int position) {
-    const int start = lineStartBefore(text, position);
+    constexpr int LONGEST = 256;
+    const int start = shortLineStart(text, position);
+    if (start < 0)
+        return false;
     int before = start;
     if (before > 0 && text.at(before - 1) == '\n')
         --before;
     if (before > 0 && text.at(before - 1) == '\r')
         --before;
-    int after = lineEndAfter(text, position);
+    int after = position;
+    while (after < text.length() && after - position < LONGEST && text.at(after) != '\n' &&
+           text.at(after) != '\r')
+        ++after;
     if (text.at(after) == '\r')
         ++after;
     if (text.at(after) == '\n')
         ++after;
-    return (before < start && isPhoneLine(text, lineStartBefore(text, before))) ||
-           (after < text.length() && isPhoneLine(text, after));
+    const int previous = before < start ? shortLineStart(text, before) : -1;
+    const bool nextLine = after > position && after < text.length() &&
+                          (text.at(after - 1) == '\n' || text.at(after - 1) == '\r');
+    return (previous >= 0 && isPhoneLine(text, previous)) || (nextLine && isPhoneLine(text, after));
 }
 
 // Whether groups shaped as a number are one where they stand. A label word, a vanity
