@@ -149,6 +149,11 @@ TEST(FindNumbers, ReadsTextAsACarefulPersonWould) {
          "Tel: 915 27 44 08 / 654 31 22 97\nMob: +91 98260 47315, 93032 18846",
          "  Tel | 0 | 915 27 44 08\n   | 0 | 654 31 22 97\n  Mob | 2 | +91 98260 47315\n"
          "   | 0 | 93032 18846\n"},
+        {"words of other languages call a number and name an extension",
+         "Per la consegna chiamaci al 051 632 8810 interno 23.\n"
+         "Appelez le 971 724 811, poste 12, sinon liga no fixo 21 2557-4410",
+         "   | 0 | 051 632 8810 interno 23\n   | 0 | 971 724 811, poste 12\n"
+         "  fixo | 0 | 21 2557-4410\n"},
         {"codes: one run named something else, a local form in a longer text, card blocks",
          "KID: 0011873204189\nOfsted URN 100234  DfE 202-2041\n"
          "carteirinha 882 4417 0031 6629 005\nC\351gjegyz\351ksz\341m: 01-09-318847",

@@ -136,6 +136,23 @@ TEST_F(RulesDialogSequenceTest, LinkWhileOpenIsProposedBehindTheDialog) {
     EXPECT_STREQ(shell.state().proposedNumber.digitForm(), "650 555 0000");
 }
 
+// Signing out with the dialog open is held with its reason; an installer's close is not held
+// and leaves the dialog to end with the process.
+TEST_F(RulesDialogSequenceTest, SessionEndWhileOpenHoldsOnlyASignOut) {
+    desktop.inRulesDialog = [this](RuleSet&) {
+        desktop.calls.clear();
+        EXPECT_FALSE(shell.onQueryEndSession(false));
+        EXPECT_TRUE(shell.onQueryEndSession(true));
+        shell.onEndSession(true, true);
+        EXPECT_EQ(desktop.calls, (std::vector<std::string>{std::string("holdSessionEnd ") +
+                                                           SESSION_EDITING_REASON}));
+    };
+    shell.onCommand(CMD_DIALING_RULES);
+    desktop.calls.clear();
+    EXPECT_TRUE(shell.onQueryEndSession(false));
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"holdSessionEnd "}));
+}
+
 TEST_F(RulesDialogSequenceTest, CommandWhileOpenBringsTheDialogForwardInsteadOfASecond) {
     desktop.inRulesDialog = [this](RuleSet& rules) {
         EXPECT_TRUE(shell.onCommand(CMD_DIALING_RULES));
