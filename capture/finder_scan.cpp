@@ -101,6 +101,17 @@ Candidate scanCandidate(const Text& text, int start) {
                 int digit = next + 1;
                 while (isBlank(text.at(digit)))
                     ++digit;
+                // ... unless a trunk prefix and an area code in parentheses start the next
+                // number there: "441 27 80 - 0 (232) 441 27 81".
+                int run = digit;
+                while (isDigitByte(text.at(run)))
+                    ++run;
+                int area = run;
+                while (isBlank(text.at(area)))
+                    ++area;
+                if (candidate.digits >= MIN_DIGITS && area > run && text.at(area) == '(' &&
+                    isDigitByte(text.at(area + 1)))
+                    break;
                 if (isDigitByte(text.at(digit))) {
                     joint = isDash(mark) ? '-' : mark;
                     next = digit;
