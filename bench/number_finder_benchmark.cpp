@@ -1,8 +1,8 @@
 // Finding the numbers in a copied text, beside libphonenumber's matcher (region "US",
 // leniency VALID) on the same texts: texts of about 200 B, 4 KiB, 16 KiB and 64 KiB made of
 // the corpus's texts one after another, and one pass over the whole corpus, which also
-// counts how right each is. Each reads the texts in its own encoding: the finder as the
-// clipboard's ANSI text, libphonenumber as UTF-8 (they differ in the no-break space only).
+// counts how right each is. Both get the texts in UTF-8; the finder's time includes folding
+// them first (their dashes and blanks as ASCII), as the program reads a copy.
 // Two kinds of long text: all the corpus's texts, where the finder stops at its 32nd number,
 // and only those without a number, which both search to the end. The same pass over a second
 // corpus, written by someone who never read the finder, says how it does on texts nobody
@@ -32,37 +32,26 @@ using i18n::phonenumbers::PhoneNumberMatch;
 using i18n::phonenumbers::PhoneNumberMatcher;
 using i18n::phonenumbers::PhoneNumberUtil;
 
-enum class Encoding { ANSI, UTF8 };
 enum class Texts { ALL, WITHOUT_NUMBERS };
 
 // The corpus the finder was written with; six written without looking at the finder, which
 // it was then worked on with in turn; and one written meanwhile, whose cases nobody reads.
 enum class Corpus { FINDER, INDEPENDENT, HOLDOUT, UNSEEN, BLIND, FRESH, SEVENTH, EIGHTH };
 
-const std::vector<vellix::corpus::Case>& corpus(Encoding encoding, Corpus which = Corpus::FINDER) {
-    const auto load = [](const char* path, Encoding as) {
-        return vellix::corpus::load(path, as == Encoding::ANSI
-                                              ? vellix::corpus::ANSI_NO_BREAK_SPACE
-                                              : vellix::corpus::UTF8_NO_BREAK_SPACE);
-    };
-    static const std::vector<vellix::corpus::Case> cases[][2] = {
-        {load(VELLIX_NUMBER_CORPUS, Encoding::ANSI), load(VELLIX_NUMBER_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_INDEPENDENT_CORPUS, Encoding::ANSI),
-         load(VELLIX_INDEPENDENT_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_HOLDOUT_CORPUS, Encoding::ANSI), load(VELLIX_HOLDOUT_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_UNSEEN_CORPUS, Encoding::ANSI), load(VELLIX_UNSEEN_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_BLIND_CORPUS, Encoding::ANSI), load(VELLIX_BLIND_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_FRESH_CORPUS, Encoding::ANSI), load(VELLIX_FRESH_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_SEVENTH_CORPUS, Encoding::ANSI), load(VELLIX_SEVENTH_CORPUS, Encoding::UTF8)},
-        {load(VELLIX_EIGHTH_CORPUS, Encoding::ANSI), load(VELLIX_EIGHTH_CORPUS, Encoding::UTF8)}};
-    // One row for each corpus, so that none is left empty.
+const std::vector<vellix::corpus::Case>& corpus(Corpus which = Corpus::FINDER) {
+    using vellix::corpus::load;
+    static const std::vector<vellix::corpus::Case> cases[] = {
+        load(VELLIX_NUMBER_CORPUS),  load(VELLIX_INDEPENDENT_CORPUS), load(VELLIX_HOLDOUT_CORPUS),
+        load(VELLIX_UNSEEN_CORPUS),  load(VELLIX_BLIND_CORPUS),       load(VELLIX_FRESH_CORPUS),
+        load(VELLIX_SEVENTH_CORPUS), load(VELLIX_EIGHTH_CORPUS)};
+    // One entry for each corpus, so that none is left empty.
     static_assert(std::size(cases) == static_cast<std::size_t>(Corpus::EIGHTH) + 1);
-    return cases[static_cast<int>(which)][encoding == Encoding::ANSI ? 0 : 1];
+    return cases[static_cast<int>(which)];
 }
 
 // The corpus's texts one after another, cut to size bytes.
-std::string textOfSize(std::size_t size, Encoding encoding, Texts texts) {
-    const std::vector<vellix::corpus::Case>& cases = corpus(encoding);
+std::string textOfSize(std::size_t size, Texts texts) {
+    const std::vector<vellix::corpus::Case>& cases = corpus();
     std::string text;
     for (std::size_t i = 0; text.size() < size; ++i) {
         const vellix::corpus::Case& c = cases[i % cases.size()];
@@ -75,7 +64,8 @@ std::string textOfSize(std::size_t size, Encoding encoding, Texts texts) {
 
 std::size_t findWithVellix(const std::string& text, std::vector<std::string>* numbers) {
     vellix::CapturedNumberList found;
-    vellix::findNumbers(text.data(), text.size(), found);
+    const std::string folded = vellix::corpus::folded(text);
+    vellix::findNumbers(folded.data(), folded.size(), found);
     if (numbers != nullptr) {
         for (const vellix::CapturedNumber& entry : found)
             numbers->emplace_back(entry.number().text());
@@ -107,8 +97,8 @@ std::size_t findWithLibphonenumber(const std::string& text, std::vector<std::str
 
 using Finder = std::size_t (*)(const std::string&, std::vector<std::string>*);
 
-void findInText(benchmark::State& state, Finder find, Encoding encoding, Texts texts) {
-    const std::string text = textOfSize(static_cast<std::size_t>(state.range(0)), encoding, texts);
+void findInText(benchmark::State& state, Finder find, Texts texts) {
+    const std::string text = textOfSize(static_cast<std::size_t>(state.range(0)), texts);
     for (auto _ : state)
         benchmark::DoNotOptimize(find(text, nullptr));
     state.SetComplexityN(state.range(0));
@@ -116,24 +106,25 @@ void findInText(benchmark::State& state, Finder find, Encoding encoding, Texts t
 }
 
 void BM_FindNumbers(benchmark::State& state) {
-    findInText(state, findWithVellix, Encoding::ANSI, Texts::ALL);
+    findInText(state, findWithVellix, Texts::ALL);
 }
 
 void BM_FindNumbersLibphonenumber(benchmark::State& state) {
-    findInText(state, findWithLibphonenumber, Encoding::UTF8, Texts::ALL);
+    findInText(state, findWithLibphonenumber, Texts::ALL);
 }
 
 void BM_FindNoNumbers(benchmark::State& state) {
-    findInText(state, findWithVellix, Encoding::ANSI, Texts::WITHOUT_NUMBERS);
+    findInText(state, findWithVellix, Texts::WITHOUT_NUMBERS);
 }
 
 void BM_FindNoNumbersLibphonenumber(benchmark::State& state) {
-    findInText(state, findWithLibphonenumber, Encoding::UTF8, Texts::WITHOUT_NUMBERS);
+    findInText(state, findWithLibphonenumber, Texts::WITHOUT_NUMBERS);
 }
 
 // The digits a number's text dials, read as the program reads it: vanity letters as their
 // keys, an extension left out. A page's no-break space in a corpus's text is a blank.
 std::string digitsOf(std::string text) {
+    text = vellix::corpus::folded(text);
     for (std::size_t at = text.find("&nbsp;"); at != std::string::npos; at = text.find("&nbsp;"))
         text.replace(at, 6, " ");
     const vellix::PhoneNumber number(text.c_str());
@@ -149,9 +140,8 @@ std::string digitsOf(std::string text) {
 // One pass over the corpus. A found number is right when the digits it dials are those of a number
 // the text holds that was not found already; precision is the share of found numbers that
 // are right, recall the share of the corpus's numbers that were found.
-void corpusPass(benchmark::State& state, Finder find, Encoding encoding,
-                Corpus which = Corpus::FINDER) {
-    const std::vector<vellix::corpus::Case>& cases = corpus(encoding, which);
+void corpusPass(benchmark::State& state, Finder find, Corpus which = Corpus::FINDER) {
+    const std::vector<vellix::corpus::Case>& cases = corpus(which);
     for (auto _ : state) {
         for (const vellix::corpus::Case& c : cases)
             benchmark::DoNotOptimize(find(c.text, nullptr));
@@ -217,9 +207,10 @@ void countLabels(benchmark::State& state, Corpus which) {
     double right = 0;
     double labelled = 0;
     double kinds = 0;
-    for (const vellix::corpus::Case& c : corpus(Encoding::ANSI, which)) {
+    for (const vellix::corpus::Case& c : corpus(which)) {
         vellix::CapturedNumberList found;
-        vellix::findNumbers(c.text.data(), c.text.size(), found);
+        const std::string text = vellix::corpus::folded(c.text);
+        vellix::findNumbers(text.data(), text.size(), found);
         std::vector<bool> taken(c.numbers.size());
         for (const vellix::CapturedNumber& entry : found) {
             for (std::size_t k = 0; k < c.numbers.size(); ++k) {
@@ -239,12 +230,12 @@ void countLabels(benchmark::State& state, Corpus which) {
 
 // One pass over a corpus by each finder, the finder's with its labels counted too.
 template <Corpus which> void BM_CorpusVellix(benchmark::State& state) {
-    corpusPass(state, findWithVellix, Encoding::ANSI, which);
+    corpusPass(state, findWithVellix, which);
     countLabels(state, which);
 }
 
 template <Corpus which> void BM_CorpusLibphonenumber(benchmark::State& state) {
-    corpusPass(state, findWithLibphonenumber, Encoding::UTF8, which);
+    corpusPass(state, findWithLibphonenumber, which);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "capture/captured_number.h"
 
+#include "capture/unicode_text.h"
+
 #include <cstring>
 
 namespace vellix {
@@ -10,6 +12,9 @@ CapturedNumber::CapturedNumber(const char* text, std::int32_t kind, const char* 
     std::size_t length = 0;
     while (length + 1 < LABEL_CAPACITY && source[length] != '\0')
         ++length;
+    // A cut label ends on a whole character.
+    if (source[length] != '\0')
+        length = wholeCharactersIn(source, length);
     std::memcpy(label_, source, length);
     label_[length] = '\0';
 }

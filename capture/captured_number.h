@@ -18,7 +18,8 @@ public:
     static constexpr std::size_t LABEL_CAPACITY = 128;
 
     // A null label stands for plain clipboard text and reads "Default"; a refused
-    // number text leaves the number empty. A label too long for the field is cut.
+    // number text leaves the number empty. A label too long for the field is cut after a whole
+    // UTF-8 character.
     CapturedNumber(const char* text, std::int32_t kind, const char* label);
 
     const char* label() const { return label_; }

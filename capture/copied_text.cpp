@@ -2,6 +2,7 @@
 
 #include "capture/digit_string.h"
 #include "capture/number_finder.h"
+#include "capture/unicode_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,6 +39,13 @@ char16_t foldNumberPunctuation(char16_t c) {
     if (c >= 0xFF01 && c <= 0xFF5E)
         return static_cast<char16_t>(u'!' + (c - 0xFF01));
     return c;
+}
+
+std::string foldCopiedText(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t& c : folded)
+        c = foldNumberPunctuation(c);
+    return toUtf8(folded);
 }
 
 } // namespace vellix

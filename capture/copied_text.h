@@ -3,6 +3,8 @@
 #include "capture/captured_number.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace vellix {
 
@@ -15,8 +17,11 @@ bool readCopiedText(const char* text, std::size_t size, bool findInText, Capture
 
 // A character of copied Unicode text as numbers are read: every dash and minus sign is a
 // hyphen, every blank (no-break, thin, figure and the like) a space and a full-width digit or
-// punctuation mark ("：", "（", "＋") its ASCII kin; any other character stays. The ANSI code
-// page has no byte for most of them.
+// punctuation mark ("：", "（", "＋") its ASCII kin; any other character stays.
 char16_t foldNumberPunctuation(char16_t c);
+
+// Copied Unicode text with each character folded, in UTF-8: the text every reader of numbers
+// takes. A NUL stays.
+std::string foldCopiedText(std::u16string_view text);
 
 } // namespace vellix

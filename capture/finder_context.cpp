@@ -385,8 +385,7 @@ bool followsCode(const Text& text, int begin) {
         return false;
     bool letters = false;
     bool digits = false;
-    for (int i = begin - 2; i >= begin - 32 && text.at(i) > ' ' && text.at(i) != NO_BREAK_SPACE;
-         --i) {
+    for (int i = begin - 2; i >= begin - 32 && text.at(i) > ' '; --i) {
         letters = letters || isLetter(text.at(i));
         digits = digits || isDigitByte(text.at(i));
     }
@@ -513,7 +512,7 @@ bool endsInNumberWord(const Text& text, int start, int end) {
 }
 
 bool saysNotNumberBefore(const Text& text, int begin) {
-    if (isCurrencySign(text.at(skipSpacesBack(text, begin) - 1)) || followsCode(text, begin))
+    if (isCurrencySignBefore(text, skipSpacesBack(text, begin)) || followsCode(text, begin))
         return true;
     int wordEnd = 0;
     int start = wordBefore(text, begin, wordEnd);
@@ -557,7 +556,7 @@ bool saysNotNumberAfter(const Text& text, int end) {
     int i = end;
     while (isSpace(text.at(i)))
         ++i;
-    if (isCurrencySign(text.at(i)) || text.at(i) == '%')
+    if (isCurrencySignAt(text, i) || text.at(i) == '%')
         return true;
     int wordEnd = i;
     while (wordEnd < i + 24 && isLetter(text.at(wordEnd)))
@@ -619,7 +618,7 @@ bool hasNamedExtension(const Text& text, int end) {
 
 bool tiedBefore(const Text& text, int begin) {
     const Byte before = text.at(begin - 1);
-    if (isWordChar(before) || isCurrencySign(before))
+    if (isWordChar(before) || isCurrencySignBefore(text, begin))
         return true;
     // A number in international form may follow a key or a mark: "to=+14129037715".
     if (text.at(begin) == '+' && before != '+' && before != '-')
@@ -671,7 +670,7 @@ bool tiedAfter(const Text& text, int end) {
     const Byte after = text.at(end);
     if (isWordChar(after))
         return extensionEnd(text, end) == end;
-    if (isCurrencySign(after))
+    if (isCurrencySignAt(text, end))
         return true;
     switch (after) {
     case '@':

@@ -1,7 +1,9 @@
 #pragma once
 
 // What every step of the finder reads the text with: the searched bytes, which read as NUL
-// outside the text, and what kind of byte each is.
+// outside the text, and what kind of byte each is. The text is UTF-8 whose dashes and blanks
+// were folded to ASCII (foldCopiedText), so every byte above 0x7F is part of a character
+// outside ASCII.
 
 #include "capture/digit_string.h"
 
@@ -14,13 +16,6 @@
 namespace vellix::finder {
 
 using Byte = unsigned char;
-
-constexpr Byte NO_BREAK_SPACE = 0xA0;
-
-// The en and em dashes of the ANSI code page, which word processors put between groups.
-constexpr Byte EN_DASH = 0x96;
-
-constexpr Byte EM_DASH = 0x97;
 
 constexpr int MIN_DIGITS = 7;
 
@@ -49,7 +44,7 @@ private:
 };
 
 inline bool isBlank(Byte c) {
-    return c == ' ' || c == NO_BREAK_SPACE;
+    return c == ' ';
 }
 
 // What may stand between a label and its number.
@@ -58,24 +53,41 @@ inline bool isSpace(Byte c) {
 }
 
 inline bool isDash(Byte c) {
-    return c == '-' || c == EN_DASH || c == EM_DASH;
+    return c == '-';
 }
 
 inline bool isJoiningPunctuation(Byte c) {
     return isDash(c) || c == '.' || c == '/';
 }
 
-// The euro, pound and yen signs of the ANSI code page besides the dollar.
-inline bool isCurrencySign(Byte c) {
-    return c == '$' || c == 0x80 || c == 0xA3 || c == 0xA5;
+// The length of the currency sign at i, or 0: the dollar; the cent, pound, general currency
+// and yen signs (C2 A2 to C2 A5); the euro and the other signs of the currency block (U+20A0
+// to U+20BF, E2 82 A0 to E2 82 BF).
+inline int currencySignLength(const Text& text, int i) {
+    if (text.at(i) == '$')
+        return 1;
+    if (text.at(i) == 0xC2 && text.at(i + 1) >= 0xA2 && text.at(i + 1) <= 0xA5)
+        return 2;
+    if (text.at(i) == 0xE2 && text.at(i + 1) == 0x82 && text.at(i + 2) >= 0xA0 &&
+        text.at(i + 2) <= 0xBF)
+        return 3;
+    return 0;
 }
 
-// Bytes above 0x7F are taken as letters of words: accented letters in the ANSI code page,
-// parts of multi-byte characters otherwise.
+inline bool isCurrencySignAt(const Text& text, int i) {
+    return currencySignLength(text, i) > 0;
+}
+
+// Whether a currency sign ends just before end.
+inline bool isCurrencySignBefore(const Text& text, int end) {
+    return currencySignLength(text, end - 1) == 1 || currencySignLength(text, end - 2) == 2 ||
+           currencySignLength(text, end - 3) == 3;
+}
+
+// Bytes above 0x7F are taken as letters of words: they make the letters of every script.
 inline bool isLetter(Byte c) {
     const Byte folded = c | 0x20;
-    return (folded >= 'a' && folded <= 'z') ||
-           (c >= 0x80 && c != NO_BREAK_SPACE && c != EN_DASH && c != EM_DASH && !isCurrencySign(c));
+    return (folded >= 'a' && folded <= 'z') || c >= 0x80;
 }
 
 inline bool isDigitByte(Byte c) {

@@ -39,17 +39,15 @@ char lowerCase(char c) {
     return isUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Blanks of the ANSI code page: space, tab, no-break space.
+// Blanks of the folded text: space and tab.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || static_cast<Byte>(c) == 0xA0;
+    return c == ' ' || c == '\t';
 }
 
-// What may stand between the groups of a vanity number: blanks, dashes (the en and em
-// dashes of the ANSI code page too), dots, slashes and parentheses.
+// What may stand between the groups of a vanity number: blanks, dashes, dots, slashes and
+// parentheses.
 bool isGroupSeparator(char c) {
-    const auto b = static_cast<Byte>(c);
-    return isBlank(c) || c == '-' || c == '.' || c == '/' || c == '(' || c == ')' || b == 0x96 ||
-           b == 0x97;
+    return isBlank(c) || c == '-' || c == '.' || c == '/' || c == '(' || c == ')';
 }
 
 char keypadDigit(char c) {

@@ -7,9 +7,11 @@
 #include "capture/home_country.h"
 #include "capture/number_finder.h"
 #include "capture/number_reading.h"
+#include "capture/unicode_text.h"
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 using vellix::fuzz::check;
 
@@ -59,5 +61,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const vellix::CapturedNumber& entry : local)
             check(std::strlen(entry.number().text()) <= vellix::PhoneNumber::MAX_TEXT_LENGTH);
     }
+
+    // The same bytes as copied Unicode text: folded, it is well-formed UTF-8, and so is every
+    // label found in it, cut or not.
+    std::u16string units(size / sizeof(char16_t), u'\0');
+    std::memcpy(units.data(), data, units.size() * sizeof(char16_t));
+    const std::string folded = vellix::foldCopiedText(units);
+    const auto wellFormed = [](const std::string& s) {
+        return vellix::toUtf8(vellix::toUtf16(s)) == s;
+    };
+    check(wellFormed(folded));
+    vellix::CapturedNumberList unicode;
+    vellix::findNumbers(folded.data(), folded.size(), unicode);
+    for (const vellix::CapturedNumber& entry : unicode)
+        check(wellFormed(entry.label()));
     return 0;
 }

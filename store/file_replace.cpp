@@ -1,6 +1,7 @@
 #include "store/file_replace.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,10 +34,24 @@ bool flushToDisk(std::FILE* file) {
 #endif
 }
 
+// Names are UTF-8; Windows takes them wide, so that a folder outside the code page is found.
+fs::path pathOf(const char* name) {
+    return fs::u8path(name);
+}
+
+std::FILE* openFile(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::strlen(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
 // The file's bytes reach the disk before the file takes another's place: a crash after the
 // rename then finds the whole new content, never an empty file.
-bool writeDurably(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+bool writeDurably(const fs::path& path, const std::string& bytes) {
+    std::FILE* file = openFile(path, "wb");
     if (file == nullptr)
         return false;
     const bool written =
@@ -44,7 +59,7 @@ bool writeDurably(const std::string& path, const std::string& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
-bool writeComplete(const std::string& path, const FileWriter& write) {
+bool writeComplete(const fs::path& path, const FileWriter& write) {
     // Binary, so the writer's CR LF line ends reach the disk unchanged on every platform.
     std::ostringstream content(std::ios::binary);
     return write(content) && writeDurably(path, content.str());
@@ -52,24 +67,28 @@ bool writeComplete(const std::string& path, const FileWriter& write) {
 
 // A file made read-only is not written, as Windows refuses to and whoever is allowed to
 // anyway (root) would not here; the caller tells the user the save failed.
-bool isReadOnly(const char* path) {
+bool isReadOnly(const fs::path& path) {
     std::error_code error;
     const fs::file_status target = fs::status(path, error);
     return fs::exists(target) && (target.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-std::string backupName(const char* path, int round) {
-    return std::string(path) + BACKUP_SUFFIX + (round == 1 ? "" : std::to_string(round));
+fs::path backupName(const fs::path& path, int round) {
+    fs::path name = path;
+    name += BACKUP_SUFFIX + (round == 1 ? std::string() : std::to_string(round));
+    return name;
 }
 
-bool holdsBytes(const std::string& path, const std::string& bytes) {
+bool holdsBytes(const fs::path& path, const std::string& bytes) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream held;
     return file.is_open() && (held << file.rdbuf()) && held.str() == bytes;
 }
 
+bool replacePath(const fs::path& linkedPath, const FileWriter& write);
+
 // False when the file needed its copy and did not get it.
-bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
+bool keepUnreadOriginal(const fs::path& path, const FileCheck& readsWhole) {
     std::error_code error;
     std::ifstream original(path, std::ios::binary);
     if (!original.is_open())
@@ -81,11 +100,11 @@ bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
     std::ostringstream bytes;
     bytes << original.rdbuf();
     // Every round of hand edits is kept once: a copy of these very bytes may be there already.
-    std::string free;
-    std::string oldest;
+    fs::path free;
+    fs::path oldest;
     fs::file_time_type oldestTime = fs::file_time_type::max();
     for (int round = 1; round <= MAX_BACKUPS; ++round) {
-        const std::string name = backupName(path, round);
+        const fs::path name = backupName(path, round);
         if (!fs::exists(fs::symlink_status(name, error))) {
             if (free.empty())
                 free = name;
@@ -99,14 +118,14 @@ bool keepUnreadOriginal(const char* path, const FileCheck& readsWhole) {
             oldest = name;
         }
     }
-    const std::string& chosen = free.empty() ? oldest : free;
-    return !chosen.empty() && replaceFile(chosen.c_str(), [&bytes](std::ostream& copy) {
+    const fs::path& chosen = free.empty() ? oldest : free;
+    return !chosen.empty() && replacePath(chosen, [&bytes](std::ostream& copy) {
         return (copy << bytes.str()).good();
     });
 }
 
 // Where the file's content lives: a link is followed, so that it stays a link.
-fs::path contentPath(const char* path) {
+fs::path contentPath(const fs::path& path) {
     fs::path resolved = path;
     std::error_code error;
     for (int links = 0; links < 8 && fs::is_symlink(fs::symlink_status(resolved, error)); ++links) {
@@ -118,12 +137,10 @@ fs::path contentPath(const char* path) {
     return resolved;
 }
 
-} // namespace
-
-bool replaceFile(const char* linkedPath, const FileWriter& write) {
-    const std::string content = contentPath(linkedPath).string();
-    const char* path = content.c_str();
-    const std::string temporary = content + ".tmp";
+bool replacePath(const fs::path& linkedPath, const FileWriter& write) {
+    const fs::path path = contentPath(linkedPath);
+    fs::path temporary = path;
+    temporary += ".tmp";
     std::error_code error;
     // Something other than a plain file under the temporary name (a folder, a link) is
     // neither ours to remove nor safe to write through.
@@ -146,25 +163,33 @@ bool replaceFile(const char* linkedPath, const FileWriter& write) {
     return true;
 }
 
+} // namespace
+
+bool replaceFile(const char* path, const FileWriter& write) {
+    return replacePath(pathOf(path), write);
+}
+
 bool replaceEditedFile(const char* path, const FileCheck& readsWhole, const FileWriter& write) {
-    return keepUnreadOriginal(path, readsWhole) && replaceFile(path, write);
+    const fs::path file = pathOf(path);
+    return keepUnreadOriginal(file, readsWhole) && replacePath(file, write);
 }
 
 bool appendToFile(const char* path, const std::string& line) {
-    if (isReadOnly(path))
+    const fs::path file = pathOf(path);
+    if (isReadOnly(file))
         return false;
     bool lineEnded = true;
-    if (std::FILE* file = std::fopen(path, "rb")) {
-        lineEnded = std::fseek(file, -1, SEEK_END) != 0 || std::fgetc(file) == '\n';
-        static_cast<void>(std::fclose(file)); // only read
+    if (std::FILE* read = openFile(file, "rb")) {
+        lineEnded = std::fseek(read, -1, SEEK_END) != 0 || std::fgetc(read) == '\n';
+        static_cast<void>(std::fclose(read)); // only read
     }
-    std::FILE* file = std::fopen(path, "ab");
-    if (file == nullptr)
+    std::FILE* appended = openFile(file, "ab");
+    if (appended == nullptr)
         return false;
     const std::string bytes = (lineEnded ? "" : "\r\n") + line;
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && flushToDisk(file);
-    return std::fclose(file) == 0 && written;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), appended) == bytes.size() &&
+                         flushToDisk(appended);
+    return std::fclose(appended) == 0 && written;
 }
 
 } // namespace vellix

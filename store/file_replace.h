@@ -14,6 +14,8 @@ using FileCheck = std::function<bool(std::istream&)>;
 // Beside a file that held lines this program could not read, its original content.
 constexpr const char* BACKUP_SUFFIX = ".bak";
 
+// Paths are UTF-8.
+
 // Replaces the file at path by what write produces, all or nothing: the content goes to
 // a temporary file beside it (path followed by ".tmp"), which takes the file's place in
 // one step once it is complete and its bytes are on the disk. A path that is a link keeps

@@ -2,6 +2,7 @@
 
 #include "shell/tel_uri.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -78,13 +79,6 @@ bool isOwnProgram(const std::wstring& program) {
            handlerFile.nFileIndexLow == ownFile.nFileIndexLow;
 }
 
-// A name for the menu, in the ANSI code page it is shown in.
-std::string shownName(const std::wstring& name) {
-    char text[MAX_PATH] = {};
-    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, text, MAX_PATH - 1, nullptr, nullptr);
-    return text;
-}
-
 // The user's telephony priority list for call requests, where programs that take them are
 // registered; empty when there is none.
 std::string telephonyPriorities() {
@@ -119,7 +113,7 @@ CallHandlers findCallHandlers() {
     if (!program.empty()) {
         const std::wstring name = telProgram(ASSOCSTR_FRIENDLYAPPNAME);
         handlers.linkProgram =
-            shownName(!name.empty() ? name : program.substr(program.find_last_of(L'\\') + 1));
+            utf8Text(!name.empty() ? name : program.substr(program.find_last_of(L'\\') + 1));
         handlers.linkProgramIsOwn = isOwnProgram(program);
     }
     return handlers;

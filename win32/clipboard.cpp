@@ -5,47 +5,43 @@
 #include "capture/number_finder.h"
 #include "shell/clipboard_marks.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace vellix {
 
 namespace {
 
-// Another program wrote the block, so its size, not a terminator, bounds every read.
-std::int32_t blockSize(const ScopedGlobalLock& block) {
-    return static_cast<std::int32_t>(std::min<SIZE_T>(block.size(), INT32_MAX));
+// The copied text in the block: no more than the search looks at, and nothing past the
+// block's size or its first NUL.
+template <typename Unit> std::basic_string_view<Unit> textIn(const ScopedGlobalLock& block) {
+    const auto* units = reinterpret_cast<const Unit*>(block.bytes());
+    if (units == nullptr)
+        return {};
+    const std::size_t available =
+        std::min<SIZE_T>(block.size() / sizeof(Unit), SEARCHED_TEXT_LIMIT);
+    const std::basic_string_view<Unit> text(units, available);
+    return text.substr(0, text.find(Unit{}));
 }
 
+// The text as numbers are read: UTF-8 with its dashes and blanks folded.
+std::string foldedText(std::wstring_view text) {
+    return foldCopiedText({reinterpret_cast<const char16_t*>(text.data()), text.size()});
+}
+
+// A contact's block is in the ANSI code page; read in UTF-8, its labels show as written.
 bool readBlockNumbers(UINT format, CapturedNumberList& out) {
     const ScopedGlobalLock block(GetClipboardData(format));
     if (block.bytes() == nullptr)
         return false;
-    return collectLabelledNumbers(parseNameValuePairs(block.bytes(), blockSize(block)), out);
-}
-
-// The clipboard's Unicode text in the ANSI code page, its dashes and blanks as the hyphen and
-// space every code page has. No more is read than the search looks at.
-std::string foldedText(const ScopedGlobalLock& block) {
-    const auto* units = reinterpret_cast<const wchar_t*>(block.bytes());
-    const std::size_t available =
-        std::min<SIZE_T>(block.size() / sizeof(wchar_t), SEARCHED_TEXT_LIMIT);
-    std::wstring text;
-    for (std::size_t i = 0; i < available && units[i] != L'\0'; ++i)
-        text += static_cast<wchar_t>(foldNumberPunctuation(static_cast<char16_t>(units[i])));
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), bytes, nullptr,
-                            nullptr);
-    return converted;
+    const std::string text = foldedText(wideFromAnsi({block.bytes(), block.size()}));
+    const auto size = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
+    return collectLabelledNumbers(parseNameValuePairs(text.data(), size), out);
 }
 
 // The text format the copying program put there: the system makes the other one on request,
@@ -85,18 +81,14 @@ ClipboardRead readOpenClipboard(CapturedNumberList& out, bool findInText) {
     if (format != 0 && IsClipboardFormatAvailable(format))
         return readBlockNumbers(format, out) ? ClipboardRead::NUMBERS : ClipboardRead::NO_NUMBERS;
     const UINT textFormat = ownTextFormat();
-    if (textFormat == CF_UNICODETEXT) {
-        const std::string text = foldedText(ScopedGlobalLock(GetClipboardData(CF_UNICODETEXT)));
-        return readCopiedText(text.data(), text.size(), findInText, out)
-                   ? ClipboardRead::NUMBERS
-                   : ClipboardRead::NO_NUMBERS;
-    }
-    if (textFormat != CF_TEXT)
+    if (textFormat != CF_UNICODETEXT && textFormat != CF_TEXT)
         return ClipboardRead::NO_NUMBERS;
-    // The text may lack its NUL inside the block, whose size bounds the read.
-    const ScopedGlobalLock text(GetClipboardData(CF_TEXT));
-    return readCopiedText(text.bytes(), text.size(), findInText, out) ? ClipboardRead::NUMBERS
-                                                                      : ClipboardRead::NO_NUMBERS;
+    const ScopedGlobalLock block(GetClipboardData(textFormat));
+    const std::string text = textFormat == CF_UNICODETEXT
+                                 ? foldedText(textIn<wchar_t>(block))
+                                 : foldedText(wideFromAnsi(textIn<char>(block)));
+    return readCopiedText(text.data(), text.size(), findInText, out) ? ClipboardRead::NUMBERS
+                                                                     : ClipboardRead::NO_NUMBERS;
 }
 
 } // namespace

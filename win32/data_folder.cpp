@@ -1,6 +1,7 @@
 #include "win32/data_folder.h"
 
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -10,22 +11,22 @@ namespace vellix {
 
 namespace {
 
-constexpr const char* SETTINGS_KEY = "Software\\Vellix";
+constexpr const wchar_t* SETTINGS_KEY = L"Software\\Vellix";
 
 BOOL WINAPI closeKey(HKEY key) {
     return RegCloseKey(key) == ERROR_SUCCESS ? TRUE : FALSE;
 }
 
-std::string registryText(const char* name) {
+std::wstring registryText(const wchar_t* name) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, &opened) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, &opened) !=
         ERROR_SUCCESS)
         return {};
     const ScopedHandle<HKEY, closeKey> key(opened);
-    char text[MAX_PATH] = {};
-    DWORD size = sizeof text - 1;
+    wchar_t text[MAX_PATH] = {};
+    DWORD size = sizeof text - sizeof text[0];
     DWORD type = 0;
-    if (RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
             ERROR_SUCCESS ||
         type != REG_SZ)
         return {};
@@ -33,31 +34,31 @@ std::string registryText(const char* name) {
 }
 
 // The folder's long name without a trailing backslash, so that two spellings compare.
-std::string comparable(std::string folder) {
-    char longName[MAX_PATH] = {};
-    const DWORD length = GetLongPathNameA(folder.c_str(), longName, MAX_PATH);
+std::wstring comparable(std::wstring folder) {
+    wchar_t longName[MAX_PATH] = {};
+    const DWORD length = GetLongPathNameW(folder.c_str(), longName, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
         folder = longName;
-    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+    while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/'))
         folder.pop_back();
     return folder;
 }
 
-std::string programFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+std::wstring programFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return {};
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of("\\/") == std::string::npos ? 0 : folder.find_last_of("\\/"));
-    return folder;
+    const std::wstring file(path, length);
+    const std::size_t slash = file.find_last_of(L"\\/");
+    return file.substr(0, slash == std::wstring::npos ? 0 : slash);
 }
 
-std::string roamingDataFolder() {
-    char appData[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+std::wstring roamingDataFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return {};
-    return std::string(appData) + "\\Vellix";
+    return std::wstring(appData) + L"\\Vellix";
 }
 
 } // namespace
@@ -65,22 +66,22 @@ std::string roamingDataFolder() {
 std::string chooseDataFolder(const std::string& givenFolder) {
     if (!givenFolder.empty())
         return givenFolder;
-    const std::string installed = registryText("ProgramFolder");
-    const std::string program = programFolder();
+    const std::wstring installed = registryText(L"ProgramFolder");
+    const std::wstring program = programFolder();
     if (installed.empty() || program.empty() ||
-        lstrcmpiA(comparable(installed).c_str(), comparable(program).c_str()) != 0)
+        lstrcmpiW(comparable(installed).c_str(), comparable(program).c_str()) != 0)
         return {};
-    const std::string recorded = registryText("DataFolder");
-    return recorded.empty() ? roamingDataFolder() : recorded;
+    const std::wstring recorded = registryText(L"DataFolder");
+    return utf8Text(recorded.empty() ? roamingDataFolder() : recorded);
 }
 
 bool useDataFolder(const std::string& folder) {
     if (folder.empty())
         return true;
-    if (CreateDirectoryA(folder.c_str(), nullptr) == FALSE &&
-        GetLastError() != ERROR_ALREADY_EXISTS)
+    const std::wstring wide = wideText(folder);
+    if (CreateDirectoryW(wide.c_str(), nullptr) == FALSE && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
-    return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    return SetCurrentDirectoryW(wide.c_str()) != FALSE;
 }
 
 } // namespace vellix

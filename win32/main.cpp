@@ -8,6 +8,7 @@
 #include "win32/main_window.h"
 #include "win32/program_update.h"
 #include "win32/scoped_handles.h"
+#include "win32/wide_text.h"
 #include "win32/win32_desktop.h"
 
 #include <windows.h>
@@ -69,29 +70,42 @@ void loadLibrariesFromSystemFolderOnly() {
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// The command line after the program's name, as WinMain is given it but in UTF-8: in the code
+// page a data folder outside it would turn into '?'.
+std::string argumentsOfCommandLine() {
+    const std::wstring_view line = GetCommandLineW();
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == L'"') {
+        i = line.find(L'"', 1);
+        i = i == std::wstring_view::npos ? line.size() : i + 1;
+    } else {
+        while (i < line.size() && line[i] != L' ' && line[i] != L'\t')
+            ++i;
+    }
+    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))
+        ++i;
+    return vellix::utf8Text(line.substr(i));
+}
+
 // An installer that closed Vellix to replace it (Restart Manager) starts it again afterwards,
 // with the data folder it was given; not after a crash, a hang or a restart of Windows, which
 // starts it from the Startup folder.
 void registerRestart(std::string_view dataFolder) {
-    std::wstring commandLine;
-    if (!dataFolder.empty()) {
-        const std::string option = "--data-folder \"" + std::string(dataFolder) + "\"";
-        commandLine.resize(option.size() + 1);
-        const int length = MultiByteToWideChar(CP_ACP, 0, option.c_str(), -1, commandLine.data(),
-                                               static_cast<int>(commandLine.size()));
-        commandLine.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-    }
+    const std::wstring commandLine =
+        dataFolder.empty() ? std::wstring()
+                           : vellix::wideText("--data-folder \"" + std::string(dataFolder) + "\"");
     RegisterApplicationRestart(commandLine.c_str(),
                                RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int showCommand) {
     // The data folder, then a "tel:" or "callto:" link, or nothing; untrusted, and only ever
     // decoded.
-    const vellix::StartOptions options =
-        vellix::readStartOptions(commandLine != nullptr ? commandLine : "");
+    const std::string commandLine = argumentsOfCommandLine();
+    const vellix::StartOptions options = vellix::readStartOptions(commandLine);
     const std::string_view link = options.link;
     loadLibrariesFromSystemFolderOnly();
     const vellix::ScopedComApartment com;

@@ -4,6 +4,7 @@
 #include "shell/dialing.h"
 #include "win32/display_scale.h"
 #include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,11 +49,12 @@ bool numberButtonShown(HWND toolbar) {
     return (numberButtonInfo(toolbar, TBIF_STATE).fsState & TBSTATE_HIDDEN) == 0;
 }
 
-HWND createChild(HWND parent, HWND toolbar, const char* className, const char* text, DWORD style,
-                 int id) {
+// A wide window, so that the box keeps text beyond the code page: a pasted Japanese number.
+HWND createChild(HWND parent, HWND toolbar, const wchar_t* className, const wchar_t* text,
+                 DWORD style, int id) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND child =
-        CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+        CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     // The toolbar passes the child's commands on to the main window.
     SetParent(child, toolbar);
@@ -168,11 +170,11 @@ ToolbarStrip buildToolbarStrip(HWND mainWindow) {
 
     // A dial string may be longer than the field is wide: the text scrolls as it is typed, up
     // to what the dial command reads.
-    strip.numberBox = createChild(mainWindow, strip.toolbar, "combobox", nullptr,
+    strip.numberBox = createChild(mainWindow, strip.toolbar, L"combobox", nullptr,
                                   CBS_DROPDOWN | CBS_AUTOHSCROLL, 0);
     SendMessageA(strip.numberBox, CB_LIMITTEXT, DIAL_TEXT_CAPACITY - 1, 0);
     strip.dialButton =
-        createChild(mainWindow, strip.toolbar, "button", "Dial", BS_PUSHBUTTON, CMD_DIAL);
+        createChild(mainWindow, strip.toolbar, L"button", L"Dial", BS_PUSHBUTTON, CMD_DIAL);
     scaleToolbarStrip(strip, dpiOfWindow(mainWindow));
     return strip;
 }
@@ -206,15 +208,18 @@ void showSingleNumberLayout(ToolbarStrip& strip) {
 }
 
 void showSeveralNumbersLayout(ToolbarStrip& strip, std::int32_t kind, const char* label) {
-    TBBUTTONINFOA info = numberButtonInfo(strip.toolbar, TBIF_IMAGE | TBIF_TEXT | TBIF_STATE);
-    // The toolbar copies the text; it never writes through the pointer.
-    char text[128] = {};
-    std::snprintf(text, sizeof text, "%s", label);
+    // The label is the button's tip. The toolbar copies the text; it never writes through the
+    // pointer.
+    std::wstring text = wideText(label);
+    TBBUTTONINFOW info = {};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_IMAGE | TBIF_TEXT | TBIF_STATE;
     info.iImage = kind;
-    info.pszText = text;
-    info.cchText = static_cast<int>(std::strlen(text));
+    info.pszText = text.data();
+    info.cchText = static_cast<int>(text.size());
     info.fsState = TBSTATE_ENABLED;
-    setNumberButtonInfo(strip.toolbar, info);
+    SendMessageW(strip.toolbar, TB_SETBUTTONINFOW, CMD_NUMBER_MENU,
+                 reinterpret_cast<LPARAM>(&info));
     layoutStrip(strip);
 }
 

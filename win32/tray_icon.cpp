@@ -1,6 +1,7 @@
 #include "win32/tray_icon.h"
 
 #include "res/resource.h"
+#include "win32/wide_text.h"
 
 #include <shellapi.h>
 
@@ -13,15 +14,15 @@ static_assert(TRAY_CALLBACK_MESSAGE == WM_USER + 1);
 
 namespace {
 
-// The first layout of the record carries a tip of this many bytes, terminator included.
+// The first layout of the record carries a tip of this many characters, terminator included.
 constexpr int TIP_CAPACITY = 64;
 // How long a balloon stays, where the shell lets the program choose.
 constexpr UINT BALLOON_MS = 15000;
 
 // The first layout of the record, which every version of the shell takes; balloons need the
 // second.
-NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags, DWORD size = NOTIFYICONDATAA_V1_SIZE) {
-    NOTIFYICONDATAA record = {};
+NOTIFYICONDATAW trayIconRecord(HWND window, UINT flags, DWORD size = NOTIFYICONDATAW_V1_SIZE) {
+    NOTIFYICONDATAW record = {};
     record.cbSize = size;
     record.hWnd = window;
     record.uID = TRAY_ICON_ID;
@@ -30,8 +31,8 @@ NOTIFYICONDATAA trayIconRecord(HWND window, UINT flags, DWORD size = NOTIFYICOND
 }
 
 // Copies text, cut to fit, into a field of the record.
-template <std::size_t N> void copyField(char (&field)[N], const char* text) {
-    lstrcpynA(field, text, static_cast<int>(N));
+template <std::size_t N> void copyField(wchar_t (&field)[N], const char* text) {
+    lstrcpynW(field, wideText(text).c_str(), static_cast<int>(N));
 }
 
 } // namespace
@@ -45,23 +46,23 @@ TrayIcon::TrayIcon(HINSTANCE instance)
 
 bool TrayIcon::add(HWND window) {
     window_ = window;
-    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW record = trayIconRecord(window_, NIF_MESSAGE | NIF_ICON | NIF_TIP);
     record.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
     record.hIcon = icon_.get();
-    LoadStringA(instance_, tipId_, record.szTip, TIP_CAPACITY);
-    if (!Shell_NotifyIconA(NIM_ADD, &record))
+    LoadStringW(instance_, tipId_, record.szTip, TIP_CAPACITY);
+    if (!Shell_NotifyIconW(NIM_ADD, &record))
         return false;
     // Enter and Space on the icon then select it, and the menu key opens its menu.
-    NOTIFYICONDATAA version = trayIconRecord(window_, 0, NOTIFYICONDATAA_V2_SIZE);
+    NOTIFYICONDATAW version = trayIconRecord(window_, 0, NOTIFYICONDATAW_V2_SIZE);
     version.uVersion = NOTIFYICON_VERSION_4;
-    return Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
+    return Shell_NotifyIconW(NIM_SETVERSION, &version) != FALSE;
 }
 
 void TrayIcon::remove() {
     if (window_ == nullptr)
         return;
-    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_TIP);
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    NOTIFYICONDATAW record = trayIconRecord(window_, NIF_TIP);
+    Shell_NotifyIconW(NIM_DELETE, &record);
     window_ = nullptr;
 }
 
@@ -69,20 +70,20 @@ void TrayIcon::setTip(UINT tipId) {
     tipId_ = tipId;
     if (window_ == nullptr)
         return;
-    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_TIP);
-    LoadStringA(instance_, tipId_, record.szTip, TIP_CAPACITY);
-    Shell_NotifyIconA(NIM_MODIFY, &record);
+    NOTIFYICONDATAW record = trayIconRecord(window_, NIF_TIP);
+    LoadStringW(instance_, tipId_, record.szTip, TIP_CAPACITY);
+    Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void TrayIcon::showWarning(const char* title, const char* text) {
     if (window_ == nullptr)
         return;
-    NOTIFYICONDATAA record = trayIconRecord(window_, NIF_INFO, NOTIFYICONDATAA_V2_SIZE);
+    NOTIFYICONDATAW record = trayIconRecord(window_, NIF_INFO, NOTIFYICONDATAW_V2_SIZE);
     copyField(record.szInfoTitle, title);
     copyField(record.szInfo, text);
     record.uTimeout = BALLOON_MS;
     record.dwInfoFlags = NIIF_WARNING;
-    Shell_NotifyIconA(NIM_MODIFY, &record);
+    Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 } // namespace vellix

@@ -1,10 +1,13 @@
 #include "win32/win32_desktop.h"
 
+#include "capture/copied_text.h"
+#include "capture/unicode_text.h"
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
 #include "win32/call_request.h"
 #include "win32/clipboard.h"
 #include "win32/main_window.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,7 +54,7 @@ void Win32Desktop::showTrayMenu(const TrayMenuState& state) {
     CheckMenuItem(popup, CMD_FIND_NUMBERS,
                   MF_BYCOMMAND | (state.findNumbersInText ? MF_CHECKED : MF_UNCHECKED));
     // "Dial with": the "tel:" program by its name, or none to choose.
-    char linkItem[TEXT_CAPACITY] = {};
+    char linkItem[TEXT_CAPACITY + 3 * MAX_PATH] = {};
     if (state.linkProgram.empty()) {
         LoadStringA(instance_, IDS_NO_LINK_PROGRAM, linkItem, sizeof linkItem);
     } else {
@@ -59,9 +62,9 @@ void Win32Desktop::showTrayMenu(const TrayMenuState& state) {
         LoadStringA(instance_, IDS_LINK_PROGRAM, format, sizeof format);
         std::snprintf(linkItem, sizeof linkItem, format, state.linkProgram.c_str());
     }
-    ModifyMenuA(popup, CMD_DIAL_WITH_LINK,
+    ModifyMenuW(popup, CMD_DIAL_WITH_LINK,
                 MF_BYCOMMAND | MF_STRING | (state.linkProgram.empty() ? MF_GRAYED : 0),
-                CMD_DIAL_WITH_LINK, linkItem);
+                CMD_DIAL_WITH_LINK, wideText(linkItem).c_str());
     CheckMenuRadioItem(popup, CMD_DIAL_WITH_TELEPHONY, CMD_DIAL_WITH_LINK,
                        state.dialWith == DialRoute::TEL_LINK ? CMD_DIAL_WITH_LINK
                                                              : CMD_DIAL_WITH_TELEPHONY,
@@ -143,12 +146,13 @@ void Win32Desktop::clearNumberBox() {
 }
 
 void Win32Desktop::appendToNumberBox(const char* text) {
-    SendMessageA(strip_.numberBox, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text));
+    const std::wstring wide = wideText(text);
+    SendMessageW(strip_.numberBox, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void Win32Desktop::setNumberBoxText(const char* text) {
-    SetWindowTextA(strip_.numberBox, text);
+    SetWindowTextW(strip_.numberBox, wideText(text).c_str());
 }
 
 void Win32Desktop::selectNumberBoxItem(std::size_t index) {
@@ -158,9 +162,15 @@ void Win32Desktop::selectNumberBoxItem(std::size_t index) {
 void Win32Desktop::readNumberBox(char* text, std::size_t size) {
     if (size == 0)
         return;
-    text[0] = '\0';
-    const auto limit = static_cast<int>(std::min<std::size_t>(size, INT32_MAX));
-    GetWindowTextA(strip_.numberBox, text, limit);
+    // Read as a copied text is: typed full-width digits or pasted dashes dial as theirs.
+    std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(strip_.numberBox)) + 1, L'\0');
+    typed.resize(static_cast<std::size_t>(std::max(
+        GetWindowTextW(strip_.numberBox, typed.data(), static_cast<int>(typed.size())), 0)));
+    const std::string folded =
+        foldCopiedText({reinterpret_cast<const char16_t*>(typed.data()), typed.size()});
+    const std::size_t length = wholeCharactersIn(folded.c_str(), std::min(folded.size(), size - 1));
+    std::copy_n(folded.c_str(), length, text);
+    text[length] = '\0';
 }
 
 void Win32Desktop::focusNumberBox() {
@@ -174,8 +184,8 @@ MenuHandle Win32Desktop::createPopupMenu() {
 
 void Win32Desktop::insertMenuItem(MenuHandle menu, std::size_t position, std::uint32_t command,
                                   const char* text) {
-    InsertMenuA(menuOf(menu), static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, command,
-                text);
+    InsertMenuW(menuOf(menu), static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, command,
+                wideText(text).c_str());
 }
 
 void Win32Desktop::trackNumberMenu(MenuHandle menu) {
@@ -231,14 +241,14 @@ void Win32Desktop::scheduleClipboardRetry(std::uint32_t delayMs) {
 }
 
 std::string Win32Desktop::aboutDataFile(UINT formatId, const char* fileName) const {
-    char folder[MAX_PATH] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder)
-        folder[0] = '\0';
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH)
+        folder[0] = L'\0';
     char format[2 * TEXT_CAPACITY + MAX_PATH] = {};
     LoadStringA(instance_, formatId, format, sizeof format);
-    char text[sizeof format + 2 * MAX_PATH] = {};
-    std::snprintf(text, sizeof text, format, fileName, folder);
+    char text[sizeof format + 4 * MAX_PATH] = {};
+    std::snprintf(text, sizeof text, format, fileName, utf8Text(folder).c_str());
     return text;
 }
 
@@ -247,7 +257,7 @@ void Win32Desktop::showSaveFailure(const char* fileName) {
     LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
     // Cut to the balloon's room; the file's name comes first, so it always shows.
     const std::string text = aboutDataFile(IDS_SAVE_FAILED_TEXT, fileName);
-    trayIcon_.showWarning(title, text.substr(0, BALLOON_TEXT_CAPACITY - 1).c_str());
+    trayIcon_.showWarning(title, text.c_str());
     savesFailing_ = true;
     updateTip();
 }
@@ -288,7 +298,7 @@ UnsavedDataChoice Win32Desktop::askAboutUnsavedData(const char* fileName) {
     char title[TEXT_CAPACITY] = {};
     LoadStringA(instance_, IDS_SAVE_FAILED_TITLE, title, sizeof title);
     const std::string text = aboutDataFile(IDS_UNSAVED_AT_EXIT_TEXT, fileName);
-    switch (MessageBoxA(main_, text.c_str(), title,
+    switch (MessageBoxW(main_, wideText(text).c_str(), wideText(title).c_str(),
                         MB_YESNOCANCEL | MB_ICONWARNING | MB_SETFOREGROUND)) {
     case IDYES:
         return UnsavedDataChoice::KEEP_IN_FILE;
@@ -304,23 +314,21 @@ void Win32Desktop::holdSessionEnd(const char* reason) {
         ShutdownBlockReasonDestroy(main_);
         return;
     }
-    wchar_t wide[256] = {};
-    MultiByteToWideChar(CP_ACP, 0, reason, -1, wide, static_cast<int>(std::size(wide)) - 1);
-    ShutdownBlockReasonCreate(main_, wide);
+    ShutdownBlockReasonCreate(main_, wideText(reason).c_str());
 }
 
 std::string Win32Desktop::chooseFileToKeep(const char* suggestedName) {
-    char path[MAX_PATH] = {};
-    std::snprintf(path, sizeof path, "%s", suggestedName);
-    OPENFILENAMEA dialog = {};
+    wchar_t path[MAX_PATH] = {};
+    lstrcpynW(path, wideText(suggestedName).c_str(), MAX_PATH);
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = main_;
-    dialog.lpstrFilter = "Vellix data (*.dat)\0*.dat\0All files\0*.*\0";
+    dialog.lpstrFilter = L"Vellix data (*.dat)\0*.dat\0All files\0*.*\0";
     dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrDefExt = "dat";
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = L"dat";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    return GetSaveFileNameA(&dialog) != FALSE ? std::string(path) : std::string();
+    return GetSaveFileNameW(&dialog) != FALSE ? utf8Text(path) : std::string();
 }
 
 std::string Win32Desktop::regionalCallingCode() {

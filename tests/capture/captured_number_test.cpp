@@ -34,6 +34,12 @@ TEST(CapturedNumber, CutsALabelTooLongForItsField) {
     const std::string label(300, 'L');
     const CapturedNumber entry("1", KIND_GENERAL, label.c_str());
     EXPECT_EQ(std::string(entry.label()), label.substr(0, 127));
+    // 42 characters of three bytes and one more fill 129 bytes: the cut keeps 42 whole ones.
+    std::string japanese;
+    for (int i = 0; i < 43; ++i)
+        japanese += "\u96FB";
+    EXPECT_EQ(std::string(CapturedNumber("1", KIND_GENERAL, japanese.c_str()).label()),
+              japanese.substr(0, 126));
 }
 
 TEST(CapturedNumberList, ReplacingTheListDropsTheOldEntries) {

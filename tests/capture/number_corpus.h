@@ -4,6 +4,9 @@
 // format), shared by the finder's test and its benchmark, and the tables of written numbers
 // (data/number_readings.txt, data/short_texts.txt).
 
+#include "capture/copied_text.h"
+#include "capture/unicode_text.h"
+
 #include <cstdint>
 #include <fstream>
 #include <stdexcept>
@@ -24,17 +27,18 @@ struct Case {
     std::vector<Expected> numbers;
 };
 
-// The no-break space is the single byte 0xA0 of the ANSI code page on the clipboard; a
-// reader of UTF-8 asks for its two bytes instead.
-constexpr const char* ANSI_NO_BREAK_SPACE = "\xA0";
-constexpr const char* UTF8_NO_BREAK_SPACE = "\xC2\xA0";
+// A text as the program reads a copy of it: its dashes and blanks folded, in UTF-8.
+inline std::string folded(const std::string& text) {
+    return foldCopiedText(toUtf16(text));
+}
 
-inline std::string unescape(std::string line, const std::string& noBreakSpace) {
-    for (const auto& [token, bytes] : {std::pair<std::string, std::string>{"{TAB}", "\t"},
-                                       std::pair<std::string, std::string>{"{NBSP}", noBreakSpace},
-                                       // The en and em dashes of the ANSI code page.
-                                       std::pair<std::string, std::string>{"{ENDASH}", "\x96"},
-                                       std::pair<std::string, std::string>{"{EMDASH}", "\x97"}}) {
+// The escapes stand for characters as UTF-8 writes them: the no-break space, en and em dash.
+inline std::string unescape(std::string line) {
+    for (const auto& [token, bytes] :
+         {std::pair<std::string, std::string>{"{TAB}", "\t"},
+          std::pair<std::string, std::string>{"{NBSP}", "\xC2\xA0"},
+          std::pair<std::string, std::string>{"{ENDASH}", "\xE2\x80\x93"},
+          std::pair<std::string, std::string>{"{EMDASH}", "\xE2\x80\x94"}}) {
         for (std::size_t at = line.find(token); at != std::string::npos;
              at = line.find(token, at + bytes.size()))
             line.replace(at, token.size(), bytes);
@@ -42,17 +46,17 @@ inline std::string unescape(std::string line, const std::string& noBreakSpace) {
     return line;
 }
 
-inline Expected parseExpected(const std::string& line, const std::string& noBreakSpace) {
+inline Expected parseExpected(const std::string& line) {
     const std::size_t first = line.find(" | ");
     const std::size_t second = first == std::string::npos ? first : line.find(" | ", first + 3);
     if (second == std::string::npos)
         throw std::runtime_error("corpus: expected \"label | kind | text\": " + line);
     return {line.substr(0, first), std::stoi(line.substr(first + 3, second - first - 3)),
-            unescape(line.substr(second + 3), noBreakSpace)};
+            unescape(line.substr(second + 3))};
 }
 
-inline std::vector<Case> load(const char* path,
-                              const std::string& noBreakSpace = ANSI_NO_BREAK_SPACE) {
+// The texts as written, in UTF-8; folded() makes them what the program reads.
+inline std::vector<Case> load(const char* path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw std::runtime_error(std::string("corpus: cannot open ") + path);
@@ -70,16 +74,16 @@ inline std::vector<Case> load(const char* path,
         } else if (part == TEXT) {
             if (!cases.back().text.empty())
                 cases.back().text += "\r\n";
-            cases.back().text += unescape(line, noBreakSpace);
+            cases.back().text += unescape(line);
         } else if (part == NUMBERS && !line.empty() && line[0] != '#' && line != "none") {
-            cases.back().numbers.push_back(parseExpected(line, noBreakSpace));
+            cases.back().numbers.push_back(parseExpected(line));
         }
     }
     return cases;
 }
 
-// The rows of a table: one a line, fields apart by " | ", escapes replaced; lines starting
-// with '#' and blank lines are comments.
+// The rows of a table: one a line, fields apart by " | ", escapes replaced and folded as the
+// program reads a copy; lines starting with '#' and blank lines are comments.
 inline std::vector<std::vector<std::string>> loadRows(const char* path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -94,8 +98,8 @@ inline std::vector<std::vector<std::string>> loadRows(const char* path) {
         std::vector<std::string> fields;
         std::size_t start = 0;
         for (std::size_t bar; (bar = line.find(" | ", start)) != std::string::npos; start = bar + 3)
-            fields.push_back(unescape(line.substr(start, bar - start), ANSI_NO_BREAK_SPACE));
-        fields.push_back(unescape(line.substr(start), ANSI_NO_BREAK_SPACE));
+            fields.push_back(folded(unescape(line.substr(start, bar - start))));
+        fields.push_back(folded(unescape(line.substr(start))));
         rows.push_back(fields);
     }
     return rows;

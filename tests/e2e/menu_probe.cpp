@@ -2,8 +2,8 @@
 // process that made them, so only code inside that process can read their items. On the
 // registered message "VellixReadMenu" sent to the menu window it writes each item as
 // "command text", one a line, with " [checked]" after a checked item (a submenu's items
-// indented under its name), to "number-menu.txt" in the program's current directory, or to
-// "tray-menu.txt" when wParam is 1.
+// indented under its name), in UTF-8, to "number-menu.txt" in the program's current directory,
+// or to "tray-menu.txt" when wParam is 1.
 
 #include <windows.h>
 
@@ -16,8 +16,10 @@ namespace {
 void writeItems(std::FILE* file, HMENU menu, const char* indent) {
     const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < count; ++i) {
-        char text[260] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        wchar_t wide[260] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), wide, 260, MF_BYPOSITION);
+        char text[3 * 260] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         if ((state & MF_SEPARATOR) != 0) {
             std::fprintf(file, "%s0 \n", indent);

@@ -551,6 +551,10 @@ reading_numbers() {
         # Japanese, as Unicode text only: a label, a full-width colon and parentheses.
         drive change-unicode 'Osaka \u96FB\u8A71\uFF1A\uFF0806\uFF09\uFF16\uFF17\uFF18\uFF19-0123 \u307E\u3067' &&
         drive wait-box "06 6789 0123" 0 &&
+        # Labels in Japanese and Russian are shown as written (the file in UTF-8).
+        drive change-unicode 'Osaka \u96FB\u8A71\uFF1A06-6789-0124\u000D\u000A\u041C\u043E\u0431\u0438\u043B\u044C\u043D\u044B\u0439: +7 916 123-45-67' &&
+        drive number-menu -1 "$wait_ms" &&
+        wait_file "$dir/number-menu.txt" $'32784 Osaka \xe9\x9b\xbb\xe8\xa9\xb1 (06 6789 0124)\n32785 \xd0\x9c\xd0\xbe\xd0\xb1\xd0\xb8\xd0\xbb\xd1\x8c\xd0\xbd\xd1\x8b\xd0\xb9 (+7 916 123 45 67)\n' &&
         drive change-text "+1 (412) 268-4321" &&
         expect_output $'412 268 4321\n*9 1 412 268 4321' box-items &&
         drive change-text "412-268-5555 x 204" &&
