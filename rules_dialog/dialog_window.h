@@ -38,11 +38,11 @@ inline HWND windowOf(WindowHandle handle) {
 }
 
 inline HINSTANCE instanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 inline RulesDialogWindow* boundTo(HWND dialog) {
-    return reinterpret_cast<RulesDialogWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<RulesDialogWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 inline RulesDialogState* stateOf(HWND dialog) {

@@ -3,6 +3,7 @@
 #include "rules_dialog/dialog_window.h"
 #include "rules_dialog/pattern_box.h"
 #include "rules_dialog/row_pictures.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -19,7 +20,7 @@ void moveRowWindows(RuleRow& from, RuleRow& to) {
         const auto control = static_cast<RowControl>(k);
         controlWindow(to, control) = controlWindow(from, control);
         controlWindow(from, control) = nullptr;
-        SetWindowLongPtrA(windowOf(controlWindow(to, control)), GWLP_ID, controlId(to, control));
+        SetWindowLongPtrW(windowOf(controlWindow(to, control)), GWLP_ID, controlId(to, control));
     }
     to.deleteTip = from.deleteTip;
     from.deleteTip = nullptr;
@@ -124,9 +125,10 @@ void createRuleRow(HWND dialog, RuleRow& row, int y, const RowColumns& columns) 
         const RowControlTemplate& entry = ROW_CONTROLS[k];
         const PixelRect place = scaledRect(rowControlRect(control, y, columns), dpiOf(dialog));
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row, control)));
-        const HWND window = CreateWindowExA(
-            entry.exStyle, entry.className, initialControlText(row, control), entry.style, place.x,
-            place.y, place.width, place.height, dialog, id, instance, nullptr);
+        const HWND window = CreateWindowExW(entry.exStyle, WideArgument(entry.className).get(),
+                                            WideArgument(initialControlText(row, control)).get(),
+                                            entry.style, place.x, place.y, place.width,
+                                            place.height, dialog, id, instance, nullptr);
         controlWindow(row, control) = window;
         if (entry.dialogFont)
             SendMessageA(window, WM_SETFONT, font, FALSE);

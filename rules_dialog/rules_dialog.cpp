@@ -1,5 +1,6 @@
 #include "rules_dialog/rules_dialog.h"
 
+#include "capture/copied_text.h"
 #include "res/resource.h"
 #include "rules_dialog/dialog_window.h"
 #include "rules_dialog/pattern_box.h"
@@ -9,6 +10,7 @@
 #include "rules_dialog/rules_dialog_layout.h"
 #include "rules_dialog/try_number.h"
 #include "win32/dpi.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -45,9 +47,9 @@ PixelRect workAreaOf(HWND window) {
 
 HWND createChild(HWND dialog, const char* className, const char* text, DWORD style, DWORD exStyle,
                  int id) {
-    const HWND window = CreateWindowExA(exStyle, className, text, style, 0, 0, 0, 0, dialog,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                        instanceOf(dialog), nullptr);
+    const HWND window = CreateWindowExW(
+        exStyle, WideArgument(className).get(), WideArgument(text).get(), style, 0, 0, 0, 0, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanceOf(dialog), nullptr);
     SendMessageA(window, WM_SETFONT, fontOf(dialog), FALSE);
     return window;
 }
@@ -123,7 +125,7 @@ INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
     // Each open dialog keeps its own rows, so a second one opened meanwhile cannot mix them.
     auto owned = std::make_unique<RulesDialogWindow>();
     RulesDialogWindow* bound = owned.get();
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     RulesDialogState& state = bound->state;
     state.rules = reinterpret_cast<RuleSet*>(lParam);
     if (state.rules != nullptr) {
@@ -164,11 +166,12 @@ void onThemeChanged(HWND dialog) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// What was typed, read as a copied text is: full-width digits are digits.
 std::string controlText(HWND control) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+        std::max(GetWindowTextW(control, text.data(), static_cast<int>(text.size())), 0)));
+    return foldCopiedText({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
 // Offers the row's patterns below its box; true when one was chosen. The list waits for the
@@ -328,7 +331,7 @@ void onDestroy(HWND dialog) {
 
 void onNcDestroy(HWND dialog) {
     std::unique_ptr<RulesDialogWindow> bound(boundTo(dialog));
-    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
 }
 
 INT_PTR dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,7 +23,8 @@ namespace {
 constexpr int TEXT_CAPACITY = 100;
 
 void registerMainWindowClass(HINSTANCE instance, const char* className) {
-    WNDCLASSEXA windowClass = {};
+    const std::wstring name = vellix::wideText(className);
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = vellix::mainWindowProc;
@@ -32,8 +33,8 @@ void registerMainWindowClass(HINSTANCE instance, const char* className) {
     // The small icon is the picture's small size, which the system takes from hIcon's resource.
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassExW(&windowClass);
 }
 
 // The accelerators belong to the main window: they are translated for it wherever in it
@@ -44,16 +45,17 @@ bool translateMainWindowKeys(const vellix::Win32Desktop& desktop, HACCEL acceler
     if (main == nullptr || (message.hwnd != main && IsChild(main, message.hwnd) == FALSE))
         return false;
     return vellix::takeMainWindowKey(main, desktop.strip(), message) ||
-           TranslateAcceleratorA(main, accelerators, &message) != 0;
+           TranslateAcceleratorW(main, accelerators, &message) != 0;
 }
 
 int runMessageLoop(HINSTANCE instance, const vellix::Win32Desktop& desktop) {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // Wide, so that typed characters outside the code page reach the number box as typed.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!translateMainWindowKeys(desktop, accelerators, message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return static_cast<int>(message.wParam);

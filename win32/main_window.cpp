@@ -1,6 +1,7 @@
 #include "win32/main_window.h"
 
 #include "win32/link_handover.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -12,7 +13,7 @@ static_assert(MOUSE_LEFT_UP == WM_LBUTTONUP && MOUSE_LEFT_DOUBLE_CLICK == WM_LBU
 namespace {
 
 MainWindow* mainWindowOf(HWND window) {
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // Run elevated, the window would not hear from the user's other programs: the second start
@@ -27,18 +28,18 @@ void allowMessagesFromUserPrograms(HWND window, UINT taskbarCreated) {
     change(window, taskbarCreated, MSGFLT_ALLOW, nullptr);
 }
 
-void onNcCreate(HWND window, const CREATESTRUCTA* creation) {
+void onNcCreate(HWND window, const CREATESTRUCTW* creation) {
     auto* mainWindow = static_cast<MainWindow*>(creation->lpCreateParams);
     if (mainWindow == nullptr)
         return;
     mainWindow->taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     allowMessagesFromUserPrograms(window, mainWindow->taskbarCreatedMessage);
     mainWindow->desktop.attach(window);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mainWindow));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mainWindow));
 }
 
 void onNcDestroy(HWND window, MainWindow& mainWindow) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     mainWindow.desktop.attach(nullptr);
 }
 
@@ -58,7 +59,7 @@ LRESULT onNotify(Shell& shell, const NMHDR* header) {
 LRESULT onCommand(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
     if (shell.onCommand(LOWORD(wParam)))
         return 0;
-    return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
 LRESULT onTimer(MainWindow& mainWindow, HWND window, WPARAM timer) {
@@ -74,7 +75,7 @@ LRESULT onTimer(MainWindow& mainWindow, HWND window, WPARAM timer) {
 // icon) puts the focus back there instead of on the bare window.
 LRESULT onActivate(Win32Desktop& desktop, HWND window, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0)
-        return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
+        return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
     desktop.focusNumberBox();
     return 0;
 }
@@ -99,7 +100,7 @@ LRESULT onDpiChanged(Win32Desktop& desktop, HWND window, WPARAM wParam, const RE
 LRESULT onTrayMessage(Shell& shell, HWND window, WPARAM wParam, LPARAM lParam) {
     // The event is the low word; the current notification version puts the icon's id above.
     shell.onTrayMessage(LOWORD(lParam));
-    return DefWindowProcA(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
+    return DefWindowProcW(window, TRAY_CALLBACK_MESSAGE, wParam, lParam);
 }
 
 LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -163,25 +164,26 @@ LRESULT dispatch(MainWindow& mainWindow, HWND window, UINT message, WPARAM wPara
         }
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
 
 HWND createMainWindow(HINSTANCE instance, const char* className, const char* title,
                       MainWindow& mainWindow) {
-    return CreateWindowExA(0, className, title,
+    // A wide window: what reaches it and its children is never squeezed into the code page.
+    return CreateWindowExW(0, wideText(className).c_str(), wideText(title).c_str(),
                            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                            CW_USEDEFAULT, 216, 56, nullptr, nullptr, instance, &mainWindow);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
-        onNcCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        onNcCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     // Messages before WM_NCCREATE, such as WM_GETMINMAXINFO, find no state yet.
     MainWindow* mainWindow = mainWindowOf(window);
     if (mainWindow == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     try {
         return dispatch(*mainWindow, window, message, wParam, lParam);
     } catch (...) {

@@ -101,11 +101,11 @@ void Win32Desktop::quitMessageLoop() {
 }
 
 void Win32Desktop::runAboutDialog() {
-    DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_ABOUT), main_, aboutDialogProc, 0);
+    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUT), main_, aboutDialogProc, 0);
 }
 
 void Win32Desktop::runRulesDialog(RuleSet& rules) {
-    DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_DIALING_RULES), main_, rulesDialogProc,
+    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_DIALING_RULES), main_, rulesDialogProc,
                     reinterpret_cast<LPARAM>(&rules));
 }
 

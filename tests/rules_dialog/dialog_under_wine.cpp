@@ -78,7 +78,7 @@ void CALLBACK runScenario(HWND, UINT, UINT_PTR timer, DWORD) {
 void runDialog(RuleSet& rules, std::function<void(HWND)> steps) {
     scenario = std::move(steps);
     SetTimer(nullptr, 0, 20, runScenario);
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(131), nullptr, rulesDialogProc,
+    DialogBoxParamW(GetModuleHandleA(nullptr), MAKEINTRESOURCEW(131), nullptr, rulesDialogProc,
                     reinterpret_cast<LPARAM>(&rules));
 }
 

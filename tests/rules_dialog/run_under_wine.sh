@@ -15,7 +15,7 @@ trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; /usr/lib/wine/wineserver 
 cross=x86_64-w64-mingw32
 $cross-windres tests/rules_dialog/dialog_under_wine.rc -O coff -o "$work/dialog.res"
 $cross-g++ -std=c++17 -Wall -Wextra -Werror -O1 -I. -static -mwindows \
-    capture/*.cpp rules/*.cpp rules_dialog/*.cpp win32/dpi.cpp tests/rules_dialog/dialog_under_wine.cpp \
+    capture/*.cpp rules/*.cpp rules_dialog/*.cpp win32/dpi.cpp win32/wide_text.cpp tests/rules_dialog/dialog_under_wine.cpp \
     "$work/dialog.res" -lcomctl32 -loleacc -lole32 -luuid -o "$work/dialog_under_wine.exe"
 
 source tools/one_processor.sh
