@@ -1,16 +1,19 @@
 // Finding the numbers in a copied text, beside libphonenumber's matcher (region "US",
 // leniency VALID) on the same texts: texts of about 200 B, 4 KiB, 16 KiB and 64 KiB made of
 // the corpus's texts one after another, and one pass over the whole corpus, which also
-// counts how right each is. Both get the texts in UTF-8; the finder's time includes folding
-// them first (their dashes and blanks as ASCII), as the program reads a copy.
+// counts how right each is. Each takes a text as it comes: libphonenumber in UTF-8, the finder
+// as the clipboard's UTF-16, its time including the folding to UTF-8 (dashes, blanks and
+// full-width forms as ASCII) that the program does to every copy.
 // Two kinds of long text: all the corpus's texts, where the finder stops at its 32nd number,
 // and only those without a number, which both search to the end. The same pass over a second
 // corpus, written by someone who never read the finder, says how it does on texts nobody
 // tuned it to, and a third, written after the finder was reworked for the second, which it never
 // saw.
 
+#include "capture/copied_text.h"
 #include "capture/number_finder.h"
 #include "capture/phone_number.h"
+#include "capture/unicode_text.h"
 #include "tests/capture/number_corpus.h"
 
 #include <benchmark/benchmark.h>
@@ -49,6 +52,23 @@ const std::vector<vellix::corpus::Case>& corpus(Corpus which = Corpus::FINDER) {
     return cases[static_cast<int>(which)];
 }
 
+// A copied text in the encodings the finders take.
+struct Copy {
+    explicit Copy(std::string text) : utf8(std::move(text)), utf16(vellix::toUtf16(utf8)) {}
+    std::string utf8;
+    std::u16string utf16;
+};
+
+const std::vector<Copy>& copies(Corpus which) {
+    static std::vector<Copy> made[static_cast<int>(Corpus::EIGHTH) + 1];
+    std::vector<Copy>& texts = made[static_cast<int>(which)];
+    if (texts.empty()) {
+        for (const vellix::corpus::Case& c : corpus(which))
+            texts.emplace_back(c.text);
+    }
+    return texts;
+}
+
 // The corpus's texts one after another, cut to size bytes.
 std::string textOfSize(std::size_t size, Texts texts) {
     const std::vector<vellix::corpus::Case>& cases = corpus();
@@ -62,9 +82,9 @@ std::string textOfSize(std::size_t size, Texts texts) {
     return text;
 }
 
-std::size_t findWithVellix(const std::string& text, std::vector<std::string>* numbers) {
+std::size_t findWithVellix(const Copy& text, std::vector<std::string>* numbers) {
     vellix::CapturedNumberList found;
-    const std::string folded = vellix::corpus::folded(text);
+    const std::string folded = vellix::foldCopiedText(text.utf16);
     vellix::findNumbers(folded.data(), folded.size(), found);
     if (numbers != nullptr) {
         for (const vellix::CapturedNumber& entry : found)
@@ -74,8 +94,8 @@ std::size_t findWithVellix(const std::string& text, std::vector<std::string>* nu
 }
 
 // Each match's text as written, without the extension the matcher takes in.
-std::size_t findWithLibphonenumber(const std::string& text, std::vector<std::string>* numbers) {
-    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), text, "US",
+std::size_t findWithLibphonenumber(const Copy& text, std::vector<std::string>* numbers) {
+    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), text.utf8, "US",
                                PhoneNumberMatcher::VALID, std::numeric_limits<int>::max());
     std::size_t count = 0;
     PhoneNumberMatch match;
@@ -95,10 +115,10 @@ std::size_t findWithLibphonenumber(const std::string& text, std::vector<std::str
     return count;
 }
 
-using Finder = std::size_t (*)(const std::string&, std::vector<std::string>*);
+using Finder = std::size_t (*)(const Copy&, std::vector<std::string>*);
 
 void findInText(benchmark::State& state, Finder find, Texts texts) {
-    const std::string text = textOfSize(static_cast<std::size_t>(state.range(0)), texts);
+    const Copy text(textOfSize(static_cast<std::size_t>(state.range(0)), texts));
     for (auto _ : state)
         benchmark::DoNotOptimize(find(text, nullptr));
     state.SetComplexityN(state.range(0));
@@ -142,9 +162,10 @@ std::string digitsOf(std::string text) {
 // are right, recall the share of the corpus's numbers that were found.
 void corpusPass(benchmark::State& state, Finder find, Corpus which = Corpus::FINDER) {
     const std::vector<vellix::corpus::Case>& cases = corpus(which);
+    const std::vector<Copy>& texts = copies(which);
     for (auto _ : state) {
-        for (const vellix::corpus::Case& c : cases)
-            benchmark::DoNotOptimize(find(c.text, nullptr));
+        for (const Copy& text : texts)
+            benchmark::DoNotOptimize(find(text, nullptr));
     }
     double right = 0;
     double found = 0;
@@ -156,7 +177,7 @@ void corpusPass(benchmark::State& state, Finder find, Corpus which = Corpus::FIN
         for (const vellix::corpus::Expected& number : c.numbers)
             wanted.push_back(digitsOf(number.text));
         std::vector<std::string> numbers;
-        find(c.text, &numbers);
+        find(texts[static_cast<std::size_t>(&c - cases.data())], &numbers);
         expected += static_cast<double>(wanted.size());
         found += static_cast<double>(numbers.size());
         if (wanted.empty()) {

@@ -42,10 +42,7 @@ char16_t foldNumberPunctuation(char16_t c) {
 }
 
 std::string foldCopiedText(std::u16string_view text) {
-    std::u16string folded(text);
-    for (char16_t& c : folded)
-        c = foldNumberPunctuation(c);
-    return toUtf8(folded);
+    return toUtf8(text, foldNumberPunctuation);
 }
 
 } // namespace vellix

@@ -10,22 +10,24 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
+// Writes c at out and returns the end of what it wrote; out has room for four bytes.
+char* writeUtf8(char* out, char32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
 void appendUtf16(std::u16string& out, char32_t c) {
@@ -79,20 +81,46 @@ char32_t decodeAt(std::string_view text, std::size_t i, std::size_t& length) {
 
 } // namespace
 
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+std::string toUtf8(std::u16string_view text, char16_t (*map)(char16_t)) {
+    // Most copies are ASCII alone: then each unit is a byte, in loops the compiler vectorises.
+    char16_t all = 0;
+    for (const char16_t unit : text)
+        all |= unit;
+    if (all < 0x80) {
+        std::string out(text.size(), '\0');
+        for (std::size_t i = 0; i < text.size(); ++i)
+            out[i] = static_cast<char>(text[i]);
+        return out;
+    }
+    // The exact length first: most text is ASCII, and room for three bytes a unit would be
+    // memory taken and touched for nothing.
+    std::size_t length = 0;
+    for (char16_t unit : text) {
+        if (unit >= 0x80 && map != nullptr)
+            unit = map(unit);
+        length += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+    }
+    std::string out(length, '\0');
+    char* end = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
+        if (c < 0x80) {
+            *end++ = static_cast<char>(c);
+            continue;
+        }
+        if (map != nullptr)
+            c = map(text[i]);
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
+            // A pair counted six bytes and takes four.
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = REPLACEMENT;
         }
-        appendUtf8(out, c);
+        end = writeUtf8(end, c);
     }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 

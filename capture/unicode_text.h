@@ -7,8 +7,9 @@
 
 namespace vellix {
 
-// An unpaired surrogate becomes U+FFFD.
-std::string toUtf8(std::u16string_view text);
+// An unpaired surrogate becomes U+FFFD. With map, each unit beyond ASCII is taken through it
+// first; it maps a surrogate to itself.
+std::string toUtf8(std::u16string_view text, char16_t (*map)(char16_t) = nullptr);
 
 // A byte that starts no well-formed sequence (a stray continuation byte, a cut or overlong
 // sequence, a surrogate's code) becomes U+FFFD.

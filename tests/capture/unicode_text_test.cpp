@@ -13,6 +13,7 @@ TEST(UnicodeText, ConvertsEveryCharacterAndReplacesWhatIsMalformed) {
     const std::u16string utf16 = u"a\u00E9\u96FB\U0001F4DE";
     EXPECT_EQ(toUtf16(utf8), utf16);
     EXPECT_EQ(toUtf8(utf16), utf8);
+    EXPECT_EQ(toUtf8(u"412-268-1234"), "412-268-1234");
     const struct {
         const char* bytes;
         std::u16string expected;
