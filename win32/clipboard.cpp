@@ -34,14 +34,18 @@ std::string foldedText(std::wstring_view text) {
     return foldCopiedText({reinterpret_cast<const char16_t*>(text.data()), text.size()});
 }
 
+// More than any contact holds, notes and all; what lies past it is not converted.
+constexpr std::size_t CONTACT_BLOCK_LIMIT = std::size_t{1024} * 1024;
+
 // A contact's block is in the ANSI code page; read in UTF-8, its labels show as written.
 bool readBlockNumbers(UINT format, CapturedNumberList& out) {
     const ScopedGlobalLock block(GetClipboardData(format));
     if (block.bytes() == nullptr)
         return false;
-    const std::string text = foldedText(wideFromAnsi({block.bytes(), block.size()}));
-    const auto size = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
-    return collectLabelledNumbers(parseNameValuePairs(text.data(), size), out);
+    const std::size_t size = std::min<SIZE_T>(block.size(), CONTACT_BLOCK_LIMIT);
+    const std::string text = foldedText(wideFromAnsi({block.bytes(), size}));
+    return collectLabelledNumbers(
+        parseNameValuePairs(text.data(), static_cast<std::int32_t>(text.size())), out);
 }
 
 // The text format the copying program put there: the system makes the other one on request,
