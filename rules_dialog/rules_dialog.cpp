@@ -1,6 +1,5 @@
 #include "rules_dialog/rules_dialog.h"
 
-#include "capture/copied_text.h"
 #include "res/resource.h"
 #include "rules_dialog/dialog_window.h"
 #include "rules_dialog/pattern_box.h"
@@ -168,10 +167,7 @@ void onThemeChanged(HWND dialog) {
 
 // What was typed, read as a copied text is: full-width digits are digits.
 std::string controlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        std::max(GetWindowTextW(control, text.data(), static_cast<int>(text.size())), 0)));
-    return foldCopiedText({reinterpret_cast<const char16_t*>(text.data()), text.size()});
+    return foldedText(windowText(control));
 }
 
 // Offers the row's patterns below its box; true when one was chosen. The list waits for the

@@ -29,11 +29,6 @@ template <typename Unit> std::basic_string_view<Unit> textIn(const ScopedGlobalL
     return text.substr(0, text.find(Unit{}));
 }
 
-// The text as numbers are read: UTF-8 with its dashes and blanks folded.
-std::string foldedText(std::wstring_view text) {
-    return foldCopiedText({reinterpret_cast<const char16_t*>(text.data()), text.size()});
-}
-
 // More than any contact holds, notes and all; what lies past it is not converted.
 constexpr std::size_t CONTACT_BLOCK_LIMIT = std::size_t{1024} * 1024;
 

@@ -1,8 +1,7 @@
 #include "win32/wide_text.h"
 
+#include "capture/copied_text.h"
 #include "capture/unicode_text.h"
-
-#include <windows.h>
 
 #include <algorithm>
 #include <climits>
@@ -19,6 +18,18 @@ std::wstring wideText(std::string_view utf8) {
 
 std::string utf8Text(std::wstring_view wide) {
     return toUtf8({reinterpret_cast<const char16_t*>(wide.data()), wide.size()});
+}
+
+std::string foldedText(std::wstring_view wide) {
+    return foldCopiedText({reinterpret_cast<const char16_t*>(wide.data()), wide.size()});
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(window), 0)) + 1,
+                      L'\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextW(window, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
 }
 
 std::wstring wideFromAnsi(std::string_view ansi) {

@@ -2,6 +2,8 @@
 
 // Text as the program keeps it, UTF-8, for the wide calls of Windows, and back.
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,12 @@ private:
 };
 
 std::string utf8Text(std::wstring_view wide);
+
+// Copied or typed text as numbers are read: folded (foldCopiedText), in UTF-8.
+std::string foldedText(std::wstring_view wide);
+
+// The whole text of a window, as typed or set.
+std::wstring windowText(HWND window);
 
 // Text in the system's ANSI code page, as CF_TEXT and older programs write it; NULs stay.
 std::wstring wideFromAnsi(std::string_view ansi);

@@ -1,6 +1,5 @@
 #include "win32/win32_desktop.h"
 
-#include "capture/copied_text.h"
 #include "capture/unicode_text.h"
 #include "res/resource.h"
 #include "rules_dialog/rules_dialog.h"
@@ -163,11 +162,7 @@ void Win32Desktop::readNumberBox(char* text, std::size_t size) {
     if (size == 0)
         return;
     // Read as a copied text is: typed full-width digits or pasted dashes dial as theirs.
-    std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(strip_.numberBox)) + 1, L'\0');
-    typed.resize(static_cast<std::size_t>(std::max(
-        GetWindowTextW(strip_.numberBox, typed.data(), static_cast<int>(typed.size())), 0)));
-    const std::string folded =
-        foldCopiedText({reinterpret_cast<const char16_t*>(typed.data()), typed.size()});
+    const std::string folded = foldedText(windowText(strip_.numberBox));
     const std::size_t length = wholeCharactersIn(folded.c_str(), std::min(folded.size(), size - 1));
     std::copy_n(folded.c_str(), length, text);
     text[length] = '\0';
